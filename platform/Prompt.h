@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+// Every message box and file dialog of the program goes through this interface, so
+// tests can answer it and check exactly what the player would have been shown.
+
+enum class PromptIcon { None, Information, Question, Warning, Critical };
+enum class PromptButtons { Ok, YesNo };
+enum class PromptAnswer { Ok, Yes, No };
+
+struct MessageBoxSpec {
+    QString title;
+    QString text;
+    PromptIcon icon = PromptIcon::None;
+    PromptButtons buttons = PromptButtons::Ok;
+};
+
+enum class FileDialogKind { Open, Save };
+
+struct FileDialogSpec {
+    FileDialogKind kind = FileDialogKind::Open;
+    QString title;
+    // The filter in the "Description|pattern|Description|pattern" form the windows
+    // describe themselves with; the real dialog translates it.
+    QString filter;
+    // Empty: the dialog starts in its own default folder.
+    QString startFolder;
+};
+
+class Prompt {
+public:
+    virtual ~Prompt() = default;
+    virtual PromptAnswer message(const MessageBoxSpec& box) = 0;
+    // The chosen full path, or an empty string when the player cancels.
+    virtual QString chooseFile(const FileDialogSpec& dialog) = 0;
+
+    PromptAnswer ask(const QString& title, const QString& text, PromptIcon icon)
+    {
+        return message({title, text, icon, PromptButtons::YesNo});
+    }
+    void notify(const QString& title, const QString& text, PromptIcon icon)
+    {
+        message({title, text, icon, PromptButtons::Ok});
+    }
+    // The one error box of the program's handlers: "Error in <handler>",
+    // "Err - <number><description>", critical icon, OK only.
+    void showError(const QString& handler, qint64 number, const QString& description)
+    {
+        notify(QStringLiteral("Error in ") + handler,
+               QStringLiteral("Err - ") + QString::number(number) + description, PromptIcon::Critical);
+    }
+};
