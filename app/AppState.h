@@ -13,6 +13,8 @@ class frmWindow;
 // The program-wide values, owned by the main window and handed by reference to
 // every window and dialog that needs them. Nothing else is global.
 struct AppState {
+    AppState(Prompt& p, Catalogue& c, Settings& s) : prompt(p), catalogue(c), settings(s) {}
+
     Prompt& prompt;
     Catalogue& catalogue;
     Settings& settings;
