@@ -1,0 +1,13 @@
+#pragma once
+
+// Error numbers of the program's own, shown in the "Err - " boxes beside the
+// QFileDevice::FileError values (0 to 14) that file failures carry and the native
+// codes of the database. Kept well above the file errors so the two never meet.
+namespace ErrorNumbers {
+// The chosen file holds a NUL byte: a binary file, not a chat script.
+inline constexpr int NotAScript = 100;
+// The system names no default printer, so Print has nowhere to go.
+inline constexpr int NoDefaultPrinter = 101;
+// The printer (or the PDF target) could not be opened or refused the pages.
+inline constexpr int PrintFailed = 102;
+}

@@ -1,0 +1,275 @@
+#include "platform/RichTextControl.h"
+
+#include "platform/ErrorNumbers.h"
+#include "platform/ScriptCodec.h"
+#include "platform/ScriptFile.h"
+
+#include <QKeyEvent>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+// Qt keeps paragraph breaks as U+2029 and Shift+Enter's soft breaks as U+2028; to the
+// rest of the program both are one line break.
+QString withPlainBreaks(QString text)
+{
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return text;
+}
+
+QColor foregroundOf(const QTextCharFormat& format)
+{
+    return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : RichTextControl::white();
+}
+
+// Keeps the armed colour alive while the control itself moves the selection: only
+// the player moving the caret makes it stale.
+class OwnMove {
+public:
+    explicit OwnMove(bool& flag) : m_flag(flag), m_old(std::exchange(flag, true)) {}
+    ~OwnMove() { m_flag = m_old; }
+    OwnMove(const OwnMove&) = delete;
+    OwnMove& operator=(const OwnMove&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_old;
+};
+}
+
+RichTextControl::RichTextControl(QWidget* parent) : QTextEdit(parent)
+{
+    // A paste brings the words, not another program's colours and fonts.
+    setAcceptRichText(false);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::black);
+    pal.setColor(QPalette::Text, white());
+    setPalette(pal);
+
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(9.75);
+    setFont(f);
+    document()->setDefaultFont(f);
+
+    connect(document(), &QTextDocument::contentsChange, this, &RichTextControl::onContentsChange);
+    connect(this, &QTextEdit::cursorPositionChanged, this, [this] {
+        if (!m_movingOurselves)
+            m_colourArmed = false;
+    });
+}
+
+RichTextControl::~RichTextControl() = default;
+
+void RichTextControl::onContentsChange(int /*position*/, int removed, int added)
+{
+    if (m_formattingOnly > 0 || (removed == 0 && added == 0))
+        return;
+    emit contentChanged();
+}
+
+QString RichTextControl::Text() const
+{
+    return withPlainBreaks(document()->toRawText());
+}
+
+int RichTextControl::textLength() const
+{
+    return document()->characterCount() - 1;
+}
+
+void RichTextControl::setText(const QString& text)
+{
+    OwnMove own(m_movingOurselves);
+    QTextCursor c = textCursor();
+    QTextCharFormat format = c.charFormat();
+    if (m_colourArmed)
+        format.setForeground(m_armedColour);
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.insertText(ScriptCodec::normaliseLineBreaks(text), format);
+    c.endEditBlock();
+    c.setPosition(0);
+    setTextCursor(c);
+}
+
+int RichTextControl::SelStart() const
+{
+    return textCursor().selectionStart();
+}
+
+int RichTextControl::SelLength() const
+{
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void RichTextControl::select(int start, int length)
+{
+    OwnMove own(m_movingOurselves);
+    const int len = textLength();
+    const int from = std::clamp(start, 0, len);
+    const int to = std::clamp(from + std::max(length, 0), from, len);
+    QTextCursor c = textCursor();
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+void RichTextControl::setSelStart(int pos)
+{
+    select(pos, 0);
+}
+
+void RichTextControl::setSelLength(int length)
+{
+    select(SelStart(), length);
+}
+
+QString RichTextControl::SelText() const
+{
+    return withPlainBreaks(textCursor().selectedText());
+}
+
+void RichTextControl::setSelText(const QString& text)
+{
+    OwnMove own(m_movingOurselves);
+    QTextCursor c = textCursor();
+    QTextCharFormat format = c.charFormat();
+    if (m_colourArmed)
+        format.setForeground(m_armedColour);
+    c.insertText(ScriptCodec::normaliseLineBreaks(text), format);
+    setTextCursor(c);
+}
+
+void RichTextControl::setSelColor(const QColor& c)
+{
+    FormattingScope formatting(*this);
+    QTextCharFormat format;
+    format.setForeground(c);
+    mergeCurrentCharFormat(format);
+    m_colourArmed = true;
+    m_armedColour = c;
+}
+
+QColor RichTextControl::SelColor() const
+{
+    if (m_colourArmed)
+        return m_armedColour;
+    return foregroundOf(currentCharFormat());
+}
+
+void RichTextControl::setSelFontSize(qreal points)
+{
+    FormattingScope formatting(*this);
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    mergeCurrentCharFormat(format);
+}
+
+int RichTextControl::find(const QString& text, int start, int options)
+{
+    if (text.isEmpty())
+        return -1;
+    const int from = std::max(start, 0);
+    if (from > textLength())
+        return -1;
+    QTextDocument::FindFlags flags;
+    if (options & FindWholeWord)
+        flags |= QTextDocument::FindWholeWords;
+    if (options & FindMatchCase)
+        flags |= QTextDocument::FindCaseSensitively;
+    const QTextCursor match = document()->find(text, from, flags);
+    if (match.isNull())
+        return -1;
+    const int at = match.selectionStart();
+    select(at, match.selectionEnd() - at);
+    return at;
+}
+
+IoResult RichTextControl::loadFile(const QString& path)
+{
+    const ScriptFile::ReadResult read = ScriptFile::read(path);
+    if (!read.result.ok())
+        return read.result;
+    OwnMove own(m_movingOurselves);
+    // Straight into the document: QTextEdit::setPlainText would also stamp the
+    // caret's format over the whole text, a second pass over a large script.
+    document()->setPlainText(read.text);
+    setCurrentCharFormat(QTextCharFormat());
+    m_colourArmed = false;
+    QTextCursor c = textCursor();
+    c.setPosition(0);
+    setTextCursor(c);
+    return IoResult::success();
+}
+
+IoResult RichTextControl::saveFile(const QString& path) const
+{
+    return ScriptFile::write(path, Text());
+}
+
+std::unique_ptr<QTextDocument> RichTextControl::printableDocument() const
+{
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setDefaultFont(document()->defaultFont());
+    const QTextCursor source = textCursor();
+    QTextCursor target(doc.get());
+    target.insertFragment(source.hasSelection() ? source.selection() : QTextDocumentFragment(document()));
+
+    // The screen is black, the paper white: text coloured white would vanish.
+    std::vector<std::pair<int, int>> whiteRuns;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.isValid() && foregroundOf(fragment.charFormat()) == white())
+                whiteRuns.emplace_back(fragment.position(), fragment.length());
+        }
+    }
+    QTextCharFormat black;
+    black.setForeground(QColor(Qt::black));
+    QTextCursor recolour(doc.get());
+    for (const auto& [position, length] : whiteRuns) {
+        recolour.setPosition(position);
+        recolour.setPosition(position + length, QTextCursor::KeepAnchor);
+        recolour.mergeCharFormat(black);
+    }
+    return doc;
+}
+
+IoResult RichTextControl::print(QPagedPaintDevice* device) const
+{
+    if (!device)
+        return IoResult::failure(ErrorNumbers::PrintFailed, tr("There is no printer to print to."));
+    const std::unique_ptr<QTextDocument> doc = printableDocument();
+    doc->print(device);
+    if (auto* printer = dynamic_cast<QPrinter*>(device); printer && printer->printerState() == QPrinter::Error)
+        return IoResult::failure(ErrorNumbers::PrintFailed, tr("The printer refused the script."));
+    return IoResult::success();
+}
+
+void RichTextControl::keyPressEvent(QKeyEvent* event)
+{
+    if (m_keyDownHook && m_keyDownHook(event)) {
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void RichTextControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Bytes of a script file <-> the editor's text.
+//
+// Windows-1252 with every byte value kept: the five byte values that code page
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the characters of the
+// same number, so any file without NUL comes back byte for byte. CR LF, lone LF and
+// lone CR all read as one line break ("\n"); writing puts CR LF for every line
+// break. A character Windows-1252 cannot hold is written as "?".
+class ScriptCodec {
+public:
+    // A script is text: a NUL byte marks a binary file that must not be opened.
+    static bool isScript(const QByteArray& bytes);
+    static QString decode(const QByteArray& bytes);
+    static QByteArray encode(const QString& text);
+
+    // CR LF, lone CR and U+2029 become "\n": text handed to the editor by the rest
+    // of the program may still spell line breaks the file's way.
+    static QString normaliseLineBreaks(const QString& text);
+
+    // The character a byte stands for, and the byte of a character (-1: none).
+    static QChar toChar(unsigned char byte);
+    static int toByte(QChar c);
+};
