@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Catalogue;
+class ImageList;
+class QTreeWidget;
+
+// Builds the command tree from the catalogue: the groups, under each its commands,
+// and under the scripts group the files of the game's scripts folder instead.
+class CommandTreeBuilder {
+public:
+    static constexpr int ScriptsGroupId = 5;
+
+    CommandTreeBuilder(Catalogue& catalogue, const ImageList& images) : m_catalogue(catalogue), m_images(images) {}
+
+    void FillCommandTree(QTreeWidget& tree, const QString& gamePath);
+
+    // The files of a scripts folder as the tree lists them: plain files only (no
+    // folders, no hidden files), ordered by name without regard to letter case.
+    static QStringList scriptFiles(const QString& folder);
+
+private:
+    Catalogue& m_catalogue;
+    const ImageList& m_images;
+};

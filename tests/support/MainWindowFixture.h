@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ScriptedPrompt.h"
+#include "TestCatalogue.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+class frmMain;
+
+// A temporary folder with a catalogue, fresh settings and a main window built on
+// them, for tests that drive the whole program.
+struct MainWindowFixture {
+    MainWindowFixture();
+    ~MainWindowFixture();
+
+    // A catalogue with a few groups and commands, the breeds and professions.
+    void fillStandardCatalogue();
+    // Builds the main window and runs its start-up; returns Form_Load's result.
+    bool start();
+
+    static void clearSettings();
+    static void writeSetting(const QString& key, const QString& value);
+
+    // The working folder is the temporary folder while the fixture lives, since an
+    // empty game path makes the program look for anarchy.exe and scripts there.
+    QTemporaryDir dir;
+    QString previousWorkingFolder;
+    ScriptedPrompt prompt;
+    std::unique_ptr<TestCatalogue> catalogue;
+    std::unique_ptr<frmMain> main;
+};
