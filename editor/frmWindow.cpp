@@ -1,15 +1,326 @@
 #include "editor/frmWindow.h"
 
 #include "app/AppState.h"
+#include "editor/CommandColouring.h"
+#include "platform/Prompt.h"
+#include "platform/RichTextControl.h"
 
-#include <QTextEdit>
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString kNewFileTitle = QStringLiteral("New File");
+const QString kButtonClickHandler = QStringLiteral("tlbasxToolbar1_ButtonClick");
+const QString kCloseHandler = QStringLiteral("Form_Unload");
+
+QTimer* oneShot(QObject* owner, int ms)
+{
+    auto* t = new QTimer(owner);
+    t->setInterval(ms);
+    // A one-shot timer stops itself at its tick, and starting it again before the
+    // tick only moves the tick: two requests within 100 ms run the action once.
+    t->setSingleShot(true);
+    return t;
+}
+
+struct ToolbarButton {
+    const char* key;  // nullptr: a separator
+    const char* caption;
+    const char* tooltip;
+};
+
+constexpr ToolbarButton kButtons[] = {
+    {"New", nullptr, "Create a new file."},
+    {"Open", nullptr, "Open a file"},
+    {"Save", nullptr, "Save currently loaded file."},
+    {"Print", nullptr, "Print the contents to your printer."},
+    {nullptr, nullptr, nullptr},
+    {"Delete", nullptr, "Delete the current command."},
+    {nullptr, nullptr, nullptr},
+    {"Target", "%t ", "Insert %t Target variable."},
+    {"Fight", "%f ", "Insert %f the fighting target variable."},
+    {"Me", "%m ", "Insert the %m your name variable."},
+    {nullptr, nullptr, nullptr},
+    {"1", nullptr, "Insert input variable number 1."},
+    {"2", nullptr, "Insert input variable number 2."},
+    {"3", nullptr, "Insert input variable number 3."},
+    {"4", nullptr, "Insert input variable number 4."},
+};
+}
 
 frmWindow::frmWindow(AppState& app, QWidget* parent)
-    : QMdiSubWindow(parent), m_app(app)
+    : QMdiSubWindow(parent),
+      rtfrypAO(new RichTextControl),
+      tlbasxToolbar1(new QToolBar),
+      tmOpen(oneShot(this, 100)),
+      tmSave(oneShot(this, 100)),
+      tmSaveAs(oneShot(this, 100)),
+      tmprint(oneShot(this, 100)),
+      tmChanged(oneShot(this, 100)),
+      tmHighlight(new QTimer(this)),
+      m_app(app)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("New File"));
-    auto* editor = new QTextEdit(this);
-    editor->setStyleSheet(QStringLiteral("QTextEdit { background: black; color: white; }"));
-    setWidget(editor);
+    setWindowTitle(kNewFileTitle);
+    rtfrypAO->setObjectName(QStringLiteral("rtfrypAO"));
+    tlbasxToolbar1->setObjectName(QStringLiteral("tlbasxToolbar1"));
+    tmOpen->setObjectName(QStringLiteral("tmOpen"));
+    tmSave->setObjectName(QStringLiteral("tmSave"));
+    tmSaveAs->setObjectName(QStringLiteral("tmSaveAs"));
+    tmprint->setObjectName(QStringLiteral("tmprint"));
+    tmChanged->setObjectName(QStringLiteral("tmChanged"));
+    tmHighlight->setObjectName(QStringLiteral("tmHighlight"));
+
+    // The toolbar along the top, the editor filling the rest: the layout keeps the
+    // editor sized with the window and never asks for an impossible size.
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tlbasxToolbar1);
+    layout->addWidget(rtfrypAO, 1);
+    setWidget(body);
+    buildToolbar();
+
+    connect(tmOpen, &QTimer::timeout, this, &frmWindow::tmOpen_Timer);
+    connect(tmSave, &QTimer::timeout, this, &frmWindow::tmSave_Timer);
+    connect(tmSaveAs, &QTimer::timeout, this, &frmWindow::tmSaveAs_Timer);
+    connect(tmprint, &QTimer::timeout, this, &frmWindow::tmprint_Timer);
+    connect(tmChanged, &QTimer::timeout, this, &frmWindow::tmChanged_Timer);
+    connect(tmHighlight, &QTimer::timeout, this, &frmWindow::tmHighlight_Timer);
+    connect(rtfrypAO, &RichTextControl::contentChanged, this, &frmWindow::rtfrypAO_Change);
+    tmHighlight->setInterval(10000);
+    tmHighlight->start();
+
+    rtfrypAO->setSelColor(RichTextControl::white());
+}
+
+frmWindow::~frmWindow() = default;
+
+QString frmWindow::fileFilter()
+{
+    return QStringLiteral("AO Script files|*|Text Files(*.txt)|*.txt");
+}
+
+void frmWindow::buildToolbar()
+{
+    for (const ToolbarButton& b : kButtons) {
+        if (!b.key) {
+            tlbasxToolbar1->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(b.key);
+        // Until the buttons get their pictures the key stands in for one.
+        auto* action = tlbasxToolbar1->addAction(b.caption ? QString::fromLatin1(b.caption) : key);
+        action->setObjectName(key);
+        action->setData(key);
+        action->setToolTip(QString::fromLatin1(b.tooltip));
+        if (b.caption) {
+            if (auto* button = qobject_cast<QToolButton*>(tlbasxToolbar1->widgetForAction(action)))
+                button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        }
+        connect(action, &QAction::triggered, this, [this, key] { tlbasxToolbar1_ButtonClick(key); });
+    }
+}
+
+QAction* frmWindow::toolbarAction(const QString& key) const
+{
+    for (QAction* a : tlbasxToolbar1->actions()) {
+        if (!a->isSeparator() && a->data().toString() == key)
+            return a;
+    }
+    return nullptr;
+}
+
+void frmWindow::tlbasxToolbar1_ButtonClick(const QString& key)
+{
+    rtfrypAO->setSelColor(RichTextControl::white());
+    IoResult result;
+    if (key == QLatin1String("New"))
+        result = newScript();
+    else if (key == QLatin1String("Open"))
+        result = openScript();
+    else if (key == QLatin1String("Save"))
+        result = saveScript();
+    else if (key == QLatin1String("SaveAs"))
+        result = saveScriptAs();
+    else if (key == QLatin1String("Print"))
+        result = m_printer.print(*rtfrypAO);
+    if (!result.ok())
+        m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
+}
+
+void frmWindow::tmOpen_Timer()
+{
+    tmOpen->stop();
+    tlbasxToolbar1_ButtonClick(QStringLiteral("Open"));
+}
+
+void frmWindow::tmSave_Timer()
+{
+    tmSave->stop();
+    tlbasxToolbar1_ButtonClick(QStringLiteral("Save"));
+}
+
+void frmWindow::tmSaveAs_Timer()
+{
+    tmSaveAs->stop();
+    tlbasxToolbar1_ButtonClick(QStringLiteral("SaveAs"));
+}
+
+void frmWindow::tmprint_Timer()
+{
+    tmprint->stop();
+    tlbasxToolbar1_ButtonClick(QStringLiteral("Print"));
+}
+
+void frmWindow::tmChanged_Timer()
+{
+    tmChanged->stop();
+    m_changed = true;
+}
+
+void frmWindow::tmHighlight_Timer()
+{
+    // The length is the only guard: a pass runs once an edit has both marked the
+    // window and changed how long the text is.
+    const int length = rtfrypAO->textLength();
+    if (!m_changed || length == m_highlightedLength)
+        return;
+    HighlightCommands(*rtfrypAO);
+    m_highlightedLength = length;
+}
+
+void frmWindow::rtfrypAO_Change()
+{
+    m_changed = true;
+}
+
+IoResult frmWindow::writeTo(const QString& path)
+{
+    return rtfrypAO->saveFile(path);
+}
+
+QString frmWindow::chooseSaveFile(const QString& startFolder)
+{
+    return m_app.prompt.chooseFile(
+        {FileDialogKind::Save, QStringLiteral("Save a Script File"), fileFilter(), startFolder});
+}
+
+IoResult frmWindow::offerToSave()
+{
+    if (!m_changed)
+        return {};
+    if (!m_fileName.isEmpty()) {
+        if (m_app.prompt.ask(QStringLiteral("Save Changes"), QStringLiteral("Save changes to '") + m_fileName + QStringLiteral("'?"),
+                             PromptIcon::Information)
+            != PromptAnswer::Yes)
+            return {};
+        if (IoResult r = writeTo(m_fileName); !r.ok())
+            return r;
+        m_changed = false;
+        return {};
+    }
+    if (m_app.prompt.ask(QStringLiteral("Save Changes"), QStringLiteral("Save to a new file?"), PromptIcon::Information)
+        != PromptAnswer::Yes)
+        return {};
+    const QString path = chooseSaveFile(QString());
+    if (path.isEmpty())
+        return {};
+    m_fileName = path;
+    if (IoResult r = writeTo(path); !r.ok())
+        return r;
+    m_changed = false;
+    return {};
+}
+
+IoResult frmWindow::newScript()
+{
+    // A changed script without a file is offered a save here too, as Open and
+    // closing do: New would otherwise drop it without a word.
+    if (IoResult r = offerToSave(); !r.ok())
+        return r;
+    rtfrypAO->setText(QString());
+    rtfrypAO->setSelColor(RichTextControl::white());
+    m_changed = false;
+    // The new script is tied to no file: keeping the old name would let a plain
+    // Save write the new script over the previous one without any dialog.
+    m_fileName.clear();
+    setWindowTitle(kNewFileTitle);
+    return {};
+}
+
+IoResult frmWindow::openScript()
+{
+    if (IoResult r = offerToSave(); !r.ok())
+        return r;
+    const QString path = m_app.prompt.chooseFile(
+        {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), m_app.gamePath});
+    if (path.isEmpty())
+        return {};
+    // The name is taken only once the file has loaded: a file that failed to load
+    // must not become the target of the next Save, which would write the old text
+    // over it.
+    if (IoResult r = rtfrypAO->loadFile(path); !r.ok())
+        return r;
+    m_fileName = path;
+    rtfrypAO->setSelStart(0);
+    rtfrypAO->setSelColor(RichTextControl::white());
+    HighlightCommands(*rtfrypAO);
+    m_changed = false;
+    setWindowTitle(m_fileName);
+    return {};
+}
+
+IoResult frmWindow::saveScript()
+{
+    if (!m_changed)
+        return {};
+    if (!m_fileName.isEmpty()) {
+        if (IoResult r = writeTo(m_fileName); !r.ok())
+            return r;
+        m_changed = false;
+        return {};
+    }
+    const QString path = chooseSaveFile(QString());
+    if (path.isEmpty())
+        return {};
+    m_fileName = path;
+    if (IoResult r = writeTo(path); !r.ok())
+        return r;
+    m_changed = false;
+    return {};
+}
+
+IoResult frmWindow::saveScriptAs()
+{
+    const QString path = chooseSaveFile(m_app.gamePath);
+    if (path.isEmpty())
+        return {};
+    if (QFileInfo::exists(path)
+        && m_app.prompt.ask(QStringLiteral("Overwrite File"),
+                            QStringLiteral("Overwrite existing file '") + path + QStringLiteral("'?"), PromptIcon::Question)
+               != PromptAnswer::Yes)
+        return {};
+    m_fileName = path;
+    if (IoResult r = writeTo(path); !r.ok())
+        return r;
+    m_changed = false;
+    return {};
+}
+
+void frmWindow::closeEvent(QCloseEvent* event)
+{
+    if (IoResult r = offerToSave(); !r.ok()) {
+        m_app.prompt.showError(kCloseHandler, r.number, r.description);
+        event->ignore();
+        return;
+    }
+    m_changed = false;
+    QMdiSubWindow::closeEvent(event);
 }

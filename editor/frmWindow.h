@@ -1,15 +1,88 @@
 #pragma once
 
-#include <QMdiSubWindow>
+#include "platform/IoResult.h"
+#include "platform/ScriptPrinter.h"
 
+#include <QMdiSubWindow>
+#include <QString>
+
+class QAction;
+class QTimer;
+class QToolBar;
+class RichTextControl;
 struct AppState;
 
-// One script in a child window of the main window.
+// One script in a child window of the main window: its text in rtfrypAO, the file
+// it belongs to, and whether it holds changes not yet written.
+//
+// Other windows ask for a file action by starting one of the one-shot timers
+// (tmOpen, tmSave, tmSaveAs, tmprint, tmChanged: 100 ms, started twice before the
+// tick = run once); the action then runs inside this window as a toolbar click.
 class frmWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
     explicit frmWindow(AppState& app, QWidget* parent = nullptr);
+    ~frmWindow() override;
+
+    // The filter of the open and save dialogs.
+    static QString fileFilter();
+
+    RichTextControl* const rtfrypAO;
+    QToolBar* const tlbasxToolbar1;
+    QTimer* const tmOpen;
+    QTimer* const tmSave;
+    QTimer* const tmSaveAs;
+    QTimer* const tmprint;
+    QTimer* const tmChanged;
+    QTimer* const tmHighlight;  // the colouring pass, every 10 s, on from creation
+
+    bool Changed() const { return m_changed; }
+    void setChanged(bool changed) { m_changed = changed; }
+    // Full path of the script file; empty for a script never opened or saved.
+    QString FileName() const { return m_fileName; }
+    // Text length at the last periodic colouring pass.
+    int HighlightedLength() const { return m_highlightedLength; }
+
+    // Where Print sends the script (tests print to PDF through it).
+    ScriptPrinter& printer() { return m_printer; }
+
+    // The toolbar button with this key, or null (separators have none).
+    QAction* toolbarAction(const QString& key) const;
+
+public slots:
+    // Every key first whitens the current colour; "New", "Open", "Save", "SaveAs" and
+    // "Print" are the file actions. A failing action shows the "Error in
+    // tlbasxToolbar1_ButtonClick" box and ends, keeping what it had done.
+    void tlbasxToolbar1_ButtonClick(const QString& key);
+
+    void tmOpen_Timer();
+    void tmSave_Timer();
+    void tmSaveAs_Timer();
+    void tmprint_Timer();
+    void tmChanged_Timer();
+    void tmHighlight_Timer();
+    void rtfrypAO_Change();
+
+protected:
+    // The closing prompt. Closing is not cancelled by the player's answers, but a
+    // write that fails keeps the window open with its text: closing would lose it.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildToolbar();
+    IoResult newScript();
+    IoResult openScript();
+    IoResult saveScript();
+    IoResult saveScriptAs();
+    // "Save changes to ...?" / "Save to a new file?" before the text is replaced or
+    // dropped. Fails only when the player chose to save and the write failed.
+    IoResult offerToSave();
+    IoResult writeTo(const QString& path);
+    QString chooseSaveFile(const QString& startFolder);
+
     AppState& m_app;
+    ScriptPrinter m_printer;
+    QString m_fileName;
+    bool m_changed = false;
+    int m_highlightedLength = 0;
 };

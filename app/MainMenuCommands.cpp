@@ -1,0 +1,200 @@
+#include "app/MainMenuCommands.h"
+
+#include "app/AppState.h"
+#include "app/WindowTiling.h"
+#include "editor/frmWindow.h"
+#include "platform/RichTextControl.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenu>
+#include <QTimer>
+
+#include <algorithm>
+
+MainMenuCommands::MainMenuCommands(AppState& state, QMainWindow& main)
+    : QObject(&main), m_state(state), m_main(main)
+{
+    if (auto* newAction = m_main.findChild<QAction*>(QStringLiteral("mnuNew")))
+        connect(newAction, &QAction::triggered, this, [this] { mnuNew_Click(); });
+    connectAction("mnuOpen", &MainMenuCommands::mnuOpen_Click);
+    connectAction("mnuSave", &MainMenuCommands::mnuSave_Click);
+    connectAction("mnuSaveAs", &MainMenuCommands::mnuSaveAs_Click);
+    connectAction("mnuPrint", &MainMenuCommands::mnuPrint_Click);
+    connectAction("mnuExit", &MainMenuCommands::mnuExit_Click);
+    connectAction("mnuClear", &MainMenuCommands::mnuClear_Click);
+    connectAction("mnuCascade", &MainMenuCommands::mnuCascade_Click);
+    connectAction("mnuTileHorizontally", &MainMenuCommands::mnuTileHorizontally_Click);
+    connectAction("mnuTileVertically", &MainMenuCommands::mnuTileVertically_Click);
+    connectAction("mnuMinAll", &MainMenuCommands::mnuMinAll_Click);
+    connectAction("mnuMaxAll", &MainMenuCommands::mnuMaxAll_Click);
+
+    m_windowsMenu = m_main.findChild<QMenu*>(QStringLiteral("mnuWindows"));
+    if (m_windowsMenu)
+        connect(m_windowsMenu, &QMenu::aboutToShow, this, &MainMenuCommands::mnuWindows_List);
+}
+
+void MainMenuCommands::connectAction(const char* name, void (MainMenuCommands::*handler)())
+{
+    if (auto* action = m_main.findChild<QAction*>(QString::fromLatin1(name)))
+        connect(action, &QAction::triggered, this, handler);
+}
+
+frmWindow* MainMenuCommands::mnuNew_Click()
+{
+    if (!m_state.mdiArea)
+        return nullptr;
+    auto* window = new frmWindow(m_state);
+    m_state.mdiArea->addSubWindow(window);
+    window->show();
+    m_state.mdiArea->setActiveSubWindow(window);
+    return window;
+}
+
+void MainMenuCommands::mnuOpen_Click()
+{
+    frmWindow* window = m_state.activeScriptWindow();
+    if (!window)
+        window = mnuNew_Click();
+    if (window)
+        window->tmOpen->start();
+}
+
+void MainMenuCommands::mnuSave_Click()
+{
+    if (frmWindow* window = m_state.activeScriptWindow())
+        window->tmSave->start();
+}
+
+void MainMenuCommands::mnuSaveAs_Click()
+{
+    if (frmWindow* window = m_state.activeScriptWindow())
+        window->tmSaveAs->start();
+}
+
+void MainMenuCommands::mnuPrint_Click()
+{
+    if (frmWindow* window = m_state.activeScriptWindow())
+        window->tmprint->start();
+}
+
+void MainMenuCommands::mnuExit_Click()
+{
+    m_main.close();
+}
+
+void MainMenuCommands::mnuClear_Click()
+{
+    frmWindow* window = m_state.activeScriptWindow();
+    if (!window)
+        return;
+    window->rtfrypAO->setSelColor(RichTextControl::white());
+    window->rtfrypAO->setText(QString());
+}
+
+void MainMenuCommands::mnuCascade_Click()
+{
+    if (m_state.mdiArea)
+        m_state.mdiArea->cascadeSubWindows();
+}
+
+QList<frmWindow*> MainMenuCommands::tileableWindows() const
+{
+    QList<frmWindow*> windows;
+    if (!m_state.mdiArea)
+        return windows;
+    // The active window first, then the others from the front to the back, as the
+    // player last saw them; minimised windows stay where they are.
+    const QList<QMdiSubWindow*> stack = m_state.mdiArea->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
+        auto* window = qobject_cast<frmWindow*>(*it);
+        if (window && window->isVisible() && !window->isMinimized())
+            windows.append(window);
+    }
+    return windows;
+}
+
+namespace {
+void placeWindows(const QList<frmWindow*>& windows, const QList<QRect>& rects)
+{
+    for (qsizetype i = 0; i < windows.size() && i < rects.size(); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i]);
+    }
+}
+}
+
+void MainMenuCommands::mnuTileHorizontally_Click()
+{
+    const QList<frmWindow*> windows = tileableWindows();
+    if (windows.isEmpty())
+        return;
+    placeWindows(windows, WindowTiling::horizontal(m_state.mdiArea->viewport()->rect(), int(windows.size())));
+}
+
+void MainMenuCommands::mnuTileVertically_Click()
+{
+    const QList<frmWindow*> windows = tileableWindows();
+    if (windows.isEmpty())
+        return;
+    placeWindows(windows, WindowTiling::vertical(m_state.mdiArea->viewport()->rect(), int(windows.size())));
+}
+
+void MainMenuCommands::mnuMinAll_Click()
+{
+    if (!m_state.mdiArea)
+        return;
+    for (QMdiSubWindow* child : m_state.mdiArea->subWindowList()) {
+        if (auto* window = qobject_cast<frmWindow*>(child))
+            window->showMinimized();
+    }
+}
+
+void MainMenuCommands::mnuMaxAll_Click()
+{
+    if (!m_state.mdiArea)
+        return;
+    for (QMdiSubWindow* child : m_state.mdiArea->subWindowList()) {
+        if (auto* window = qobject_cast<frmWindow*>(child))
+            window->showMaximized();
+    }
+}
+
+void MainMenuCommands::mnuWindows_List()
+{
+    for (QAction* entry : std::as_const(m_windowEntries)) {
+        if (m_windowsMenu)
+            m_windowsMenu->removeAction(entry);
+        entry->deleteLater();
+    }
+    m_windowEntries.clear();
+    if (!m_windowsMenu || !m_state.mdiArea)
+        return;
+    const QList<QMdiSubWindow*> children = m_state.mdiArea->subWindowList(QMdiArea::CreationOrder);
+    if (children.isEmpty())
+        return;
+    m_windowEntries.append(m_windowsMenu->addSeparator());
+    QMdiSubWindow* current = m_state.mdiArea->currentSubWindow();
+    int number = 0;
+    for (QMdiSubWindow* child : children) {
+        ++number;
+        QString title = child->windowTitle();
+        title.replace(u'&', QStringLiteral("&&"));
+        const QString text = number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                         : QStringLiteral("%1 %2").arg(number).arg(title);
+        QAction* entry = m_windowsMenu->addAction(text);
+        entry->setCheckable(true);
+        entry->setChecked(child == current);
+        QPointer<QMdiSubWindow> target(child);
+        connect(entry, &QAction::triggered, this, [this, target] {
+            if (!target || !m_state.mdiArea)
+                return;
+            if (target->isMinimized())
+                target->showNormal();
+            m_state.mdiArea->setActiveSubWindow(target);
+        });
+        m_windowEntries.append(entry);
+    }
+}

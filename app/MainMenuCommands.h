@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class frmWindow;
+struct AppState;
+
+// The File menu, Edit > Clear and the Window menu of the main window. Finds the
+// main window's actions by objectName (mnuNew, mnuOpen, ...) and the Window menu
+// (mnuWindows), and connects them; an action that is missing is simply not served.
+// Owned by the main window.
+//
+// The file commands do not do the work: they start the active script window's
+// one-shot timer, and the window runs the action about 100 ms later.
+class MainMenuCommands : public QObject {
+    Q_OBJECT
+public:
+    MainMenuCommands(AppState& state, QMainWindow& main);
+
+public slots:
+    // A new, empty script window, shown and made the active one.
+    frmWindow* mnuNew_Click();
+    // Creates a window first when none is active.
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuPrint_Click();
+    void mnuExit_Click();
+    void mnuClear_Click();
+    void mnuCascade_Click();
+    void mnuTileHorizontally_Click();
+    void mnuTileVertically_Click();
+    void mnuMinAll_Click();
+    void mnuMaxAll_Click();
+
+    // Lists the open script windows below the Window menu's own entries (run each
+    // time the menu opens).
+    void mnuWindows_List();
+
+public:
+    // The entries mnuWindows_List added, in order.
+    const QList<QAction*>& windowListEntries() const { return m_windowEntries; }
+
+private:
+    void connectAction(const char* name, void (MainMenuCommands::*handler)());
+    QList<frmWindow*> tileableWindows() const;
+
+    AppState& m_state;
+    QMainWindow& m_main;
+    QPointer<QMenu> m_windowsMenu;
+    QList<QAction*> m_windowEntries;
+};
