@@ -96,10 +96,11 @@ void validateGroups(const CatalogueSource& source, QList<Problem>& problems)
             addProblem(problems, group.place, QStringLiteral("group 8 must have the prefix \"org\""));
     }
     if (source.groups.isEmpty())
-        addProblem(problems, {QStringLiteral("groups.tsv"), 0}, QStringLiteral("no groups"));
+        addProblem(problems, {source.filePath(QStringLiteral("groups.tsv")), 0}, QStringLiteral("no groups"));
 }
 
-void validateHelp(const CatalogueSource::Command& command, QList<Problem>& problems)
+void validateHelp(const CatalogueSource::Command& command, QList<Problem>& problems,
+                  const CatalogueBuilder::RtfCheck& rtfCheck)
 {
     const bool example = command.group == CatalogueBuilder::exampleGroup;
     if (example) {
@@ -116,17 +117,16 @@ void validateHelp(const CatalogueSource::Command& command, QList<Problem>& probl
     const QString rtf = HelpMarkup::toRtf(command.help, &markupProblems);
     for (const HelpMarkup::Problem& p : markupProblems)
         addProblem(problems, {command.helpPlace.file, command.helpPlace.line + p.line}, p.message);
-#ifdef ZANDREL_HAVE_RTF_READER
-    const RtfResult parsed = RtfReader::check(rtf.toLatin1());
-    if (!parsed.ok)
-        addProblem(problems, command.helpPlace,
-                   QStringLiteral("the help page of [%1] does not parse as RTF: %2").arg(command.text, parsed.error));
-#else
-    Q_UNUSED(rtf);
-#endif
+    if (rtfCheck) {
+        const QString error = rtfCheck(rtf.toLatin1());
+        if (!error.isEmpty())
+            addProblem(problems, command.helpPlace,
+                       QStringLiteral("the help page of [%1] does not parse as RTF: %2").arg(command.text, error));
+    }
 }
 
-void validateCommands(const CatalogueSource& source, QList<Problem>& problems)
+void validateCommands(const CatalogueSource& source, QList<Problem>& problems,
+                      const CatalogueBuilder::RtfCheck& rtfCheck)
 {
     QSet<int> groupIds;
     for (const auto& group : source.groups)
@@ -211,7 +211,7 @@ void validateCommands(const CatalogueSource& source, QList<Problem>& problems)
                            .arg(CatalogueBuilder::maxDescriptionLength));
         checkPlainText(problems, command.place, QStringLiteral("the description"), command.description);
 
-        validateHelp(command, problems);
+        validateHelp(command, problems, rtfCheck);
     }
 }
 
@@ -295,16 +295,28 @@ QString CatalogueBuilder::helpRtf(const CatalogueSource::Command& command)
     return HelpMarkup::toRtf(command.help);
 }
 
-void CatalogueBuilder::validate(const CatalogueSource& source, QList<Problem>& problems)
+CatalogueBuilder::RtfCheck CatalogueBuilder::defaultRtfCheck()
+{
+#ifdef ZANDREL_HAVE_RTF_READER
+    return [](const QByteArray& rtf) {
+        const RtfResult result = RtfReader::check(rtf);
+        if (result.ok)
+            return QString();
+        return result.error.isEmpty() ? QStringLiteral("unreadable RTF") : result.error;
+    };
+#else
+    return {};
+#endif
+}
+
+void CatalogueBuilder::validate(const CatalogueSource& source, QList<Problem>& problems, const RtfCheck& rtfCheck)
 {
     validateGroups(source, problems);
-    validateCommands(source, problems);
-    const QString breedsFile = source.breeds.isEmpty() ? QStringLiteral("breeds.txt") : source.breeds.first().place.file;
-    validateList(source.breeds, breedsFile, QStringLiteral("breeds"), problems);
-    const QString professionsFile =
-        source.professions.isEmpty() ? QStringLiteral("professions.txt") : source.professions.first().place.file;
-    validateList(source.professions, professionsFile, QStringLiteral("professions"), problems);
-    const QString namesFile = source.names.isEmpty() ? QStringLiteral("names.tsv") : source.names.first().place.file;
+    validateCommands(source, problems, rtfCheck);
+    validateList(source.breeds, source.filePath(QStringLiteral("breeds.txt")), QStringLiteral("breeds"), problems);
+    validateList(source.professions, source.filePath(QStringLiteral("professions.txt")), QStringLiteral("professions"),
+                 problems);
+    const QString namesFile = source.filePath(QStringLiteral("names.tsv"));
     validateNames(source, namesFile, problems);
 }
 

@@ -2,8 +2,10 @@
 
 #include "catalogue/CatalogueSource.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 
 // Builds the catalogue database from its text sources: reads them, checks every row
 // and writes the five tables. A build either produces a complete database or none.
@@ -23,9 +25,15 @@ public:
     // can never pass for a fresh one). Returns false with the faults in `problems`.
     static bool build(const QString& dataFolder, const QString& outputPath, QList<Problem>& problems);
 
+    // Gives "" when `rtf` parses as RTF, else what is wrong with it.
+    using RtfCheck = std::function<QString(const QByteArray& rtf)>;
+    // The program's own RTF reader, when it is part of the build.
+    static RtfCheck defaultRtfCheck();
+
     // The rules that tie the rows together (keys, references, value codes, texts, help
-    // pages). Faults are appended to `problems`.
-    static void validate(const CatalogueSource& source, QList<Problem>& problems);
+    // pages, each page's RTF through `rtfCheck`). Faults are appended to `problems`.
+    static void validate(const CatalogueSource& source, QList<Problem>& problems,
+                         const RtfCheck& rtfCheck = defaultRtfCheck());
 
     // The stored help page of `command`: the RTF of its markup, or "" without markup.
     static QString helpRtf(const CatalogueSource::Command& command);

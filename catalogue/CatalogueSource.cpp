@@ -259,6 +259,11 @@ CatalogueSource::CommandFile CatalogueSource::parseCommands(const QString& text,
     return result;
 }
 
+QString CatalogueSource::filePath(const QString& name) const
+{
+    return QDir(folder).filePath(name);
+}
+
 bool CatalogueSource::readText(const QString& path, QString& text, QList<Problem>& problems)
 {
     QFile file(path);
@@ -278,6 +283,7 @@ bool CatalogueSource::readText(const QString& path, QString& text, QList<Problem
 CatalogueSource CatalogueSource::read(const QString& folder, QList<Problem>& problems)
 {
     CatalogueSource source;
+    source.folder = folder;
     const QDir dir(folder);
     QString text;
 

@@ -58,6 +58,7 @@ public:
         QList<Command> commands;
     };
 
+    QString folder; // the data folder read, so faults of a whole file can name it
     QList<Group> groups;
     QList<Command> commands; // in the order they are written to the database
     QList<Entry> breeds;
@@ -69,6 +70,8 @@ public:
     // declares, then in record order. Layout faults land in `problems`; what could be
     // read is kept, so one run reports as many faults as possible.
     static CatalogueSource read(const QString& folder, QList<Problem>& problems);
+    // The path of a source file of the folder read, e.g. "names.tsv".
+    QString filePath(const QString& name) const;
 
     // The single-file readers, on text already decoded; `file` only names the source
     // in problems.
