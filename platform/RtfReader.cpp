@@ -101,8 +101,10 @@ const std::unordered_map<std::string_view, WordInfo>& words()
 constexpr double kTwipsPerPixel = 15.0;
 // About 22 inches: wider than any page, small enough for any layout.
 constexpr int kTwipsLimit = 31680;
-// Point sizes above Word's own ceiling only make the layout pointlessly large.
+// Point sizes above 1638 only make the layout pointlessly large; below 2, Qt rounds a
+// superscript down to a zero-point font.
 constexpr int kHalfPointsLimit = 3276;
+constexpr int kHalfPointsFloor = 4;
 constexpr int kUnicodeSkipLimit = 255;
 
 struct Paragraph {
@@ -489,7 +491,7 @@ void Parser::controlWord(const RtfTokenizer::Token& token)
         break;
     case Word::FontSize:
         changeCharacterState();
-        s.halfPoints = token.hasParameter ? std::clamp(parameter, 2, kHalfPointsLimit) : 24;
+        s.halfPoints = token.hasParameter ? std::clamp(parameter, kHalfPointsFloor, kHalfPointsLimit) : 24;
         break;
     case Word::Foreground:
         changeCharacterState();
@@ -720,7 +722,6 @@ void Parser::decodePending()
 
 void Parser::addCharacters(QStringView chars)
 {
-    m_run.reserve(m_run.size() + chars.size());
     for (const QChar c : chars) {
         const char16_t u = c.unicode();
         if (u == u'\n' || u == u'\r' || u == 0x2029) {

@@ -203,7 +203,7 @@ void tst_RtfReader::characterFormat_data()
     QTest::newRow("odd half-points") << QByteArray("{\\rtf1\\fs21 x}") << 0 << "size" << QVariant(10.5);
     QTest::newRow("fs without value") << QByteArray("{\\rtf1\\fs40 a\\fs b}") << 1 << "size" << QVariant(12.0);
     QTest::newRow("absurd size is capped") << QByteArray("{\\rtf1\\fs999999999999 x}") << 0 << "size" << QVariant(1638.0);
-    QTest::newRow("negative size is floored") << QByteArray("{\\rtf1\\fs-4 x}") << 0 << "size" << QVariant(1.0);
+    QTest::newRow("negative size is floored") << QByteArray("{\\rtf1\\fs-4 x}") << 0 << "size" << QVariant(2.0);
     const QByteArray fonts = "{\\rtf1\\deff1" + kFonts + "a\\f0 b\\f7 c}";
     QTest::newRow("default font") << fonts << 0 << "family" << QVariant("Times New Roman");
     QTest::newRow("font switch") << fonts << 1 << "family" << QVariant("Arial");
