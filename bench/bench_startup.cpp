@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QFile>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
 #include <QTextEdit>
 #include <QTreeWidget>
