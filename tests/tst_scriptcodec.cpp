@@ -1,0 +1,215 @@
+#include "platform/ErrorNumbers.h"
+#include "platform/ScriptCodec.h"
+#include "platform/ScriptFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_scriptcodec : public QObject {
+    Q_OBJECT
+private slots:
+    void decode_data();
+    void decode();
+    void encode_data();
+    void encode();
+    void everyByteRoundTrips();
+    void isScript_data();
+    void isScript();
+    void normaliseLineBreaks_data();
+    void normaliseLineBreaks();
+    void readFailures_data();
+    void readFailures();
+    void writeFailures_data();
+    void writeFailures();
+    void writeReplacesWholeFile();
+};
+
+void tst_scriptcodec::decode_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("ascii") << QByteArray("/tell Bob hi") << QStringLiteral("/tell Bob hi");
+    QTest::newRow("crlf") << QByteArray("a\r\nb") << QStringLiteral("a\nb");
+    QTest::newRow("lone lf") << QByteArray("a\nb") << QStringLiteral("a\nb");
+    QTest::newRow("lone cr") << QByteArray("a\rb") << QStringLiteral("a\nb");
+    QTest::newRow("cr then crlf") << QByteArray("a\r\r\nb") << QStringLiteral("a\n\nb");
+    QTest::newRow("lf then cr is two breaks") << QByteArray("a\n\rb") << QStringLiteral("a\n\nb");
+    QTest::newRow("trailing cr") << QByteArray("a\r") << QStringLiteral("a\n");
+    QTest::newRow("trailing crlf") << QByteArray("a\r\n") << QStringLiteral("a\n");
+    QTest::newRow("only breaks") << QByteArray("\r\n\r\n") << QStringLiteral("\n\n");
+    QTest::newRow("euro") << QByteArray("\x80") << QString(QChar(0x20AC));
+    QTest::newRow("undefined 81") << QByteArray("\x81") << QString(QChar(0x81));
+    QTest::newRow("undefined 8d") << QByteArray("\x8D") << QString(QChar(0x8D));
+    QTest::newRow("undefined 8f") << QByteArray("\x8F") << QString(QChar(0x8F));
+    QTest::newRow("undefined 90") << QByteArray("\x90") << QString(QChar(0x90));
+    QTest::newRow("undefined 9d") << QByteArray("\x9D") << QString(QChar(0x9D));
+    QTest::newRow("Y diaeresis 9f") << QByteArray("\x9F") << QString(QChar(0x178));
+    QTest::newRow("left quote 91") << QByteArray("\x91") << QString(QChar(0x2018));
+    QTest::newRow("nbsp a0") << QByteArray("\xA0") << QString(QChar(0xA0));
+    QTest::newRow("y diaeresis ff") << QByteArray("\xFF") << QString(QChar(0xFF));
+    QTest::newRow("tab and controls") << QByteArray("\t\x01\x1F\x7F") << QString::fromLatin1("\t\x01\x1F\x7F");
+}
+
+void tst_scriptcodec::decode()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(ScriptCodec::decode(bytes), text);
+}
+
+void tst_scriptcodec::encode_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QString() << QByteArray();
+    QTest::newRow("line break") << QStringLiteral("a\nb") << QByteArray("a\r\nb");
+    QTest::newRow("trailing break") << QStringLiteral("a\n") << QByteArray("a\r\n");
+    QTest::newRow("crlf stays one break") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb");
+    QTest::newRow("lone cr") << QStringLiteral("a\rb") << QByteArray("a\r\nb");
+    QTest::newRow("paragraph separator") << (QStringLiteral("a") + QChar::ParagraphSeparator + u'b') << QByteArray("a\r\nb");
+    QTest::newRow("euro") << QString(QChar(0x20AC)) << QByteArray("\x80");
+    QTest::newRow("trade mark") << QString(QChar(0x2122)) << QByteArray("\x99");
+    QTest::newRow("undefined 9d") << QString(QChar(0x9D)) << QByteArray("\x9D");
+    QTest::newRow("latin e acute") << QString(QChar(0xE9)) << QByteArray("\xE9");
+    QTest::newRow("cjk is ?") << QStringLiteral("a\u65E5b") << QByteArray("a?b");
+    QTest::newRow("C1 without 1252 place is ?") << QString(QChar(0x80)) << QByteArray("?");
+    QTest::newRow("surrogate pair is one ?") << QString::fromUtf8("x\xF0\x9F\x98\x80y") << QByteArray("x?y");
+    QTest::newRow("lone high surrogate is ?") << (QStringLiteral("x") + QChar(0xD83D) + u'y') << QByteArray("x?y");
+}
+
+void tst_scriptcodec::encode()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(ScriptCodec::encode(text), bytes);
+}
+
+void tst_scriptcodec::everyByteRoundTrips()
+{
+    QSet<QChar> seen;
+    for (int b = 1; b < 256; ++b) {
+        if (b == '\r' || b == '\n')
+            continue;
+        const QByteArray one(1, char(b));
+        const QString text = ScriptCodec::decode(one);
+        QCOMPARE(text.size(), 1);
+        QVERIFY2(!seen.contains(text.at(0)), qPrintable(QStringLiteral("byte %1 shares its character").arg(b)));
+        seen.insert(text.at(0));
+        QCOMPARE(ScriptCodec::encode(text), one);
+        QCOMPARE(ScriptCodec::toByte(ScriptCodec::toChar(uchar(b))), b);
+    }
+}
+
+void tst_scriptcodec::isScript_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("script");
+    QTest::newRow("empty") << QByteArray() << true;
+    QTest::newRow("text") << QByteArray("/afk\r\n") << true;
+    QTest::newRow("high bytes") << QByteArray("\x81\xFF\x9D") << true;
+    QTest::newRow("nul first") << QByteArray("\0abc", 4) << false;
+    QTest::newRow("nul last") << QByteArray("abc\0", 4) << false;
+    QTest::newRow("nul alone") << QByteArray(1, '\0') << false;
+}
+
+void tst_scriptcodec::isScript()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, script);
+    QCOMPARE(ScriptCodec::isScript(bytes), script);
+}
+
+void tst_scriptcodec::normaliseLineBreaks_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("plain") << QStringLiteral("abc") << QStringLiteral("abc");
+    QTest::newRow("crlf") << QStringLiteral("/tell a\r\n") << QStringLiteral("/tell a\n");
+    QTest::newRow("cr") << QStringLiteral("a\rb") << QStringLiteral("a\nb");
+    QTest::newRow("lf") << QStringLiteral("a\nb") << QStringLiteral("a\nb");
+    QTest::newRow("crlf crlf") << QStringLiteral("\r\n\r\n") << QStringLiteral("\n\n");
+    QTest::newRow("lf cr") << QStringLiteral("\n\r") << QStringLiteral("\n\n");
+    QTest::newRow("u2029") << (QString(QChar::ParagraphSeparator) + u'x') << QStringLiteral("\nx");
+}
+
+void tst_scriptcodec::normaliseLineBreaks()
+{
+    QFETCH(QString, in);
+    QFETCH(QString, out);
+    QCOMPARE(ScriptCodec::normaliseLineBreaks(in), out);
+}
+
+void tst_scriptcodec::readFailures_data()
+{
+    QTest::addColumn<QByteArray>("content");  // empty: no file is made
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("number");
+    QTest::newRow("missing") << QByteArray() << QStringLiteral("missing") << int(QFileDevice::OpenError);
+    QTest::newRow("directory") << QByteArray() << QStringLiteral("dir") << int(QFileDevice::OpenError);
+    QTest::newRow("nul byte") << QByteArray("/afk\r\n\0x", 8) << QStringLiteral("binary") << ErrorNumbers::NotAScript;
+}
+
+void tst_scriptcodec::readFailures()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, name);
+    QFETCH(int, number);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dir")));
+    const QString path = dir.filePath(name);
+    if (!content.isEmpty()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    const ScriptFile::ReadResult r = ScriptFile::read(path);
+    QCOMPARE(r.result.number, number);
+    QVERIFY(!r.result.description.isEmpty());
+    QVERIFY(r.text.isEmpty());
+}
+
+void tst_scriptcodec::writeFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing folder") << QStringLiteral("nofolder/script");
+    QTest::newRow("a folder") << QStringLiteral("dir");
+}
+
+void tst_scriptcodec::writeFailures()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dir")));
+    const IoResult r = ScriptFile::write(dir.filePath(name), QStringLiteral("/afk"));
+    QVERIFY(!r.ok());
+    QVERIFY(r.number > 0 && r.number <= int(QFileDevice::CopyError));
+    QVERIFY(!r.description.isEmpty());
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("dir"))).isDir());
+    // Nothing left behind beside the target.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("dir")});
+}
+
+void tst_scriptcodec::writeReplacesWholeFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("a much longer old script that must not leave a tail\r\n");
+    }
+    QVERIFY(ScriptFile::write(path, QStringLiteral("/afk\n/tell Bob hi")).ok());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("/afk\r\n/tell Bob hi"));
+    const ScriptFile::ReadResult back = ScriptFile::read(path);
+    QVERIFY(back.result.ok());
+    QCOMPARE(back.text, QStringLiteral("/afk\n/tell Bob hi"));
+}
+
+QTEST_GUILESS_MAIN(tst_scriptcodec)
+#include "tst_scriptcodec.moc"

@@ -1,0 +1,888 @@
+#include "ScriptedPrompt.h"
+
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "catalogue/Catalogue.h"
+#include "editor/frmWindow.h"
+#include "platform/ErrorNumbers.h"
+#include "platform/RichTextControl.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+const QString kFilter = QStringLiteral("AO Script files|*|Text Files(*.txt)|*.txt");
+const QString kErrorTitle = QStringLiteral("Error in tlbasxToolbar1_ButtonClick");
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return f.readAll();
+}
+
+bool isGreen(RichTextControl& c, int pos)
+{
+    QTextCursor cur(c.document());
+    cur.setPosition(pos + 1);
+    const QTextCharFormat f = cur.charFormat();
+    return f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().color() == RichTextControl::green();
+}
+
+QStringList boxTexts(const ScriptedPrompt& p)
+{
+    QStringList out;
+    for (const MessageBoxSpec& b : p.boxes)
+        out << b.title + QStringLiteral(" | ") + b.text;
+    return out;
+}
+}
+
+class tst_scriptwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void freshWindow();
+    void toolbarButtons();
+    void otherKeysOnlyWhiten_data();
+    void otherKeysOnlyWhiten();
+    void save_data();
+    void save();
+    void saveFailureKeepsChosenNameAndChanges();
+    void saveAs_data();
+    void saveAs();
+    void open_data();
+    void open();
+    void openBadFiles_data();
+    void openBadFiles();
+    void openedFileSavesBackByteForByte_data();
+    void openedFileSavesBackByteForByte();
+    void openColoursAtOnceAndTimerWaitsForAnEdit();
+    void deletedSlashIsWhiteAfterReopen();
+    void newButton_data();
+    void newButton();
+    void closing_data();
+    void closing();
+    void closingWithFailedWriteKeepsWindow();
+    void timerTicksRunTheirAction();
+    void saveArmedTwiceSavesOnce();
+    void highlightTick_data();
+    void highlightTick();
+    void highlightTickKeepsSelection();
+    void printToPdf_data();
+    void printToPdf();
+    void printWithoutDefaultPrinter();
+
+private:
+    frmWindow* makeWindow();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedPrompt> m_prompt;
+    std::unique_ptr<Catalogue> m_catalogue;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<AppState> m_state;
+    QList<QPointer<frmWindow>> m_windows;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+};
+
+void tst_scriptwindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_prompt = std::make_unique<ScriptedPrompt>();
+    m_catalogue = std::make_unique<Catalogue>(*m_prompt, QString());
+    m_settings = std::make_unique<Settings>();
+    m_state = std::make_unique<AppState>(AppState{*m_prompt, *m_catalogue, *m_settings});
+    m_state->gamePath = m_dir->path() + u'/';
+}
+
+void tst_scriptwindow::cleanup()
+{
+    for (const QPointer<frmWindow>& w : std::as_const(m_windows)) {
+        if (w) {
+            w->setChanged(false);
+            delete w.data();
+        }
+    }
+    m_windows.clear();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+frmWindow* tst_scriptwindow::makeWindow()
+{
+    auto* w = new frmWindow(*m_state);
+    m_windows << w;
+    return w;
+}
+
+void tst_scriptwindow::freshWindow()
+{
+    frmWindow* w = makeWindow();
+    QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
+    QVERIFY(!w->Changed());
+    QVERIFY(w->FileName().isEmpty());
+    QCOMPARE(w->HighlightedLength(), 0);
+    QCOMPARE(w->rtfrypAO->SelColor(), RichTextControl::white());
+    for (QTimer* t : {w->tmOpen, w->tmSave, w->tmSaveAs, w->tmprint, w->tmChanged}) {
+        QVERIFY2(!t->isActive(), qPrintable(t->objectName()));
+        QCOMPARE(t->interval(), 100);
+        QVERIFY(t->isSingleShot());
+    }
+    QVERIFY(w->tmHighlight->isActive());
+    QCOMPARE(w->tmHighlight->interval(), 10000);
+    QVERIFY(!w->tmHighlight->isSingleShot());
+}
+
+void tst_scriptwindow::toolbarButtons()
+{
+    frmWindow* w = makeWindow();
+    QStringList keys;
+    QStringList tips;
+    QStringList captions;
+    for (QAction* a : w->tlbasxToolbar1->actions()) {
+        keys << (a->isSeparator() ? QStringLiteral("-") : a->data().toString());
+        if (!a->isSeparator()) {
+            QCOMPARE(a->objectName(), a->data().toString());
+            tips << a->toolTip();
+        }
+    }
+    QCOMPARE(keys, (QStringList{"New", "Open", "Save", "Print", "-", "Delete", "-", "Target", "Fight", "Me", "-", "1",
+                                "2", "3", "4"}));
+    QCOMPARE(tips.first(), QStringLiteral("Create a new file."));
+    QCOMPARE(tips.at(7), QStringLiteral("Insert the %m your name variable."));
+    QCOMPARE(tips.last(), QStringLiteral("Insert input variable number 4."));
+    for (const char* key : {"Target", "Fight", "Me"})
+        captions << w->toolbarAction(QString::fromLatin1(key))->text();
+    QCOMPARE(captions, (QStringList{"%t ", "%f ", "%m "}));
+    QVERIFY(!w->toolbarAction(QStringLiteral("SaveAs")));
+}
+
+void tst_scriptwindow::otherKeysOnlyWhiten_data()
+{
+    QTest::addColumn<QString>("key");
+    for (const char* key : {"Delete", "Target", "1", "new", "Bogus", ""})
+        QTest::newRow(key) << QString::fromLatin1(key);
+}
+
+void tst_scriptwindow::otherKeysOnlyWhiten()
+{
+    QFETCH(QString, key);
+    frmWindow* w = makeWindow();
+    w->rtfrypAO->setText(QStringLiteral("/tell bob"));
+    w->rtfrypAO->select(0, 5);
+    w->rtfrypAO->setSelColor(RichTextControl::green());
+    w->setChanged(false);
+    w->tlbasxToolbar1_ButtonClick(key);
+    QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/tell bob"));
+    QVERIFY(!isGreen(*w->rtfrypAO, 0));
+    QVERIFY(!w->Changed());  // colouring alone is no edit
+    QVERIFY(m_prompt->boxes.isEmpty());
+    QVERIFY(m_prompt->dialogs.isEmpty());
+}
+
+void tst_scriptwindow::save_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<QString>("choice");  // "" no dialog expected, "cancel", or a file name
+    QTest::addColumn<bool>("targetExists");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("unchanged, named: nothing") << false << true << "" << true << false;
+    QTest::newRow("unchanged, unnamed: nothing") << false << false << "" << false << false;
+    QTest::newRow("changed, named: written without asking") << true << true << "" << true << true;
+    QTest::newRow("changed, unnamed: asks a name") << true << false << "new.txt" << false << true;
+    QTest::newRow("changed, unnamed, existing file: no overwrite question")
+        << true << false << "old" << true << true;
+    QTest::newRow("changed, unnamed, cancelled") << true << false << "cancel" << false << false;
+}
+
+void tst_scriptwindow::save()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, named);
+    QFETCH(QString, choice);
+    QFETCH(bool, targetExists);
+    QFETCH(bool, written);
+    const QString target = path(named ? QStringLiteral("named") : (choice.isEmpty() || choice == "cancel" ? QStringLiteral("x") : choice));
+    if (targetExists)
+        writeFile(target, "old text\r\n");
+    frmWindow* w = makeWindow();
+    if (named) {
+        m_prompt->choose(target);
+        w->tlbasxToolbar1_ButtonClick(QStringLiteral("Open"));
+        m_prompt->clear();
+    }
+    w->rtfrypAO->setText(QStringLiteral("/tell bob\n/afk"));
+    w->setChanged(changed);
+    const QString titleBefore = w->windowTitle();
+    if (choice == QLatin1String("cancel"))
+        m_prompt->cancelDialog();
+    else if (!choice.isEmpty())
+        m_prompt->choose(target);
+
+    w->tlbasxToolbar1_ButtonClick(QStringLiteral("Save"));
+
+    QVERIFY(m_prompt->boxes.isEmpty());
+    QCOMPARE(m_prompt->dialogs.size(), choice.isEmpty() ? 0 : 1);
+    if (!choice.isEmpty()) {
+        const FileDialogSpec& d = m_prompt->dialogs.first();
+        QCOMPARE(d.kind, FileDialogKind::Save);
+        QCOMPARE(d.title, QStringLiteral("Save a Script File"));
+        QCOMPARE(d.filter, kFilter);
+        QVERIFY(d.startFolder.isEmpty());
+    }
+    QVERIFY(m_prompt->allAnswersUsed());
+    QCOMPARE(readFile(target) == QByteArray("/tell bob\r\n/afk"), written);
+    QCOMPARE(w->Changed(), changed && !written);
+    QCOMPARE(w->FileName(), named || written ? target : QString());
+    QCOMPARE(w->windowTitle(), titleBefore);
+}
+
+void tst_scriptwindow::saveFailureKeepsChosenNameAndChanges()
+{
+    frmWindow* w = makeWindow();
+    w->rtfrypAO->setText(QStringLiteral("/afk"));
+    const QString target = path(QStringLiteral("no/such/folder/s"));
+    m_prompt->choose(target);
+    w->tlbasxToolbar1_ButtonClick(QStringLiteral("Save"));
+    QCOMPARE(m_prompt->boxes.size(), 1);
+    const MessageBoxSpec& box = m_prompt->boxes.first();
+    QCOMPARE(box.title, kErrorTitle);
+    QVERIFY2(box.text.startsWith(QStringLiteral("Err - %1").arg(int(QFileDevice::OpenError))), qPrintable(box.text));
+    QCOMPARE(box.icon, PromptIcon::Critical);
+    QCOMPARE(box.buttons, PromptButtons::Ok);
+    QCOMPARE(w->FileName(), target);
+    QVERIFY(w->Changed());
+    QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk"));
+}
+
+void tst_scriptwindow::saveAs_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("choice");  // "cancel" or a file name
+    QTest::addColumn<QString>("answer");  // "" no question, "yes", "no"
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("new name") << false << "new" << "" << true << true;
+    QTest::newRow("new name, unchanged text still written") << false << "new" << "" << false << true;
+    QTest::newRow("existing, overwrite yes") << true << "old" << "yes" << true << true;
+    QTest::newRow("existing, overwrite no") << true << "old" << "no" << true << false;
+    QTest::newRow("cancelled") << false << "cancel" << "" << true << false;
+}
+
+void tst_scriptwindow::saveAs()
+{
+    QFETCH(bool, exists);
+    QFETCH(QString, choice);
+    QFETCH(QString, answer);
+    QFETCH(bool, changed);
+    QFETCH(bool, written);
+    const QString target = path(choice == QLatin1String("cancel") ? QStringLiteral("x") : choice);
+    if (exists)
+        writeFile(target, "old\r\n");
+    frmWindow* w = makeWindow();
+    w->rtfrypAO->setText(QStringLiteral("/afk"));
+    w->setChanged(changed);
+    if (choice == QLatin1String("cancel"))
+        m_prompt->cancelDialog();
+    else
+        m_prompt->choose(target);
+    if (!answer.isEmpty())
+        m_prompt->answer(answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No);
+
+    w->tmSaveAs_Timer();
+
+    QCOMPARE(m_prompt->dialogs.size(), 1);
+    QCOMPARE(m_prompt->dialogs.first().title, QStringLiteral("Save a Script File"));
+    QCOMPARE(m_prompt->dialogs.first().startFolder, m_state->gamePath);
+    QCOMPARE(m_prompt->unplannedBoxes, 0);
+    QVERIFY(m_prompt->allAnswersUsed());
+    if (!answer.isEmpty()) {
+        QCOMPARE(boxTexts(*m_prompt),
+                 QStringList{QStringLiteral("Overwrite File | Overwrite existing file '") + target + u'\'' + u'?'});
+        QCOMPARE(m_prompt->boxes.first().icon, PromptIcon::Question);
+        QCOMPARE(m_prompt->boxes.first().buttons, PromptButtons::YesNo);
+    } else {
+        QVERIFY(m_prompt->boxes.isEmpty());
+    }
+    QCOMPARE(readFile(target) == QByteArray("/afk"), written);
+    if (exists && !written)
+        QCOMPARE(readFile(target), QByteArray("old\r\n"));
+    QCOMPARE(w->FileName(), written ? target : QString());
+    QCOMPARE(w->Changed(), changed && !written);
+    QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
+}
+
+void tst_scriptwindow::open_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<QString>("answer");   // "" no question expected, "yes", "no"
+    QTest::addColumn<QString>("saveTo");   // "" no save dialog, "cancel", or a file name
+    QTest::addColumn<bool>("openCancelled");
+    QTest::addColumn<QString>("question"); // the question expected, with NAME for the file name
+    QTest::newRow("unchanged: no question") << false << true << "" << "" << false << "";
+    QTest::newRow("named, changed, yes") << true << true << "yes" << "" << false << "Save changes to 'NAME'?";
+    QTest::newRow("named, changed, no") << true << true << "no" << "" << false << "Save changes to 'NAME'?";
+    QTest::newRow("unnamed, changed, yes, saved") << true << false << "yes" << "saved" << false << "Save to a new file?";
+    QTest::newRow("unnamed, changed, yes, save cancelled")
+        << true << false << "yes" << "cancel" << false << "Save to a new file?";
+    QTest::newRow("unnamed, changed, no") << true << false << "no" << "" << false << "Save to a new file?";
+    QTest::newRow("open cancelled keeps all") << true << false << "no" << "" << true << "Save to a new file?";
+    QTest::newRow("named, yes, open cancelled") << true << true << "yes" << "" << true << "Save changes to 'NAME'?";
+}
+
+void tst_scriptwindow::open()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, named);
+    QFETCH(QString, answer);
+    QFETCH(QString, saveTo);
+    QFETCH(bool, openCancelled);
+    QFETCH(QString, question);
+    const QString script = path(QStringLiteral("script"));
+    writeFile(script, "/tell Someone hello\r\nsay /wave now\r\n");
+    const QString oldFile = path(QStringLiteral("old"));
+    writeFile(oldFile, "old\r\n");
+
+    frmWindow* w = makeWindow();
+    if (named) {
+        m_prompt->choose(oldFile);
+        w->tmOpen_Timer();
+        m_prompt->clear();
+    }
+    w->rtfrypAO->setText(QStringLiteral("edited"));
+    w->setChanged(changed);
+    const QString nameBefore = w->FileName();
+
+    if (!answer.isEmpty())
+        m_prompt->answer(answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No);
+    if (saveTo == QLatin1String("cancel"))
+        m_prompt->cancelDialog();
+    else if (!saveTo.isEmpty())
+        m_prompt->choose(path(saveTo));
+    if (openCancelled)
+        m_prompt->cancelDialog();
+    else
+        m_prompt->choose(script);
+
+    w->tmOpen_Timer();
+
+    QVERIFY(m_prompt->allAnswersUsed());
+    QCOMPARE(m_prompt->unplannedBoxes, 0);
+    QCOMPARE(m_prompt->unplannedDialogs, 0);
+    if (question.isEmpty()) {
+        QVERIFY(m_prompt->boxes.isEmpty());
+    } else {
+        QCOMPARE(m_prompt->boxes.size(), 1);
+        QCOMPARE(m_prompt->boxes.first().title, QStringLiteral("Save Changes"));
+        QCOMPARE(m_prompt->boxes.first().text, QString(question).replace(QStringLiteral("NAME"), oldFile));
+        QCOMPARE(m_prompt->boxes.first().icon, PromptIcon::Information);
+        QCOMPARE(m_prompt->boxes.first().buttons, PromptButtons::YesNo);
+    }
+    // The open dialog always follows the question, whatever its answer.
+    const FileDialogSpec& openDialog = m_prompt->dialogs.last();
+    QCOMPARE(openDialog.kind, FileDialogKind::Open);
+    QCOMPARE(openDialog.title, QStringLiteral("Open a Script File"));
+    QCOMPARE(openDialog.filter, kFilter);
+    QCOMPARE(openDialog.startFolder, m_state->gamePath);
+    if (!saveTo.isEmpty()) {
+        QCOMPARE(m_prompt->dialogs.first().kind, FileDialogKind::Save);
+        QVERIFY(m_prompt->dialogs.first().startFolder.isEmpty());
+    }
+
+    const bool wroteOld = named && answer == QLatin1String("yes");
+    QCOMPARE(readFile(oldFile), wroteOld ? QByteArray("edited") : QByteArray("old\r\n"));
+    if (!saveTo.isEmpty() && saveTo != QLatin1String("cancel"))
+        QCOMPARE(readFile(path(saveTo)), QByteArray("edited"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(),
+             2 + ((!saveTo.isEmpty() && saveTo != QLatin1String("cancel")) ? 1 : 0));
+
+    if (openCancelled) {
+        QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("edited"));
+        QCOMPARE(w->FileName(), nameBefore);
+        QCOMPARE(w->Changed(), changed && !wroteOld);
+    } else {
+        QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/tell Someone hello\nsay /wave now\n"));
+        QCOMPARE(w->FileName(), script);
+        QCOMPARE(w->windowTitle(), script);
+        QVERIFY(!w->Changed());
+        QCOMPARE(w->rtfrypAO->SelStart(), 0);
+        QCOMPARE(w->rtfrypAO->SelLength(), 0);
+        QCOMPARE(w->rtfrypAO->SelColor(), RichTextControl::white());
+    }
+}
+
+void tst_scriptwindow::openBadFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("number");
+    QTest::newRow("nul byte") << "binary" << ErrorNumbers::NotAScript;
+    QTest::newRow("missing") << "missing" << int(QFileDevice::OpenError);
+    QTest::newRow("folder") << "folder" << int(QFileDevice::OpenError);
+}
+
+void tst_scriptwindow::openBadFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(int, number);
+    writeFile(path(QStringLiteral("binary")), QByteArray("/afk\r\n\0\x01", 8));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
+    const QString previous = path(QStringLiteral("previous"));
+    writeFile(previous, "/tell a b\r\n");
+
+    frmWindow* w = makeWindow();
+    m_prompt->choose(previous);
+    w->tmOpen_Timer();
+    w->rtfrypAO->setText(QStringLiteral("/tell a b\nmore"));
+    m_prompt->clear();
+    m_prompt->answer(PromptAnswer::No);
+    m_prompt->choose(path(name));
+
+    w->tmOpen_Timer();
+
+    QCOMPARE(m_prompt->boxes.size(), 2);
+    const MessageBoxSpec& box = m_prompt->boxes.last();
+    QCOMPARE(box.title, kErrorTitle);
+    QVERIFY2(box.text.startsWith(QStringLiteral("Err - ") + QString::number(number)), qPrintable(box.text));
+    QVERIFY(box.text.size() > QStringLiteral("Err - ").size() + QString::number(number).size());
+    QCOMPARE(box.icon, PromptIcon::Critical);
+    QCOMPARE(box.buttons, PromptButtons::Ok);
+    // The window is as it was, still tied to the file it had.
+    QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/tell a b\nmore"));
+    QCOMPARE(w->FileName(), previous);
+    QCOMPARE(w->windowTitle(), previous);
+    QVERIFY(w->Changed());
+    QCOMPARE(readFile(path(QStringLiteral("binary"))), QByteArray("/afk\r\n\0\x01", 8));
+    // Still usable: a Save goes to the file it had, not to the bad one.
+    w->tmSave_Timer();
+    QCOMPARE(readFile(previous), QByteArray("/tell a b\r\nmore"));
+    QCOMPARE(readFile(path(QStringLiteral("binary"))), QByteArray("/afk\r\n\0\x01", 8));
+}
+
+void tst_scriptwindow::openedFileSavesBackByteForByte_data()
+{
+    QTest::addColumn<bool>("finalBreak");
+    QTest::newRow("ends with CR LF") << true;
+    QTest::newRow("last line without break") << false;
+}
+
+void tst_scriptwindow::openedFileSavesBackByteForByte()
+{
+    QFETCH(bool, finalBreak);
+    // Every byte value but NUL, CR and LF in lines of 16, then the file's own breaks.
+    QByteArray bytes;
+    int inLine = 0;
+    for (int b = 1; b < 256; ++b) {
+        if (b == '\r' || b == '\n')
+            continue;
+        bytes.append(char(b));
+        if (++inLine == 16) {
+            bytes.append("\r\n");
+            inLine = 0;
+        }
+    }
+    bytes.append("/tell Someone hello\r\n\r\n/afk");
+    if (finalBreak)
+        bytes.append("\r\n");
+    const QString file = path(QStringLiteral("all bytes"));
+    writeFile(file, bytes);
+
+    frmWindow* w = makeWindow();
+    m_prompt->choose(file);
+    w->tmOpen_Timer();
+    QVERIFY(m_prompt->boxes.isEmpty());
+    QCOMPARE(w->rtfrypAO->Text().size(), w->rtfrypAO->textLength());
+
+    // Save As elsewhere saves the untouched text; Save after marking writes in place.
+    const QString copy = path(QStringLiteral("copy"));
+    m_prompt->choose(copy);
+    w->tmSaveAs_Timer();
+    QCOMPARE(readFile(copy), bytes);
+    w->setChanged(true);
+    w->tmSave_Timer();
+    QCOMPARE(readFile(copy), bytes);
+    QVERIFY(m_prompt->boxes.isEmpty());
+}
+
+void tst_scriptwindow::openColoursAtOnceAndTimerWaitsForAnEdit()
+{
+    const QString file = path(QStringLiteral("s"));
+    writeFile(file, "/tell Someone hello\r\nsay /wave now\r\n/afk\r\n");
+    frmWindow* w = makeWindow();
+    RichTextControl& e = *w->rtfrypAO;
+    // Green left from an earlier script must not survive the load.
+    e.setText(QStringLiteral("/x y"));
+    e.select(0, 4);
+    e.setSelColor(RichTextControl::green());
+    w->setChanged(false);
+    m_prompt->choose(file);
+    w->tmOpen_Timer();
+    QVERIFY(isGreen(e, 0) && isGreen(e, 4));
+    QVERIFY(!isGreen(e, 5));
+    QVERIFY(isGreen(e, 24) && isGreen(e, 28));  // /wave
+    QVERIFY(!isGreen(e, 29));
+    QVERIFY(!isGreen(e, 34) && !isGreen(e, 37));  // /afk: no space after it
+    QCOMPARE(w->HighlightedLength(), 0);  // Open's pass does not count
+
+    // Not changed: the tick does nothing.
+    e.select(34, 4);
+    e.setSelColor(RichTextControl::white());
+    e.setSelStart(e.textLength());
+    w->tmHighlight_Timer();
+    QCOMPARE(w->HighlightedLength(), 0);
+
+    // An edit that changes the length: the tick colours and counts.
+    e.setSelText(QStringLiteral("/tell x y"));
+    QVERIFY(w->Changed());
+    w->tmHighlight_Timer();
+    QCOMPARE(w->HighlightedLength(), e.textLength());
+    QVERIFY(isGreen(e, 34));  // "/afk\n/tell" coloured as one span now
+    QVERIFY(w->Changed());
+}
+
+void tst_scriptwindow::deletedSlashIsWhiteAfterReopen()
+{
+    const QString file = path(QStringLiteral("s"));
+    writeFile(file, "/tell Someone hello\r\n");
+    frmWindow* w = makeWindow();
+    m_prompt->choose(file);
+    w->tmOpen_Timer();
+    w->rtfrypAO->select(0, 1);
+    w->rtfrypAO->setSelText(QString());
+    w->tmHighlight_Timer();
+    QVERIFY(isGreen(*w->rtfrypAO, 0));  // "tell" stays green
+    w->tmSave_Timer();
+    QCOMPARE(readFile(file), QByteArray("tell Someone hello\r\n"));
+    m_prompt->choose(file);
+    w->tmOpen_Timer();
+    QVERIFY(!isGreen(*w->rtfrypAO, 0));
+}
+
+void tst_scriptwindow::newButton_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<QString>("answer");  // "" no question expected
+    QTest::addColumn<QString>("saveTo");  // "" no save dialog expected, "cancel" or a name
+    QTest::addColumn<QString>("question");
+    QTest::newRow("unchanged, named: no question") << false << true << "" << "" << "";
+    QTest::newRow("unchanged, unnamed: no question") << false << false << "" << "" << "";
+    QTest::newRow("named, yes writes") << true << true << "yes" << "" << "Save changes to 'NAME'?";
+    QTest::newRow("named, no") << true << true << "no" << "" << "Save changes to 'NAME'?";
+    QTest::newRow("unnamed, asked too, yes") << true << false << "yes" << "kept" << "Save to a new file?";
+    QTest::newRow("unnamed, yes, cancelled") << true << false << "yes" << "cancel" << "Save to a new file?";
+    QTest::newRow("unnamed, no") << true << false << "no" << "" << "Save to a new file?";
+}
+
+void tst_scriptwindow::newButton()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, named);
+    QFETCH(QString, answer);
+    QFETCH(QString, saveTo);
+    QFETCH(QString, question);
+    const QString oldFile = path(QStringLiteral("old"));
+    writeFile(oldFile, "old\r\n");
+    frmWindow* w = makeWindow();
+    if (named) {
+        m_prompt->choose(oldFile);
+        w->tmOpen_Timer();
+        m_prompt->clear();
+    }
+    w->rtfrypAO->setText(QStringLiteral("/tell x y"));
+    w->setChanged(changed);
+    if (!answer.isEmpty())
+        m_prompt->answer(answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No);
+    if (saveTo == QLatin1String("cancel"))
+        m_prompt->cancelDialog();
+    else if (!saveTo.isEmpty())
+        m_prompt->choose(path(saveTo));
+
+    w->tlbasxToolbar1_ButtonClick(QStringLiteral("New"));
+
+    QVERIFY(m_prompt->allAnswersUsed());
+    QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
+    QCOMPARE(boxTexts(*m_prompt),
+             question.isEmpty() ? QStringList{}
+                                : QStringList{QStringLiteral("Save Changes | ") + QString(question).replace("NAME", oldFile)});
+    QCOMPARE(readFile(oldFile), named && answer == QLatin1String("yes") ? QByteArray("/tell x y") : QByteArray("old\r\n"));
+    if (!saveTo.isEmpty() && saveTo != QLatin1String("cancel"))
+        QCOMPARE(readFile(path(saveTo)), QByteArray("/tell x y"));
+    QVERIFY(w->rtfrypAO->Text().isEmpty());
+    QVERIFY(!w->Changed());
+    QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
+    QCOMPARE(w->rtfrypAO->SelColor(), RichTextControl::white());
+    // The new script belongs to no file: a Save must ask for one, never write the old.
+    QVERIFY(w->FileName().isEmpty());
+    w->rtfrypAO->setSelText(QStringLiteral("/afk"));
+    m_prompt->clear();
+    m_prompt->cancelDialog();
+    w->tmSave_Timer();
+    QCOMPARE(m_prompt->dialogs.size(), 1);
+    QVERIFY(readFile(oldFile) != QByteArray("/afk"));
+}
+
+void tst_scriptwindow::closing_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("saveTo");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QByteArray>("oldAfter");
+    QTest::newRow("unchanged: no question") << false << true << "" << "" << "" << QByteArray("old\r\n");
+    QTest::newRow("named, yes") << true << true << "yes" << "" << "Save changes to 'NAME'?" << QByteArray("/tell x y");
+    QTest::newRow("named, no loses the edit") << true << true << "no" << "" << "Save changes to 'NAME'?"
+                                              << QByteArray("old\r\n");
+    QTest::newRow("unnamed, yes, saved") << true << false << "yes" << "new" << "Save to a new file?"
+                                         << QByteArray("old\r\n");
+    QTest::newRow("unnamed, yes, cancelled") << true << false << "yes" << "cancel" << "Save to a new file?"
+                                             << QByteArray("old\r\n");
+    QTest::newRow("unnamed, no") << true << false << "no" << "" << "Save to a new file?" << QByteArray("old\r\n");
+}
+
+void tst_scriptwindow::closing()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, named);
+    QFETCH(QString, answer);
+    QFETCH(QString, saveTo);
+    QFETCH(QString, question);
+    QFETCH(QByteArray, oldAfter);
+    const QString oldFile = path(QStringLiteral("old"));
+    writeFile(oldFile, "old\r\n");
+    QPointer<frmWindow> w = makeWindow();
+    w->show();
+    if (named) {
+        m_prompt->choose(oldFile);
+        w->tmOpen_Timer();
+        m_prompt->clear();
+    }
+    w->rtfrypAO->setText(QStringLiteral("/tell x y"));
+    w->setChanged(changed);
+    if (!answer.isEmpty())
+        m_prompt->answer(answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No);
+    if (saveTo == QLatin1String("cancel"))
+        m_prompt->cancelDialog();
+    else if (!saveTo.isEmpty())
+        m_prompt->choose(path(saveTo));
+
+    QVERIFY(w->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(!w);
+    QVERIFY(m_prompt->allAnswersUsed());
+    QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
+    QCOMPARE(boxTexts(*m_prompt),
+             question.isEmpty() ? QStringList{}
+                                : QStringList{QStringLiteral("Save Changes | ") + QString(question).replace("NAME", oldFile)});
+    QCOMPARE(readFile(oldFile), oldAfter);
+    if (!saveTo.isEmpty() && saveTo != QLatin1String("cancel"))
+        QCOMPARE(readFile(path(saveTo)), QByteArray("/tell x y"));
+}
+
+void tst_scriptwindow::closingWithFailedWriteKeepsWindow()
+{
+    const QString oldFile = path(QStringLiteral("old"));
+    writeFile(oldFile, "old\r\n");
+    QPointer<frmWindow> w = makeWindow();
+    w->show();
+    m_prompt->choose(oldFile);
+    w->tmOpen_Timer();
+    w->rtfrypAO->setText(QStringLiteral("precious"));
+    // The file has become a folder meanwhile: the write must fail.
+    QVERIFY(QFile::remove(oldFile));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("old")));
+    m_prompt->clear();
+    m_prompt->answer(PromptAnswer::Yes);
+
+    QVERIFY(!w->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(w);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("precious"));
+    QVERIFY(w->Changed());
+    QCOMPARE(m_prompt->boxes.size(), 2);
+    QCOMPARE(m_prompt->boxes.last().icon, PromptIcon::Critical);
+    QVERIFY(m_prompt->boxes.last().text.startsWith(QStringLiteral("Err - ")));
+
+    // Once the player has saved elsewhere, closing goes through.
+    m_prompt->clear();
+    m_prompt->choose(path(QStringLiteral("elsewhere")));
+    w->tmSaveAs_Timer();
+    QVERIFY(w->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!w);
+    QCOMPARE(readFile(path(QStringLiteral("elsewhere"))), QByteArray("precious"));
+}
+
+void tst_scriptwindow::timerTicksRunTheirAction()
+{
+    frmWindow* w = makeWindow();
+    w->tmChanged->start();
+    w->tmChanged_Timer();
+    QVERIFY(w->Changed());
+    QVERIFY(!w->tmChanged->isActive());
+
+    w->tmSave->start();
+    m_prompt->cancelDialog();
+    w->tmSave_Timer();
+    QVERIFY(!w->tmSave->isActive());
+    QCOMPARE(m_prompt->dialogs.size(), 1);
+    QCOMPARE(m_prompt->dialogs.last().kind, FileDialogKind::Save);
+
+    w->tmOpen->start();
+    m_prompt->answer(PromptAnswer::No);
+    m_prompt->cancelDialog();
+    w->tmOpen_Timer();
+    QVERIFY(!w->tmOpen->isActive());
+    QCOMPARE(m_prompt->dialogs.last().kind, FileDialogKind::Open);
+
+    w->tmSaveAs->start();
+    m_prompt->cancelDialog();
+    w->tmSaveAs_Timer();
+    QVERIFY(!w->tmSaveAs->isActive());
+    QCOMPARE(m_prompt->dialogs.size(), 3);
+    QCOMPARE(m_prompt->dialogs.last().startFolder, m_state->gamePath);
+}
+
+void tst_scriptwindow::saveArmedTwiceSavesOnce()
+{
+    // The real timer: armed twice within 100 ms, the Save runs once. The window is
+    // changed and unnamed, and the dialog is cancelled, so a second run would ask
+    // again.
+    frmWindow* w = makeWindow();
+    w->rtfrypAO->setText(QStringLiteral("/afk"));
+    m_prompt->cancelDialog();
+    w->tmSave->start();
+    w->tmSave->start();
+    QTRY_COMPARE(m_prompt->dialogs.size(), 1);
+    // Nothing is left pending that could run it a second time.
+    QVERIFY(!w->tmSave->isActive());
+    QCoreApplication::processEvents();
+    QCOMPARE(m_prompt->dialogs.size(), 1);
+    QCOMPARE(m_prompt->unplannedDialogs, 0);
+    QVERIFY(w->Changed());
+}
+
+void tst_scriptwindow::highlightTick_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("highlightedBefore");  // -1: the current length
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("changed, new length") << true << 0 << true;
+    QTest::newRow("changed, same length") << true << -1 << false;
+    QTest::newRow("unchanged, new length") << false << 0 << false;
+}
+
+void tst_scriptwindow::highlightTick()
+{
+    QFETCH(bool, changed);
+    QFETCH(int, highlightedBefore);
+    QFETCH(bool, runs);
+    frmWindow* w = makeWindow();
+    RichTextControl& e = *w->rtfrypAO;
+    e.setText(QStringLiteral("/tell a b"));
+    if (highlightedBefore < 0) {
+        w->setChanged(true);
+        w->tmHighlight_Timer();
+        // Whiten again, keeping the length: only a pass could make it green.
+        e.select(0, e.textLength());
+        e.setSelColor(RichTextControl::white());
+        e.setSelStart(0);
+    }
+    w->setChanged(changed);
+    const int before = w->HighlightedLength();
+    w->tmHighlight_Timer();
+    QCOMPARE(isGreen(e, 0), runs);
+    QCOMPARE(w->HighlightedLength(), runs ? e.textLength() : before);
+    QCOMPARE(w->Changed(), changed);
+}
+
+void tst_scriptwindow::highlightTickKeepsSelection()
+{
+    frmWindow* w = makeWindow();
+    RichTextControl& e = *w->rtfrypAO;
+    e.setText(QStringLiteral("/tell a b\nchat\n/afk x"));
+    e.select(3, 9);
+    w->tmHighlight_Timer();
+    QVERIFY(isGreen(e, 0));
+    QCOMPARE(e.SelStart(), 3);
+    QCOMPARE(e.SelLength(), 9);
+    QCOMPARE(e.SelText(), QStringLiteral("ll a b\nch"));
+}
+
+void tst_scriptwindow::printToPdf_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("notExpected");
+    QTest::newRow("whole text") << 0 << 0 << "Quentin" << "";
+    QTest::newRow("selection only") << 0 << 4 << "/afk" << "Quentin";
+}
+
+void tst_scriptwindow::printToPdf()
+{
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(QString, expected);
+    QFETCH(QString, notExpected);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    frmWindow* w = makeWindow();
+    const QString pdf = path(QStringLiteral("print.pdf"));
+    w->printer().setPdfTarget(pdf);
+    w->rtfrypAO->setText(QStringLiteral("/afk\n/tell Quentin hi"));
+    w->setChanged(false);
+    w->rtfrypAO->select(start, length);
+    w->tmprint->start();
+    w->tmprint_Timer();
+    QVERIFY(!w->tmprint->isActive());
+    QVERIFY(m_prompt->boxes.isEmpty());
+    QVERIFY(!w->Changed());
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(p.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(printed.contains(expected), qPrintable(printed));
+    if (!notExpected.isEmpty())
+        QVERIFY2(!printed.contains(notExpected), qPrintable(printed));
+}
+
+void tst_scriptwindow::printWithoutDefaultPrinter()
+{
+    frmWindow* w = makeWindow();
+    w->printer().setDefaultPrinterLookup([] { return QPrinterInfo(); });
+    w->rtfrypAO->setText(QStringLiteral("/afk"));
+    w->tlbasxToolbar1_ButtonClick(QStringLiteral("Print"));
+    QCOMPARE(m_prompt->boxes.size(), 1);
+    QCOMPARE(m_prompt->boxes.first().title, kErrorTitle);
+    QCOMPARE(m_prompt->boxes.first().text,
+             QStringLiteral("Err - %1No default printer is set up.").arg(ErrorNumbers::NoDefaultPrinter));
+    QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk"));
+}
+
+QTEST_MAIN(tst_scriptwindow)
+#include "tst_scriptwindow.moc"
