@@ -3,10 +3,7 @@
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/HelpMarkup.h"
 
-#if __has_include("platform/RtfReader.h")
 #include "platform/RtfReader.h"
-#define ZANDREL_HAVE_RTF_READER 1
-#endif
 
 #include <QDir>
 #include <QFile>
@@ -297,16 +294,12 @@ QString CatalogueBuilder::helpRtf(const CatalogueSource::Command& command)
 
 CatalogueBuilder::RtfCheck CatalogueBuilder::defaultRtfCheck()
 {
-#ifdef ZANDREL_HAVE_RTF_READER
     return [](const QByteArray& rtf) {
         const RtfResult result = RtfReader::check(rtf);
         if (result.ok)
             return QString();
         return result.error.isEmpty() ? QStringLiteral("unreadable RTF") : result.error;
     };
-#else
-    return {};
-#endif
 }
 
 void CatalogueBuilder::validate(const CatalogueSource& source, QList<Problem>& problems, const RtfCheck& rtfCheck)

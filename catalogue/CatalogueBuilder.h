@@ -27,7 +27,7 @@ public:
 
     // Gives "" when `rtf` parses as RTF, else what is wrong with it.
     using RtfCheck = std::function<QString(const QByteArray& rtf)>;
-    // The program's own RTF reader, when it is part of the build.
+    // The program's own RTF reader: a page it cannot read would show empty.
     static RtfCheck defaultRtfCheck();
 
     // The rules that tie the rows together (keys, references, value codes, texts, help

@@ -18,6 +18,14 @@
 
 namespace {
 
+// Where the build put the catalogue and the tool: the test runner says so, and a test
+// started by hand finds them beside itself.
+QString buildDir()
+{
+    const QString dir = qEnvironmentVariable("ZANDREL_TEST_BUILD_DIR");
+    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
+}
+
 struct CommandRow {
     int id = 0;
     int group = 0;
@@ -43,7 +51,7 @@ private slots:
     void commandsTheProgramNamesExist();
     void everyCommandHasItsHelpPage();
     void exampleLinesUseKnownCommands();
-    void commandRowsAreUsable();
+    void numberListOnlyForPauses();
     void menuListsAreComplete();
     void namesForEveryDraw_data();
     void namesForEveryDraw();
@@ -64,7 +72,7 @@ QSqlQuery TstShippedCatalogue::run(const QString& sql)
 
 void TstShippedCatalogue::initTestCase()
 {
-    const QString path = QDir(qEnvironmentVariable("ZANDREL_TEST_BUILD_DIR")).filePath(QStringLiteral("zandrel.db"));
+    const QString path = QDir(buildDir()).filePath(QStringLiteral("zandrel.db"));
     QVERIFY2(QFileInfo::exists(path), qPrintable(path));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
@@ -213,18 +221,10 @@ void TstShippedCatalogue::exampleLinesUseKnownCommands()
     QVERIFY2(examples >= 15, qPrintable(QString::number(examples)));
 }
 
-void TstShippedCatalogue::commandRowsAreUsable()
+void TstShippedCatalogue::numberListOnlyForPauses()
 {
-    QSet<int> groups;
-    QSqlQuery q = run(QStringLiteral("SELECT CommandGroupID FROM tblCommandGroup"));
-    while (q.next())
-        groups.insert(q.value(0).toInt());
+    // The value list of type 3 runs 1000 to 10000: only a pause in milliseconds fits it.
     for (const CommandRow& row : std::as_const(m_commands)) {
-        const QString name = QStringLiteral("%1 [%2]").arg(row.id).arg(row.text);
-        QVERIFY2(groups.contains(row.group), qPrintable(name));
-        QVERIFY2(row.type == 0 || row.type == 1 || row.type == 3, qPrintable(name));
-        QVERIFY2(!row.description.isEmpty() && row.description.size() <= 80, qPrintable(name));
-        // The number list holds thousands: only a pause in milliseconds fits it.
         if (row.type == 3)
             QCOMPARE(row.text, QStringLiteral("delay"));
     }
