@@ -1,9 +1,15 @@
 #include "app/frmMain.h"
 
+#include "app/MainMenuCommands.h"
 #include "catalogue/CommandTreeBuilder.h"
+#include "catalogue/TreeInsertion.h"
 #include "catalogue/TreeNode.h"
+#include "dialogs/CommandBook.h"
+#include "dialogs/EditMenuCommands.h"
 #include "dialogs/frmAbout.h"
+#include "dialogs/frmHelp.h"
 #include "editor/frmWindow.h"
+#include "inserters/SpecialMenu.h"
 #include "platform/PathLookup.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
@@ -80,7 +86,11 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
 
     m_state.mainWindow = this;
     m_state.mdiArea = mdiArea;
+    m_state.helpTimer = &tmHelp;
     createMenus();
+    m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this);
+    new SpecialMenu(m_state, *this);       // a child: lives as long as the window
+    new EditMenuCommands(m_state, *this);  // a child: lives as long as the window
 }
 
 frmMain::~frmMain() = default;
@@ -253,11 +263,7 @@ void frmMain::fillListItems(const QString& sql, const QString& field, QMenu* men
 
 frmWindow* frmMain::createScriptWindow()
 {
-    auto* window = new frmWindow(m_state);
-    mdiArea->addSubWindow(window);
-    window->show();
-    mdiArea->setActiveSubWindow(window);
-    return window;
+    return m_mainMenu->mnuNew_Click();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -355,7 +361,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 void frmMain::tvwTreeView1_DblClick()
 {
-    // Insertion from the tree comes with the properties dialog.
+    const QList<QTreeWidgetItem*> selected = tvwTreeView1->selectedItems();
+    TreeInsertion(m_state, [this] { return createScriptWindow(); })
+        .tvwTreeView1_DblClick(selected.isEmpty() ? nullptr : selected.constFirst());
 }
 
 void frmMain::mnuInsert_Click()
@@ -365,12 +373,13 @@ void frmMain::mnuInsert_Click()
 
 void frmMain::mnuHelp_Click()
 {
-    // The help window comes with the command reference.
+    frmHelp help(m_state, tvwTreeView1->currentItem(), this);
+    help.exec();
 }
 
 void frmMain::mnuAllC_Click()
 {
-    // The command book comes with the command reference.
+    CommandBook(m_state, *m_mainMenu).build();
 }
 
 void frmMain::mnuAbout_Click()

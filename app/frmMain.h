@@ -9,12 +9,15 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <memory>
+
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
+class MainMenuCommands;
 class frmWindow;
 
 // The frame of the editor: script windows in its child-window area, the command
@@ -36,6 +39,8 @@ public:
 
     // A new, empty script window, shown and made the active one.
     frmWindow* createScriptWindow();
+    // The File, Clear and Window menu commands.
+    MainMenuCommands& mainMenu() { return *m_mainMenu; }
 
     // Controls other parts of the program and the tests reach.
     QTreeWidget* tvwTreeView1 = nullptr;
@@ -85,6 +90,7 @@ private:
     Catalogue m_catalogue;
     AppState m_state;
     ImageList m_imgSmall;
+    std::unique_ptr<MainMenuCommands> m_mainMenu;
     QMenu* m_breedMenu = nullptr;
     QMenu* m_professionMenu = nullptr;
     QMenu* m_variablesMenu = nullptr;
