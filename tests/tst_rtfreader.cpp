@@ -119,6 +119,9 @@ void tst_RtfReader::text_data()
     QTest::newRow("fragment") << QByteArray("plain \\b bold\\b0  text") << "plain bold text";
     QTest::newRow("raw line breaks are ignored") << QByteArray("{\\rtf1 one\r\ntwo\nthree}") << "onetwothree";
     QTest::newRow("space after a word is its delimiter") << QByteArray("{\\rtf1 a\\b  b}") << "a b";
+    QTest::newRow("hyphen without digits is text") << QByteArray("{\\rtf1 a\\b-x}") << "a-x";
+    QTest::newRow("digits end a word") << QByteArray("{\\rtf1\\fs20x\\b1y}") << "xy";
+    QTest::newRow("hex escapes of either case") << QByteArray("{\\rtf1 \\'41\\'C9\\'c9}") << QString("A") + QChar(0xC9) + QChar(0xC9);
     QTest::newRow("escaped braces and backslash") << QByteArray("{\\rtf1 \\{x\\}\\\\}") << "{x}\\";
     QTest::newRow("paragraphs") << QByteArray("{\\rtf1 a\\par b\\par c}") << "a\nb\nc";
     QTest::newRow("final par leaves an empty block") << QByteArray("{\\rtf1 a\\par}") << "a\n";
