@@ -209,7 +209,10 @@ void TstShippedCatalogue::exampleLinesUseKnownCommands()
         if (!row.text.startsWith(QLatin1Char('/')))
             continue;
         const QString word = row.text.mid(1).section(QLatin1Char(' '), 0, 0).toLower();
-        if (word == QLatin1String("pet") || word == QLatin1String("org")) {
+        if (word.contains(QLatin1Char('.'))) {
+            // Another script started by its file name: no catalogue word to match.
+            continue;
+        } else if (word == QLatin1String("pet") || word == QLatin1String("org")) {
             QString rest = row.text.mid(5);
             rest.remove(quotedName);
             const QString order = rest.section(QLatin1Char(' '), 0, 0).toLower();
