@@ -142,24 +142,30 @@ void MainMenuCommands::mnuTileVertically_Click()
     placeWindows(windows, WindowTiling::vertical(m_state.mdiArea->viewport()->rect(), int(windows.size())));
 }
 
-void MainMenuCommands::mnuMinAll_Click()
+void MainMenuCommands::setAllWindowStates(bool maximise)
 {
     if (!m_state.mdiArea)
         return;
+    QPointer<QMdiSubWindow> active = m_state.mdiArea->currentSubWindow();
     for (QMdiSubWindow* child : m_state.mdiArea->subWindowList()) {
         if (auto* window = qobject_cast<frmWindow*>(child))
-            window->showMinimized();
+            maximise ? window->showMaximized() : window->showMinimized();
     }
+    // Changing a window's state brings it forward; the player's window stays the
+    // active one. (Qt keeps the maximised state with the active window: each window
+    // shows maximised when it is brought forward.)
+    if (active)
+        m_state.mdiArea->setActiveSubWindow(active);
+}
+
+void MainMenuCommands::mnuMinAll_Click()
+{
+    setAllWindowStates(false);
 }
 
 void MainMenuCommands::mnuMaxAll_Click()
 {
-    if (!m_state.mdiArea)
-        return;
-    for (QMdiSubWindow* child : m_state.mdiArea->subWindowList()) {
-        if (auto* window = qobject_cast<frmWindow*>(child))
-            window->showMaximized();
-    }
+    setAllWindowStates(true);
 }
 
 void MainMenuCommands::mnuWindows_List()

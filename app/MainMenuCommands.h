@@ -49,6 +49,7 @@ public:
 private:
     void connectAction(const char* name, void (MainMenuCommands::*handler)());
     QList<frmWindow*> tileableWindows() const;
+    void setAllWindowStates(bool maximise);
 
     AppState& m_state;
     QMainWindow& m_main;

@@ -1,0 +1,441 @@
+#include "ScriptedPrompt.h"
+
+#include "app/AppState.h"
+#include "app/MainMenuCommands.h"
+#include "app/Settings.h"
+#include "catalogue/Catalogue.h"
+#include "editor/frmWindow.h"
+#include "platform/RichTextControl.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+// The menus MainMenuCommands expects of the main window, and the main window's
+// part of shutting down: close every script window, and stay open while one
+// refused (its text could not be written).
+class TestMainWindow : public QMainWindow {
+public:
+    TestMainWindow()
+    {
+        mdiArea = new QMdiArea;
+        setCentralWidget(mdiArea);
+        QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+        for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs", "mnuPrint", "mnuExit"})
+            add(file, name);
+        QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+        add(edit, "mnuClear");
+        windows = menuBar()->addMenu(QStringLiteral("&Window"));
+        windows->setObjectName(QStringLiteral("mnuWindows"));
+        for (const char* name : {"mnuCascade", "mnuTileVertically", "mnuTileHorizontally", "mnuMinAll", "mnuMaxAll"})
+            add(windows, name);
+    }
+
+    QAction* action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+    QMdiArea* mdiArea = nullptr;
+    QMenu* windows = nullptr;
+    int ownWindowEntries = 5;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        mdiArea->closeAllSubWindows();
+        if (!mdiArea->subWindowList().isEmpty())
+            event->ignore();
+    }
+
+private:
+    void add(QMenu* menu, const char* name)
+    {
+        QAction* a = menu->addAction(QString::fromLatin1(name));
+        a->setObjectName(QString::fromLatin1(name));
+    }
+};
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+}
+
+class tst_mainmenu : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void newTwiceGivesTwoWindows();
+    void commandsWithoutWindowDoNothing_data();
+    void commandsWithoutWindowDoNothing();
+    void openWithoutWindowCreatesOne();
+    void openWithActiveWindowLoadsIntoIt();
+    void fileCommandsArmTheActiveWindowsTimer_data();
+    void fileCommandsArmTheActiveWindowsTimer();
+    void clearEmptiesAndMarksChanged();
+    void minimizeAllThenMaximizeAll();
+    void tiling_data();
+    void tiling();
+    void tilingRestoresMaximisedAndLeavesMinimised();
+    void cascadeSpreadsWindows();
+    void windowList();
+    void exitClosesEveryWindowWithItsPrompt();
+    void exitKeepsWindowWhoseWriteFailed();
+
+private:
+    frmWindow* addWindow() { return m_menu->mnuNew_Click(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedPrompt> m_prompt;
+    std::unique_ptr<Catalogue> m_catalogue;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<TestMainWindow> m_main;
+    MainMenuCommands* m_menu = nullptr;
+};
+
+void tst_mainmenu::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_prompt = std::make_unique<ScriptedPrompt>();
+    m_catalogue = std::make_unique<Catalogue>(*m_prompt, QString());
+    m_settings = std::make_unique<Settings>();
+    m_state = std::make_unique<AppState>(AppState{*m_prompt, *m_catalogue, *m_settings});
+    m_state->gamePath = m_dir->path() + u'/';
+    m_main = std::make_unique<TestMainWindow>();
+    m_main->resize(800, 600);
+    m_state->mainWindow = m_main.get();
+    m_state->mdiArea = m_main->mdiArea;
+    m_menu = new MainMenuCommands(*m_state, *m_main);
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+}
+
+void tst_mainmenu::cleanup()
+{
+    if (m_main) {
+        for (QMdiSubWindow* w : m_main->mdiArea->subWindowList()) {
+            if (auto* f = qobject_cast<frmWindow*>(w))
+                f->setChanged(false);
+        }
+    }
+    m_main.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void tst_mainmenu::newTwiceGivesTwoWindows()
+{
+    m_main->action("mnuNew")->trigger();
+    frmWindow* second = addWindow();
+    const QList<QMdiSubWindow*> windows = m_main->mdiArea->subWindowList();
+    QCOMPARE(windows.size(), 2);
+    QVERIFY(windows[0] != windows[1]);
+    for (QMdiSubWindow* w : windows)
+        QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
+    QCOMPARE(m_state->activeScriptWindow(), second);
+    QVERIFY(second->isVisible());
+    QVERIFY(m_prompt->boxes.isEmpty());
+}
+
+void tst_mainmenu::commandsWithoutWindowDoNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"mnuSave", "mnuSaveAs", "mnuPrint", "mnuClear", "mnuCascade", "mnuTileHorizontally",
+                             "mnuTileVertically", "mnuMinAll", "mnuMaxAll"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void tst_mainmenu::commandsWithoutWindowDoNothing()
+{
+    QFETCH(QString, name);
+    m_main->action(name.toLatin1().constData())->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(m_main->mdiArea->subWindowList().isEmpty());
+    QVERIFY(m_prompt->boxes.isEmpty());
+    QVERIFY(m_prompt->dialogs.isEmpty());
+}
+
+void tst_mainmenu::openWithoutWindowCreatesOne()
+{
+    m_main->action("mnuOpen")->trigger();
+    const QList<QMdiSubWindow*> windows = m_main->mdiArea->subWindowList();
+    QCOMPARE(windows.size(), 1);
+    auto* w = qobject_cast<frmWindow*>(windows.first());
+    QVERIFY(w);
+    QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
+    QVERIFY(w->tmOpen->isActive());
+    QVERIFY(m_prompt->dialogs.isEmpty());  // the dialog waits for the tick
+    m_prompt->cancelDialog();
+    w->tmOpen_Timer();
+    QCOMPARE(m_prompt->dialogs.size(), 1);
+    QCOMPARE(m_prompt->dialogs.first().title, QStringLiteral("Open a Script File"));
+    QVERIFY(m_prompt->boxes.isEmpty());
+    QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
+    QVERIFY(w->rtfrypAO->Text().isEmpty());
+}
+
+void tst_mainmenu::openWithActiveWindowLoadsIntoIt()
+{
+    const QString script = m_dir->filePath(QStringLiteral("s"));
+    writeFile(script, "/afk\r\n");
+    frmWindow* w = addWindow();
+    w->rtfrypAO->setText(QStringLiteral("typed"));
+    m_main->action("mnuOpen")->trigger();
+    QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
+    m_prompt->answer(PromptAnswer::No);
+    m_prompt->choose(script);
+    w->tmOpen_Timer();
+    QCOMPARE(m_prompt->boxes.size(), 1);
+    QCOMPARE(m_prompt->boxes.first().text, QStringLiteral("Save to a new file?"));
+    QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk\n"));
+    QCOMPARE(w->windowTitle(), script);
+}
+
+void tst_mainmenu::fileCommandsArmTheActiveWindowsTimer_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("timer");
+    QTest::newRow("open") << "mnuOpen" << "tmOpen";
+    QTest::newRow("save") << "mnuSave" << "tmSave";
+    QTest::newRow("save as") << "mnuSaveAs" << "tmSaveAs";
+    QTest::newRow("print") << "mnuPrint" << "tmprint";
+}
+
+void tst_mainmenu::fileCommandsArmTheActiveWindowsTimer()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, timer);
+    frmWindow* first = addWindow();
+    frmWindow* second = addWindow();
+    m_main->mdiArea->setActiveSubWindow(first);
+    m_main->action(name.toLatin1().constData())->trigger();
+    m_main->action(name.toLatin1().constData())->trigger();
+    QVERIFY(first->findChild<QTimer*>(timer)->isActive());
+    QVERIFY(!second->findChild<QTimer*>(timer)->isActive());
+    QVERIFY(m_prompt->boxes.isEmpty());
+    QVERIFY(m_prompt->dialogs.isEmpty());
+    first->findChild<QTimer*>(timer)->stop();
+}
+
+void tst_mainmenu::clearEmptiesAndMarksChanged()
+{
+    const QString script = m_dir->filePath(QStringLiteral("s"));
+    writeFile(script, "/tell a b\r\n");
+    frmWindow* w = addWindow();
+    m_prompt->choose(script);
+    w->tmOpen_Timer();
+    QVERIFY(!w->Changed());
+    m_main->action("mnuClear")->trigger();
+    QVERIFY(w->rtfrypAO->Text().isEmpty());
+    QVERIFY(w->Changed());
+    QCOMPARE(w->FileName(), script);
+    QCOMPARE(w->rtfrypAO->SelColor(), RichTextControl::white());
+    QVERIFY(m_prompt->boxes.isEmpty());
+    QCOMPARE(readFile(script), QByteArray("/tell a b\r\n"));
+    // The next Save writes the empty script to its file.
+    w->tmSave_Timer();
+    QCOMPARE(readFile(script), QByteArray());
+}
+
+void tst_mainmenu::minimizeAllThenMaximizeAll()
+{
+    QList<frmWindow*> windows{addWindow(), addWindow(), addWindow()};
+    m_main->mdiArea->setActiveSubWindow(windows[1]);
+    m_main->action("mnuMinAll")->trigger();
+    for (frmWindow* w : windows)
+        QVERIFY(w->isMinimized());
+    m_main->action("mnuMaxAll")->trigger();
+    // The window that was active stays so; Qt keeps the maximised state with the
+    // active window, so each one shows maximised as it is brought forward.
+    QCOMPARE(m_main->mdiArea->currentSubWindow(), windows[1]);
+    for (frmWindow* w : {windows[1], windows[0], windows[2], windows[1]}) {
+        m_main->mdiArea->setActiveSubWindow(w);
+        QVERIFY(w->isMaximized());
+        QVERIFY(!w->isMinimized());
+    }
+}
+
+void tst_mainmenu::tiling_data()
+{
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<int>("count");
+    for (int count : {1, 2, 3, 4}) {
+        QTest::addRow("horizontal %d", count) << true << count;
+        QTest::addRow("vertical %d", count) << false << count;
+    }
+}
+
+void tst_mainmenu::tiling()
+{
+    QFETCH(bool, horizontal);
+    QFETCH(int, count);
+    for (int i = 0; i < count; ++i)
+        addWindow();
+    m_main->action(horizontal ? "mnuTileHorizontally" : "mnuTileVertically")->trigger();
+    const QRect area = m_main->mdiArea->viewport()->rect();
+    QList<QRect> rects;
+    for (QMdiSubWindow* w : m_main->mdiArea->subWindowList())
+        rects << w->geometry();
+    std::sort(rects.begin(), rects.end(), [horizontal](const QRect& a, const QRect& b) {
+        return horizontal ? a.top() < b.top() : a.left() < b.left();
+    });
+    int next = horizontal ? area.top() : area.left();
+    for (const QRect& r : rects) {
+        if (horizontal) {
+            QCOMPARE(r.left(), area.left());
+            QCOMPARE(r.width(), area.width());
+            QCOMPARE(r.top(), next);
+            next += r.height();
+        } else {
+            QCOMPARE(r.top(), area.top());
+            QCOMPARE(r.height(), area.height());
+            QCOMPARE(r.left(), next);
+            next += r.width();
+        }
+    }
+    QCOMPARE(next, horizontal ? area.bottom() + 1 : area.right() + 1);
+    // The active window comes first.
+    QMdiSubWindow* active = m_main->mdiArea->currentSubWindow();
+    QCOMPARE(active->geometry(), rects.first());
+}
+
+void tst_mainmenu::tilingRestoresMaximisedAndLeavesMinimised()
+{
+    frmWindow* minimised = addWindow();
+    frmWindow* a = addWindow();
+    frmWindow* b = addWindow();
+    minimised->showMinimized();
+    b->showMaximized();
+    m_main->action("mnuTileVertically")->trigger();
+    QVERIFY(minimised->isMinimized());
+    QVERIFY(!b->isMaximized());
+    const QRect area = m_main->mdiArea->viewport()->rect();
+    QCOMPARE(a->height(), area.height());
+    QCOMPARE(b->height(), area.height());
+    QCOMPARE(a->width() + b->width(), area.width());
+}
+
+void tst_mainmenu::cascadeSpreadsWindows()
+{
+    QList<frmWindow*> windows{addWindow(), addWindow(), addWindow()};
+    m_main->action("mnuTileHorizontally")->trigger();
+    m_main->action("mnuCascade")->trigger();
+    QSet<int> lefts;
+    QSet<int> tops;
+    for (frmWindow* w : windows) {
+        lefts.insert(w->x());
+        tops.insert(w->y());
+    }
+    QCOMPARE(lefts.size(), 3);
+    QCOMPARE(tops.size(), 3);
+}
+
+void tst_mainmenu::windowList()
+{
+    const QString script = m_dir->filePath(QStringLiteral("R&D"));
+    writeFile(script, "/afk\r\n");
+    frmWindow* first = addWindow();
+    frmWindow* second = addWindow();
+    m_prompt->choose(script);
+    second->tmOpen_Timer();
+    m_menu->mnuWindows_List();
+    m_menu->mnuWindows_List();  // listing again replaces, never repeats
+    const QList<QAction*> actions = m_main->windows->actions();
+    QCOMPARE(actions.size(), m_main->ownWindowEntries + 3);
+    QVERIFY(actions.at(m_main->ownWindowEntries)->isSeparator());
+    QCOMPARE(actions.at(m_main->ownWindowEntries + 1)->text(), QStringLiteral("&1 New File"));
+    QString escaped = script;
+    escaped.replace(u'&', QStringLiteral("&&"));
+    QCOMPARE(actions.at(m_main->ownWindowEntries + 2)->text(), QStringLiteral("&2 ") + escaped);
+    QVERIFY(actions.at(m_main->ownWindowEntries + 2)->isChecked());
+    QVERIFY(!actions.at(m_main->ownWindowEntries + 1)->isChecked());
+
+    first->showMinimized();
+    actions.at(m_main->ownWindowEntries + 1)->trigger();
+    QCOMPARE(m_main->mdiArea->currentSubWindow(), first);
+    QVERIFY(!first->isMinimized());
+
+    second->setChanged(false);
+    second->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_menu->mnuWindows_List();
+    QCOMPARE(m_main->windows->actions().size(), m_main->ownWindowEntries + 2);
+
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_menu->mnuWindows_List();
+    QCOMPARE(m_main->windows->actions().size(), m_main->ownWindowEntries);
+}
+
+void tst_mainmenu::exitClosesEveryWindowWithItsPrompt()
+{
+    const QString a = m_dir->filePath(QStringLiteral("a"));
+    writeFile(a, "old a\r\n");
+    frmWindow* named = addWindow();
+    m_prompt->choose(a);
+    named->tmOpen_Timer();
+    named->rtfrypAO->setText(QStringLiteral("new a"));
+    frmWindow* unnamed = addWindow();
+    unnamed->rtfrypAO->setText(QStringLiteral("lost"));
+    addWindow();  // unchanged: asks nothing
+    m_prompt->clear();
+    m_prompt->answer(PromptAnswer::Yes);
+    m_prompt->answer(PromptAnswer::No);
+
+    m_main->action("mnuExit")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(!m_main->isVisible());
+    QVERIFY(m_main->mdiArea->subWindowList().isEmpty());
+    QCOMPARE(m_prompt->boxes.size(), 2);
+    QVERIFY(m_prompt->allAnswersUsed());
+    QCOMPARE(m_prompt->unplannedBoxes, 0);
+    QCOMPARE(readFile(a), QByteArray("new a"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"a"});
+}
+
+void tst_mainmenu::exitKeepsWindowWhoseWriteFailed()
+{
+    const QString a = m_dir->filePath(QStringLiteral("a"));
+    writeFile(a, "old a\r\n");
+    frmWindow* failing = addWindow();
+    m_prompt->choose(a);
+    failing->tmOpen_Timer();
+    failing->rtfrypAO->setText(QStringLiteral("keep me"));
+    QVERIFY(QFile::remove(a));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("a")));
+    QPointer<frmWindow> other = addWindow();
+    m_prompt->clear();
+    m_prompt->answer(PromptAnswer::Yes);
+
+    m_main->action("mnuExit")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(m_main->isVisible());
+    QVERIFY(!other);
+    QCOMPARE(m_main->mdiArea->subWindowList(), QList<QMdiSubWindow*>{failing});
+    QCOMPARE(failing->rtfrypAO->Text(), QStringLiteral("keep me"));
+    QCOMPARE(m_prompt->boxes.size(), 2);
+    QCOMPARE(m_prompt->boxes.last().icon, PromptIcon::Critical);
+}
+
+QTEST_MAIN(tst_mainmenu)
+#include "tst_mainmenu.moc"
