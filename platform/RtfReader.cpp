@@ -773,10 +773,18 @@ void Parser::breakBlock()
     // The new block holds whatever followed the cursor, so it keeps the original format.
     m_cursor->insertBlock(m_baseBlock, chars);
     if (m_blockOwned) {
-        QTextCursor endedCursor(ended);
-        endedCursor.setBlockFormat(blockFormat(m_state.paragraph));
-        if (!m_blockHasText)
-            endedCursor.setBlockCharFormat(chars);  // an empty line is as tall as its font
+        // Most paragraphs already have the format they need; touching them anyway costs
+        // an undo record and a format look-up each.
+        const QTextBlockFormat wanted = blockFormat(m_state.paragraph);
+        const bool restyle = ended.blockFormat() != wanted;
+        const bool resize = !m_blockHasText && ended.charFormat() != chars;  // an empty line is as tall as its font
+        if (restyle || resize) {
+            QTextCursor endedCursor(ended);
+            if (restyle)
+                endedCursor.setBlockFormat(wanted);
+            if (resize)
+                endedCursor.setBlockCharFormat(chars);
+        }
     }
     m_blockOwned = true;
     m_blockHasText = false;
