@@ -2,12 +2,15 @@
 #include "platform/QtPrompt.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zandrel"));
     QApplication::setOrganizationName(QStringLiteral("Zandrel"));
+    QApplication::setDesktopFileName(QStringLiteral("zandrel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icons/zandrel-48.png")));
 
     QtPrompt prompt;
     frmMain window(prompt, frmMain::defaultCatalogueFile());
