@@ -2,12 +2,15 @@
 
 #include "app/AppState.h"
 #include "editor/CommandColouring.h"
+#include "editor/ScriptToolbarActions.h"
+#include "editor/TypingLock.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -85,7 +88,10 @@ frmWindow::frmWindow(AppState& app, QWidget* parent)
     layout->addWidget(tlbasxToolbar1);
     layout->addWidget(rtfrypAO, 1);
     setWidget(body);
+    m_editActions = std::make_unique<ScriptToolbarActions>(m_app, *this);
     buildToolbar();
+    // A child of the window: the lock lives as long as the editor it guards.
+    new TypingLock(m_app, *rtfrypAO, [this] { tlbasxToolbar1_ButtonClick(QStringLiteral("Delete")); }, this);
 
     connect(tmOpen, &QTimer::timeout, this, &frmWindow::tmOpen_Timer);
     connect(tmSave, &QTimer::timeout, this, &frmWindow::tmSave_Timer);
@@ -94,6 +100,7 @@ frmWindow::frmWindow(AppState& app, QWidget* parent)
     connect(tmChanged, &QTimer::timeout, this, &frmWindow::tmChanged_Timer);
     connect(tmHighlight, &QTimer::timeout, this, &frmWindow::tmHighlight_Timer);
     connect(rtfrypAO, &RichTextControl::contentChanged, this, &frmWindow::rtfrypAO_Change);
+    connect(rtfrypAO, &RichTextControl::doubleClicked, this, &frmWindow::rtfrypAO_DblClick);
     tmHighlight->setInterval(10000);
     tmHighlight->start();
 
@@ -115,12 +122,13 @@ void frmWindow::buildToolbar()
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        // Until the buttons get their pictures the key stands in for one.
-        auto* action = tlbasxToolbar1->addAction(b.caption ? QString::fromLatin1(b.caption) : key);
+        auto* action = tlbasxToolbar1->addAction(ScriptToolbarActions::buttonIcon(key),
+                                                 b.caption ? QString::fromLatin1(b.caption) : key);
         action->setObjectName(key);
         action->setData(key);
         action->setToolTip(QString::fromLatin1(b.tooltip));
-        if (b.caption) {
+        // "%t " and "%f " show their captions beside the picture at all times.
+        if (b.caption && key != QLatin1String("Me")) {
             if (auto* button = qobject_cast<QToolButton*>(tlbasxToolbar1->widgetForAction(action)))
                 button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         }
@@ -151,6 +159,8 @@ void frmWindow::tlbasxToolbar1_ButtonClick(const QString& key)
         result = saveScriptAs();
     else if (key == QLatin1String("Print"))
         result = m_printer.print(*rtfrypAO);
+    else
+        m_editActions->ButtonClick(key);
     if (!result.ok())
         m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
 }
@@ -194,6 +204,11 @@ void frmWindow::tmHighlight_Timer()
         return;
     HighlightCommands(*rtfrypAO);
     m_highlightedLength = length;
+}
+
+void frmWindow::rtfrypAO_DblClick()
+{
+    m_editActions->rtfrypAO_DblClick();
 }
 
 void frmWindow::rtfrypAO_Change()
@@ -271,7 +286,11 @@ IoResult frmWindow::openScript()
     m_fileName = path;
     rtfrypAO->setSelStart(0);
     rtfrypAO->setSelColor(RichTextControl::white());
+    // The load started the undo history afresh; the first colouring belongs to the
+    // loaded file, not to anything the player could want to undo.
+    rtfrypAO->document()->setUndoRedoEnabled(false);
     HighlightCommands(*rtfrypAO);
+    rtfrypAO->document()->setUndoRedoEnabled(true);
     m_changed = false;
     setWindowTitle(m_fileName);
     return {};
