@@ -1,0 +1,86 @@
+#include "dialogs/CommandBook.h"
+
+#include "app/AppState.h"
+#include "app/MainMenuCommands.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/HelpMarkup.h"
+#include "editor/frmWindow.h"
+#include "platform/RichTextControl.h"
+#include "platform/RtfReader.h"
+#include "platform/ScriptCodec.h"
+
+#include <QTextCursor>
+#include <QTimer>
+#include <QWidget>
+
+CommandBook::CommandBook(AppState& state, MainMenuCommands& menu) : m_state(state), m_menu(menu) {}
+
+QString CommandBook::properCase(const QString& text)
+{
+    QString out = text;
+    bool wordStart = true;
+    for (QChar& c : out) {
+        if (c.isSpace()) {
+            wordStart = true;
+            continue;
+        }
+        c = wordStart ? c.toUpper() : c.toLower();
+        wordStart = false;
+    }
+    return out;
+}
+
+QByteArray CommandBook::headingPiece(const QString& commandWord)
+{
+    // The word goes in escaped: a brace or backslash in it would otherwise end the
+    // piece early or start a control word, and the rest of the book would go astray.
+    const QString heading = HelpMarkup::escape(properCase(commandWord));
+    return QByteArrayLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n"
+                             "\\viewkind4\\uc1\\pard\\par\\b\\f0\\fs28 ")
+        + heading.toLatin1() + QByteArrayLiteral(" command\\par\r\n\\b0\\fs20\\par\r\n}\r\n");
+}
+
+QByteArray CommandBook::pageBytes(const QString& page)
+{
+    return ScriptCodec::encode(page);
+}
+
+void CommandBook::insertRtf(RichTextControl& editor, const QByteArray& rtf)
+{
+    QTextCursor cursor = editor.textCursor();
+    RtfReader::insert(cursor, rtf);
+    editor.setTextCursor(cursor);
+}
+
+frmWindow* CommandBook::build()
+{
+    frmWindow* window = m_menu.mnuNew_Click();
+    if (!window)
+        return nullptr;
+    RichTextControl& editor = *window->rtfrypAO;
+
+    RowSet rows = m_state.catalogue.query(
+        QStringLiteral("SELECT * FROM tblCommand WHERE COmmandGroupID <> 9 ORDER BY CommandGroupID, CommandText"));
+    if (rows.atEnd())
+        return window;
+    if (m_state.mainWindow)
+        m_state.mainWindow->setWindowTitle(caption());
+
+    for (; !rows.atEnd(); rows.moveNext()) {
+        const QString page = rows.text(QStringLiteral("CommandBook"));
+        if (page.isEmpty())
+            continue;
+        insertRtf(editor, headingPiece(rows.text(QStringLiteral("CommandText"))));
+        editor.setSelStart(editor.textLength());
+        insertRtf(editor, pageBytes(page));
+        editor.setSelStart(editor.textLength());
+    }
+
+    // The book is prose: the colouring pass would paint every word that looks like a
+    // command green.
+    window->tmHighlight->stop();
+    editor.select(0, editor.textLength());
+    editor.setSelColor(RichTextControl::white());
+    editor.select(0, 0);
+    return window;
+}

@@ -1,0 +1,246 @@
+#include "MainWindowFixture.h"
+
+#include "app/frmMain.h"
+#include "catalogue/ImageList.h"
+#include "catalogue/TreeNode.h"
+#include "dialogs/frmHelp.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+const QString kPetPage = QStringLiteral(
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n"
+    "\\viewkind4\\uc1\\pard\\f0\\fs20 Calls your pet \\b at once\\b0 .\\par\r\n"
+    "\\fs40 Big words\\fs16  and small ones.\\par\r\n}\r\n");
+
+void fillCatalogue(TestCatalogue& c)
+{
+    c.addGroup(1, QStringLiteral("Communication"));
+    c.addGroup(5, QStringLiteral("Scripts"));
+    c.addGroup(7, QStringLiteral("Pet Commands"), QStringLiteral("pet"));
+    c.addCommand(701, 7, QStringLiteral("pet"), QStringLiteral("Call the pet"), 0, {}, kPetPage);
+    c.addCommand(702, 7, QStringLiteral("rename"), QStringLiteral("Rename the pet"), 1, {}, QString());
+    c.addCommand(703, 7, QStringLiteral("wait"), QStringLiteral("Keep still"), 0);
+    c.exec(QStringLiteral("UPDATE tblCommand SET CommandBook = NULL WHERE CommandID = 703"));
+    c.addCommand(101, 1, QStringLiteral("say"), QStringLiteral("Speak"), 1, {},
+                 QStringLiteral("Just a fragment, {\\i no} document around it.\\par Second line."));
+    c.addCommand(102, 1, QStringLiteral("shout"), QStringLiteral("Speak up"), 1, {},
+                 QStringLiteral("{\\rtf1 Broken page {\\b never closed"));
+}
+
+QTreeWidgetItem* nodeWithKey(const QString& key)
+{
+    auto* node = new QTreeWidgetItem;
+    TreeNode::setKey(node, key);
+    return node;
+}
+
+QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& key)
+{
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        if (TreeNode::key(*it) == key)
+            return *it;
+    return nullptr;
+}
+
+// Point sizes of every run of text, as "size:text".
+QStringList sizes(const QTextDocument& doc)
+{
+    QStringList out;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            out << QString::number(it.fragment().charFormat().fontPointSize()) + QLatin1Char(':') + it.fragment().text();
+    return out;
+}
+
+}
+
+class tst_helpwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void load_data();
+    void load();
+    void pageIsShownInTenPoint();
+    void keyTailIsBoundNotPasted_data();
+    void keyTailIsBoundNotPasted();
+    void f1OnCommandOpensModalHelp();
+    void contextMenuHelpOnScriptFile();
+};
+
+void tst_helpwindow::load_data()
+{
+    QTest::addColumn<QString>("key");  // "" for no selected node
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("queries");
+
+    const auto byId = [](const char* id) {
+        return QStringList{QStringLiteral("SELECT * FROM tblCommand WHERE CommandID = ") + QLatin1String(id)};
+    };
+    QTest::newRow("command with a page") << "C701" << "Help - pet"
+                                         << "Calls your pet at once.\nBig words and small ones.\n" << byId("701");
+    QTest::newRow("command with an empty page") << "C702" << "Help - rename" << "" << byId("702");
+    QTest::newRow("command without a page") << "C703" << "Help - wait" << "" << byId("703");
+    QTest::newRow("page stored as a fragment")
+        << "C101" << "Help - say" << "Just a fragment, no document around it.\nSecond line." << byId("101");
+    QTest::newRow("page that does not parse shows what reads")
+        << "C102" << "Help - shout" << "Broken page never closed" << byId("102");
+    QTest::newRow("command the catalogue lacks") << "C999" << "Help" << "" << byId("999");
+    QTest::newRow("group node") << "G7" << "Help" << "" << QStringList{};
+    QTest::newRow("script file node") << "F0" << "Help" << "" << QStringList{};
+    QTest::newRow("no node selected") << "" << "Help" << "" << QStringList{};
+    QTest::newRow("lower-case key is no command") << "c701" << "Help" << "" << QStringList{};
+}
+
+void tst_helpwindow::load()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, caption);
+    QFETCH(QString, text);
+    QFETCH(QStringList, queries);
+
+    MainWindowFixture f;
+    fillCatalogue(*f.catalogue);
+    QVERIFY(f.start());
+    f.main->state().catalogue.clearQueryLog();
+    std::unique_ptr<QTreeWidgetItem> node(key.isEmpty() ? nullptr : nodeWithKey(key));
+
+    frmHelp help(f.main->state(), node.get(), f.main.get());
+    QCOMPARE(help.windowTitle(), caption);
+    QCOMPARE(help.rtfHelp->toPlainText(), text);
+    QCOMPARE(help.rtfHelp->textCursor().position(), 0);
+    QVERIFY(!help.rtfHelp->textCursor().hasSelection());
+    QCOMPARE(f.main->state().catalogue.queryLog(), queries);
+    QVERIFY(help.isModal());
+    QCOMPARE(help.parentWidget(), f.main.get());
+    QCOMPARE(f.prompt.boxes.size(), 0);
+}
+
+// Whatever sizes the page asks for, the window shows it in 10 point, and keeps its
+// bold runs.
+void tst_helpwindow::pageIsShownInTenPoint()
+{
+    MainWindowFixture f;
+    fillCatalogue(*f.catalogue);
+    QVERIFY(f.start());
+    std::unique_ptr<QTreeWidgetItem> node(nodeWithKey(QStringLiteral("C701")));
+    frmHelp help(f.main->state(), node.get());
+    const QStringList runs = sizes(*help.rtfHelp->document());
+    // 20 and 8 point became one size: the two runs are one now.
+    QCOMPARE(runs, (QStringList{"10:Calls your pet ", "10:at once", "10:.", "10:Big words and small ones."}));
+    QTextCursor bold(help.rtfHelp->document());
+    bold.setPosition(QStringLiteral("Calls your pet a").size());
+    QCOMPARE(bold.charFormat().fontWeight(), int(QFont::Bold));
+    // Showing again on a different node builds the window afresh.
+    std::unique_ptr<QTreeWidgetItem> other(nodeWithKey(QStringLiteral("G1")));
+    frmHelp again(f.main->state(), other.get());
+    QCOMPARE(again.windowTitle(), QStringLiteral("Help"));
+    QCOMPARE(again.rtfHelp->toPlainText(), QString());
+}
+
+// A key is built by the program, but what follows its "C" goes to the catalogue as a
+// value, never as SQL.
+void tst_helpwindow::keyTailIsBoundNotPasted_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("SQL in the key") << "C1 OR 1=1" << "SELECT * FROM tblCommand WHERE CommandID = '1 OR 1=1'"
+                                    << "Help";
+    QTest::newRow("quote in the key") << "C701'--" << "SELECT * FROM tblCommand WHERE CommandID = '701''--'"
+                                      << "Help";
+    QTest::newRow("nothing after the C") << "C" << "SELECT * FROM tblCommand WHERE CommandID = ''" << "Help";
+    QTest::newRow("leading zero is still the number") << "C0701" << "SELECT * FROM tblCommand WHERE CommandID = 701"
+                                                      << "Help - pet";
+}
+
+void tst_helpwindow::keyTailIsBoundNotPasted()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, query);
+    QFETCH(QString, caption);
+    MainWindowFixture f;
+    fillCatalogue(*f.catalogue);
+    QVERIFY(f.start());
+    f.main->state().catalogue.clearQueryLog();
+    std::unique_ptr<QTreeWidgetItem> node(nodeWithKey(key));
+    frmHelp help(f.main->state(), node.get());
+    QCOMPARE(f.main->state().catalogue.queryLog(), QStringList{query});
+    QCOMPARE(help.windowTitle(), caption);
+    QVERIFY(f.main->state().catalogue.lastError().isEmpty());
+}
+
+void tst_helpwindow::f1OnCommandOpensModalHelp()
+{
+    MainWindowFixture f;
+    fillCatalogue(*f.catalogue);
+    QVERIFY(f.start());
+    f.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+    QTreeWidget* tree = f.main->tvwTreeView1;
+    tree->expandAll();
+    tree->setCurrentItem(findNode(tree, QStringLiteral("C701")));
+    tree->setFocus();
+
+    QString seenCaption;
+    QString seenText;
+    bool seenModal = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* help = qobject_cast<frmHelp*>(QApplication::activeModalWidget());
+        if (!help)
+            return;
+        seenCaption = help->windowTitle();
+        seenText = help->rtfHelp->toPlainText();
+        seenModal = help->isModal() && help->parentWidget() == f.main.get();
+        help->close();
+    });
+    bool bookRequested = false;
+    connect(f.main->findChild<QAction*>(QStringLiteral("mnuAllC")), &QAction::triggered, this,
+            [&] { bookRequested = true; });
+    QTest::keyClick(tree, Qt::Key_F1);
+
+    QCOMPARE(seenCaption, QStringLiteral("Help - pet"));
+    QCOMPARE(seenText, QStringLiteral("Calls your pet at once.\nBig words and small ones.\n"));
+    QVERIFY(seenModal);
+    // F1 on the tree is the command's help, not the book.
+    QVERIFY(!bookRequested);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void tst_helpwindow::contextMenuHelpOnScriptFile()
+{
+    MainWindowFixture f;
+    fillCatalogue(*f.catalogue);
+    QDir(f.dir.path()).mkdir(QStringLiteral("scripts"));
+    QFile script(f.dir.filePath(QStringLiteral("scripts/buffs")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.close();
+    QVERIFY(f.start());
+    QTreeWidget* tree = f.main->tvwTreeView1;
+    QTreeWidgetItem* file = findNode(tree, QStringLiteral("F0"));
+    QVERIFY(file);
+    tree->setCurrentItem(file);
+
+    QString seenCaption = QStringLiteral("not shown");
+    QString seenText;
+    QTimer::singleShot(0, this, [&] {
+        auto* help = qobject_cast<frmHelp*>(QApplication::activeModalWidget());
+        if (!help)
+            return;
+        seenCaption = help->windowTitle();
+        seenText = help->rtfHelp->toPlainText();
+        help->close();
+    });
+    f.main->mnuHelp->trigger();
+    QCOMPARE(seenCaption, QStringLiteral("Help"));
+    QCOMPARE(seenText, QString());
+}
+
+QTEST_MAIN(tst_helpwindow)
+#include "tst_helpwindow.moc"
