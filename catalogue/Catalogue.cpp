@@ -9,8 +9,6 @@
 
 namespace {
 
-const QString kDriver = QStringLiteral("QSQLITE");
-
 // Error number for a catalogue file that does not exist: SQLite's "cannot open".
 constexpr int kCannotOpen = 14;
 
@@ -68,7 +66,10 @@ QString expandBinds(const QString& sql, const QVariantList& binds)
     return out;
 }
 
-Catalogue::Catalogue(Prompt& prompt, QString file) : m_prompt(prompt), m_file(std::move(file)) {}
+Catalogue::Catalogue(Prompt& prompt, QString file, QString driver)
+    : m_prompt(prompt), m_file(std::move(file)), m_driver(std::move(driver))
+{
+}
 
 Catalogue::~Catalogue()
 {
@@ -98,7 +99,7 @@ Catalogue::OpenResult Catalogue::OpenCatalogue()
     if (m_setUp)
         close();
 
-    if (!QSqlDatabase::isDriverAvailable(kDriver)) {
+    if (!QSqlDatabase::isDriverAvailable(m_driver)) {
         m_prompt.notify(QStringLiteral("Warning"), driverMissingText(), PromptIcon::Critical);
         return OpenResult::DriverMissing;
     }
@@ -106,7 +107,7 @@ Catalogue::OpenResult Catalogue::OpenCatalogue()
     m_setUp = true;
     QSqlDatabase db = QSqlDatabase::contains(connectionName())
                           ? QSqlDatabase::database(connectionName(), false)
-                          : QSqlDatabase::addDatabase(kDriver, connectionName());
+                          : QSqlDatabase::addDatabase(m_driver, connectionName());
 
     const auto fail = [this, &db](int number, const QString& description) {
         db.close();

@@ -13,7 +13,9 @@ class Catalogue {
 public:
     enum class OpenResult { Open, Failed, DriverMissing };
 
-    Catalogue(Prompt& prompt, QString file);
+    // `driver` is the Qt SQL driver to use; only a test names another, to see how
+    // the program meets a missing driver.
+    Catalogue(Prompt& prompt, QString file, QString driver = QStringLiteral("QSQLITE"));
     ~Catalogue();
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;
@@ -45,6 +47,7 @@ public:
 private:
     Prompt& m_prompt;
     QString m_file;
+    QString m_driver;
     bool m_setUp = false;
     QString m_lastError;
     QStringList m_queryLog;

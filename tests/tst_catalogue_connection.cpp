@@ -14,6 +14,7 @@ private slots:
     void badCatalogue_data();
     void badCatalogue();
     void reopeningIsSilent();
+    void missingDriver();
     void readOnly();
     void boundValuesAreLoggedAsLiterals_data();
     void boundValuesAreLoggedAsLiterals();
@@ -82,6 +83,26 @@ void tst_catalogue_connection::reopeningIsSilent()
     QVERIFY(catalogue.isOpen());
     QVERIFY(f.prompt.boxes.isEmpty());
     QCOMPARE(catalogue.query(QStringLiteral("SELECT * FROM tblBreed")).count(), 4);
+}
+
+void tst_catalogue_connection::missingDriver()
+{
+    MainWindowFixture f;
+    f.fillStandardCatalogue();
+    Catalogue catalogue(f.prompt, f.catalogue->path(), QStringLiteral("QNO_SUCH_DRIVER"));
+    QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::DriverMissing);
+    QCOMPARE(f.prompt.boxes.size(), 1);
+    const MessageBoxSpec box = f.prompt.boxes.constFirst();
+    QCOMPARE(box.title, QStringLiteral("Warning"));
+    QCOMPARE(box.icon, PromptIcon::Critical);
+    QCOMPARE(box.buttons, PromptButtons::Ok);
+    const QStringList lines = box.text.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[0].startsWith(QStringLiteral("This application requires something called mdac")));
+    QCOMPARE(lines[1], QStringLiteral("You can get these files from the following location(s):"));
+    QVERIFY(lines[2].isEmpty());
+    QVERIFY2(lines[3].contains(QStringLiteral("libqt6sql6-sqlite")), qPrintable(lines[3]));
+    QVERIFY(!catalogue.isOpen());
 }
 
 void tst_catalogue_connection::readOnly()
