@@ -96,6 +96,7 @@ private slots:
     void bookFormatsAndFinish();
     void onlyExampleScriptsLeavesWindowEmpty();
     void menuAndTimerBuildTheBook();
+    void f1InLockedScriptWindow();
     void shippedCatalogueBook();
 };
 
@@ -305,6 +306,29 @@ void tst_commandbook::menuAndTimerBuildTheBook()
     QTRY_COMPARE(f.main->mdiArea->subWindowList().size(), 4);
     QVERIFY(!f.main->tmHelp.isActive());
     QCOMPARE(activeWindow(*f.main)->rtfrypAO->Text(), expected);
+}
+
+// F1 in a script window while free typing is off asks for the book through the
+// main window's timer, not at once.
+void tst_commandbook::f1InLockedScriptWindow()
+{
+    MainWindowFixture f;
+    f.catalogue->addGroup(1, QStringLiteral("One"));
+    f.catalogue->addCommand(101, 1, QStringLiteral("tell"), {}, 1, {}, storedPage(QStringLiteral("Whisper.")));
+    QVERIFY(f.start());
+    f.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+    frmWindow* script = activeWindow(*f.main);
+    QVERIFY(script);
+    script->rtfrypAO->setFocus();
+
+    QTest::keyClick(script->rtfrypAO, Qt::Key_F1);
+    QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
+    QVERIFY(f.main->tmHelp.isActive());
+    QTRY_COMPARE(f.main->mdiArea->subWindowList().size(), 2);
+    QCOMPARE(activeWindow(*f.main)->rtfrypAO->Text(), bookText({{"Tell", "Whisper."}}));
+    QCOMPARE(script->rtfrypAO->Text(), QString());
+    QCOMPARE(f.prompt.boxes.size(), 0);
 }
 
 // The book of the catalogue the program ships: every page reads, each under its
