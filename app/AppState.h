@@ -5,6 +5,7 @@
 class Catalogue;
 class Prompt;
 class QMdiArea;
+class QTimer;
 class QWidget;
 class RichTextControl;
 class Settings;
@@ -32,6 +33,8 @@ struct AppState {
     // The main window (owner of every modal dialog) and its child-window area.
     QWidget* mainWindow = nullptr;
     QMdiArea* mdiArea = nullptr;
+    // The main window's tmHelp: a locked editor's F1 arms it for the command book.
+    QTimer* helpTimer = nullptr;
 
     // The script window the menus act on, or null when none is open.
     frmWindow* activeScriptWindow() const;

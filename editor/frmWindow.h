@@ -6,10 +6,13 @@
 #include <QMdiSubWindow>
 #include <QString>
 
+#include <memory>
+
 class QAction;
 class QTimer;
 class QToolBar;
 class RichTextControl;
+class ScriptToolbarActions;
 struct AppState;
 
 // One script in a child window of the main window: its text in rtfrypAO, the file
@@ -62,6 +65,9 @@ public slots:
     void tmChanged_Timer();
     void tmHighlight_Timer();
     void rtfrypAO_Change();
+    // Opens the caret's line in the properties dialog (a "/script" line is only
+    // selected) and marks the window changed.
+    void rtfrypAO_DblClick();
 
 protected:
     // The closing prompt. Closing is not cancelled by the player's answers, but a
@@ -85,4 +91,6 @@ private:
     QString m_fileName;
     bool m_changed = false;
     int m_highlightedLength = 0;
+    // The variable buttons, Delete and the double-click on a line.
+    std::unique_ptr<ScriptToolbarActions> m_editActions;
 };

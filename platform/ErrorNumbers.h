@@ -10,4 +10,6 @@ inline constexpr int NotAScript = 100;
 inline constexpr int NoDefaultPrinter = 101;
 // The printer (or the PDF target) could not be opened or refused the pages.
 inline constexpr int PrintFailed = 102;
+// A dialog was told to write a line while no script window was open to take it.
+inline constexpr int NoScriptWindow = 103;
 }

@@ -1,0 +1,93 @@
+#include "catalogue/TreeInsertion.h"
+
+#include "app/AppState.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/TreeNode.h"
+#include "dialogs/frmProperties.h"
+#include "editor/LineSelection.h"
+#include "editor/frmWindow.h"
+#include "platform/RichTextControl.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QTreeWidgetItem>
+
+namespace {
+const QChar kBreak = QLatin1Char('\n');
+}
+
+TreeInsertion::TreeInsertion(AppState& app, std::function<frmWindow*()> newWindow)
+    : m_app(app), m_newWindow(std::move(newWindow))
+{
+}
+
+void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
+{
+    if (!node)
+        return;
+    if (node->childCount() > 0 || TreeNode::isGroupImage(TreeNode::image(node)))
+        return;
+
+    QPointer<frmWindow> window = m_app.activeScriptWindow();
+    if (!window && m_newWindow)
+        window = m_newWindow();
+    if (!window)
+        return;
+    RichTextControl& editor = *window->rtfrypAO;
+
+    const QString text = node->text(0);
+    const QTreeWidgetItem* parent = node->parent();
+    const QString parentText = parent ? parent->text(0) : QString();
+
+    if (text == QLatin1String("All")) {
+        // One write for the whole catalogue: the same lines, one step to undo.
+        QString lines;
+        for (RowSet rows = m_app.catalogue.table(QStringLiteral("tblCommand")); !rows.atEnd(); rows.moveNext()) {
+            lines += QLatin1Char('/') + rows.text(QStringLiteral("CommandText")) + QLatin1Char(' ')
+                     + rows.text(QStringLiteral("CommandDescription")) + kBreak;
+        }
+        if (!lines.isEmpty()) {
+            editor.setSelColor(RichTextControl::white());
+            editor.setSelText(lines);
+        }
+        editor.setSelColor(RichTextControl::white());
+        return;
+    }
+
+    editor.setSelColor(RichTextControl::white());
+
+    if (m_app.freeType) {
+        // The selection becomes the command's value.
+        const QString line = text.startsWith(QLatin1Char('/')) ? text + editor.SelText()
+                                                               : QLatin1Char('/') + text + QLatin1Char(' ') + editor.SelText();
+        editor.setSelText(line + kBreak);
+        return;
+    }
+    if (TreeNode::image(node) == TreeNode::ScriptFile) {
+        editor.setSelText(QStringLiteral("/script ") + text + kBreak);
+        return;
+    }
+    if (parentText == QLatin1String("Pet Commands") && text != QLatin1String("rename") && text != QLatin1String("chat")) {
+        editor.setSelText(QStringLiteral("/pet ") + text + kBreak);
+        return;
+    }
+    if (parentText == QLatin1String("Example Scripts")) {
+        editor.setSelText(text + kBreak);
+        return;
+    }
+
+    // The command's line goes below the caret's line, or onto it when it is empty.
+    LineSelection::SelectCurrentLine(editor);
+    const QString current = editor.SelText();
+    if (!current.isEmpty())
+        editor.setSelText(current + kBreak);
+
+    const QString prefix = TreeNode::tag(parent);
+    m_app.CurrentLine = prefix.isEmpty() ? text : prefix + QLatin1Char(' ') + text;
+    {
+        frmProperties dialog(m_app, &editor, frmProperties::Origin::Tree, m_app.mainWindow);
+        dialog.showModal();
+    }
+    if (window)
+        window->tmChanged->start();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+
+class QTreeWidgetItem;
+class frmWindow;
+struct AppState;
+
+// Puts a node of the command tree into the active script: a finished line at once
+// (a script call, a pet order, an example script, the whole catalogue for "All",
+// anything while free typing is on), or a fresh line under the caret and the
+// properties dialog, which writes the command's line there.
+class TreeInsertion {
+public:
+    // `newWindow` opens a script window when none is open, so a double-click is
+    // never lost for want of one.
+    TreeInsertion(AppState& app, std::function<frmWindow*()> newWindow);
+
+    // The tree's double-click (and its context menu's Insert) on `node`, the
+    // tree's selected node or null.
+    void tvwTreeView1_DblClick(QTreeWidgetItem* node);
+
+private:
+    AppState& m_app;
+    std::function<frmWindow*()> m_newWindow;
+};

@@ -1,0 +1,287 @@
+#include "dialogs/frmProperties.h"
+
+#include "app/AppState.h"
+#include "catalogue/Catalogue.h"
+#include "dialogs/CommandLineParser.h"
+#include "platform/ErrorNumbers.h"
+#include "platform/Prompt.h"
+#include "platform/RichTextControl.h"
+#include "platform/Twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+namespace {
+const QString kOkHandler = QStringLiteral("cmdOk_Click");
+
+template <typename W>
+W* placed(W* widget, const char* name, const QRect& twipsGeometry)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(twipsGeometry);
+    return widget;
+}
+
+bool isEnter(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+}
+
+frmProperties::frmProperties(AppState& app, RichTextControl* target, Origin origin, QWidget* parent)
+    : QDialog(parent),
+      Frame1(placed(new QGroupBox(QStringLiteral("Chat Command Properties"), this), "Frame1",
+                    twipsRect(120, 0, 4215, 2415))),
+      lblCommand(placed(new QLabel(QStringLiteral("Command:"), Frame1), "lblCommand", twipsRect(120, 240, 1095, 255))),
+      cboCommand(placed(new QComboBox(Frame1), "cboCommand", twipsRect(1320, 240, 2775, 315))),
+      lblDescription(placed(new QLabel(Frame1), "lblDescription", twipsRect(120, 600, 3975, 495))),
+      lblEdit(placed(new QLabel(QStringLiteral("Value: ( information to be sent with this command)"), Frame1), "lblEdit",
+                     twipsRect(120, 1200, 4215, 375))),
+      txtEdit(placed(new QPlainTextEdit(Frame1), "txtEdit", twipsRect(120, 1440, 3975, 885))),
+      lstEdit(placed(new QListWidget(Frame1), "lstEdit", twipsRect(120, 1440, 3975, 840))),
+      cboEdit(placed(new QComboBox(Frame1), "cboEdit", twipsRect(120, 1440, 3975, 315))),
+      cmdOk(placed(new QPushButton(QStringLiteral("&OK"), this), "cmdOk", twipsRect(1800, 2520, 1095, 375))),
+      cmdCommand1(placed(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCommand1",
+                         twipsRect(3000, 2520, 1095, 375))),
+      m_app(app),
+      m_target(target),
+      m_origin(origin)
+{
+    setObjectName(QStringLiteral("frmProperties"));
+    setWindowTitle(QStringLiteral("Chat Command Properties"));
+    setFixedSize(twipsToPixels(4455), twipsToPixels(3030));
+    setModal(true);
+
+    cboCommand->setEditable(true);
+    // Typing a command and pressing Enter confirms the line; it must not grow the list.
+    cboCommand->setInsertPolicy(QComboBox::NoInsert);
+    cboCommand->setMaxVisibleItems(20);
+
+    lblDescription->setAutoFillBackground(true);
+    QPalette grey = lblDescription->palette();
+    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    grey.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
+    lblDescription->setPalette(grey);
+    lblDescription->setWordWrap(true);
+    lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblEdit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    txtEdit->setTabChangesFocus(true);
+    txtEdit->installEventFilter(this);
+    connect(txtEdit, &QPlainTextEdit::textChanged, this, &frmProperties::keepValueOnOneLine);
+    cboEdit->setEditable(true);
+    cboEdit->setEditText(QStringLiteral("Combo1"));
+    txtEdit->hide();
+    lstEdit->hide();
+    cboEdit->hide();
+
+    // Enter belongs to the dialog as a whole (it confirms), so no button grabs it.
+    for (QPushButton* button : {cmdOk, cmdCommand1}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+
+    setTabOrder(txtEdit, cboEdit);
+    setTabOrder(cboEdit, lstEdit);
+    setTabOrder(lstEdit, cmdOk);
+    setTabOrder(cmdOk, cmdCommand1);
+    setTabOrder(cmdCommand1, cboCommand);
+
+    connect(cboCommand, &QComboBox::currentIndexChanged, this, &frmProperties::cboCommand_Click);
+    connect(cmdOk, &QPushButton::clicked, this, &frmProperties::cmdOk_Click);
+    connect(cmdCommand1, &QPushButton::clicked, this, &frmProperties::cmdCommand1_Click);
+}
+
+frmProperties::~frmProperties() = default;
+
+int frmProperties::showModal()
+{
+    if (!Form_Load())
+        return result();
+    return exec();
+}
+
+bool frmProperties::Form_Load()
+{
+    const CommandLineParser::ParsedLine parsed = CommandLineParser::parse(m_app.CurrentLine);
+    m_key = parsed.key;
+    m_lineValue = parsed.lineValue;
+    m_separated = parsed.separated;
+
+    int matched = -1;
+    for (RowSet rows = m_app.catalogue.table(QStringLiteral("tblCommand")); !rows.atEnd(); rows.moveNext()) {
+        const QString entry
+            = CommandLineParser::listEntry(rows.integer(QStringLiteral("CommandGroupID")), rows.text(QStringLiteral("CommandText")));
+        cboCommand->addItem(entry);
+        if (entry != m_key)
+            continue;
+        m_valueQuote = rows.text(QStringLiteral("Add"));
+        if (!m_lineValue.isEmpty())
+            m_lineValue = CommandLineParser::unquote(m_lineValue, m_valueQuote);
+        matched = cboCommand->count() - 1;
+        cboCommand->setCurrentIndex(matched);
+        if (HandleCommand(rows.integer(QStringLiteral("CommandType")), rows.text(QStringLiteral("CommandDescription")), false)
+            == 0) {
+            // OK has written the line; the dialog must not show.
+            if (!m_closed)
+                done(QDialog::Accepted);
+            return false;
+        }
+    }
+    // The first entry added becomes the combo box's current one; with no command
+    // found the field must stay empty, as nothing was chosen.
+    if (matched < 0)
+        cboCommand->setCurrentIndex(-1);
+    m_listFilled = true;
+    return true;
+}
+
+int frmProperties::HandleCommand(int lngtype, const QString& strdesc, bool blIgnore)
+{
+    lblDescription->setText(strdesc);
+    lstEdit->hide();
+    txtEdit->hide();
+    cboEdit->hide();
+    lblEdit->show();
+    switch (lngtype) {
+    case 1:
+        txtEdit->setPlainText(m_lineValue);
+        txtEdit->moveCursor(QTextCursor::End);
+        txtEdit->show();
+        txtEdit->setFocus();
+        break;
+    case 3: {
+        const CommandLineParser::NumberList numbers = CommandLineParser::numberEntries(m_lineValue);
+        lstEdit->clear();
+        lstEdit->addItems(numbers.entries);
+        if (numbers.selected >= 0)
+            lstEdit->setCurrentRow(numbers.selected);
+        else
+            lstEdit->setCurrentRow(-1);
+        lstEdit->show();
+        lstEdit->setFocus();
+        break;
+    }
+    case 0:
+        lblEdit->hide();
+        if (!blIgnore)
+            cmdOk_Click();
+        return 0;
+    default:
+        break;
+    }
+    return 1;
+}
+
+void frmProperties::cboCommand_Click()
+{
+    if (!m_listFilled)
+        return;
+    const QString name = CommandLineParser::commandName(cboCommand->currentText());
+    RowSet rows = m_app.catalogue.query(QStringLiteral("SELECT * FROM tblCommand WHERE CommandText = ?"), {name});
+    for (; !rows.atEnd(); rows.moveNext()) {
+        m_valueQuote = rows.text(QStringLiteral("Add"));
+        if (HandleCommand(rows.integer(QStringLiteral("CommandType")), rows.text(QStringLiteral("CommandDescription")), true)
+            == 0) {
+            done(QDialog::Rejected);
+            return;
+        }
+    }
+}
+
+void frmProperties::cmdOk_Click()
+{
+    bool shown = true;
+    QString value;
+    if (!txtEdit->isHidden()) {
+        value = txtEdit->toPlainText();
+    } else if (!lstEdit->isHidden()) {
+        const QList<QListWidgetItem*> chosen = lstEdit->selectedItems();
+        value = chosen.isEmpty() ? QString() : chosen.constFirst()->text();
+    } else if (!cboEdit->isHidden()) {
+        value = cboEdit->currentText();
+    } else {
+        shown = false;
+    }
+    const QString valuePart
+        = CommandLineParser::valuePart(shown, value, m_valueQuote, m_origin == Origin::Tree || m_separated);
+
+    const QString command = CommandLineParser::singleLine(cboCommand->currentText());
+    // Without a command the line would be a lone "/" in place of the player's line.
+    if (CommandLineParser::trimSpaces(command).isEmpty()) {
+        cboCommand->setFocus();
+        return;
+    }
+    if (!m_target) {
+        m_app.prompt.showError(kOkHandler, ErrorNumbers::NoScriptWindow,
+                               QStringLiteral("There is no script window to write the line into."));
+        return;
+    }
+    m_target->setSelColor(RichTextControl::white());
+    const QString line = QStringLiteral("/") + command + valuePart;
+    // A line of the script is replaced where it stands; a command from the tree is
+    // a new line of its own.
+    m_target->setSelText(m_origin == Origin::ScriptLine ? line : line + QLatin1Char('\n'));
+    done(QDialog::Accepted);
+}
+
+void frmProperties::cmdCommand1_Click()
+{
+    done(QDialog::Rejected);
+}
+
+void frmProperties::done(int result)
+{
+    m_closed = true;
+    QDialog::done(result);
+}
+
+void frmProperties::keyPressEvent(QKeyEvent* event)
+{
+    if (isEnter(event)) {
+        if (focusWidget() == cmdCommand1)
+            cmdCommand1_Click();
+        else
+            cmdOk_Click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool frmProperties::eventFilter(QObject* watched, QEvent* event)
+{
+    // The value box would start a new line on Enter; here Enter confirms the dialog.
+    if (watched == txtEdit && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) {
+        cmdOk_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmProperties::keepValueOnOneLine()
+{
+    if (m_joiningLines)
+        return;
+    const QString raw = txtEdit->document()->toRawText();
+    const QString joined = CommandLineParser::singleLine(raw);
+    if (joined == raw)
+        return;
+    // Pasted, dropped or composed text can bring line breaks; each becomes a space,
+    // character for character, so the caret keeps its place.
+    m_joiningLines = true;
+    const int caret = txtEdit->textCursor().position();
+    QTextCursor all(txtEdit->document());
+    all.select(QTextCursor::Document);
+    all.insertText(joined);
+    QTextCursor back(txtEdit->document());
+    back.setPosition(std::min(caret, static_cast<int>(joined.size())));
+    txtEdit->setTextCursor(back);
+    m_joiningLines = false;
+}

@@ -1,0 +1,24 @@
+#include "editor/LineSelection.h"
+
+#include "platform/RichTextControl.h"
+
+#include <algorithm>
+
+LineSelection::Span LineSelection::currentLine(const QString& text, int position)
+{
+    const qsizetype at = std::clamp<qsizetype>(position, 0, text.size());
+    // A break right at the caret ends the caret's line; only breaks before it start one.
+    const qsizetype before = at > 0 ? text.lastIndexOf(QLatin1Char('\n'), at - 1) : -1;
+    const qsizetype start = before + 1;
+    qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+    if (end < 0)
+        end = text.size();
+    return {static_cast<int>(start), static_cast<int>(end - start)};
+}
+
+LineSelection::Span LineSelection::SelectCurrentLine(RichTextControl& editor)
+{
+    const Span line = currentLine(editor.Text(), editor.SelStart());
+    editor.select(line.start, line.length);
+    return line;
+}

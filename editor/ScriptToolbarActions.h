@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+class frmWindow;
+struct AppState;
+
+// The script window's own editing actions: the chat-variable buttons, Delete (the
+// button and the locked Delete key), and the double-click that hands a line to the
+// properties dialog.
+class ScriptToolbarActions {
+public:
+    ScriptToolbarActions(AppState& app, frmWindow& window);
+
+    // The text a variable button writes after the selection (" %t", " %1", ...), or
+    // an empty string for a key that is no variable button.
+    static QString variableText(const QString& key);
+
+    // A button's picture, with its brighter twin for the pointer over the button.
+    static QIcon buttonIcon(const QString& key);
+
+    // Runs the toolbar key if it is one of these actions; false for any other key.
+    bool ButtonClick(const QString& key);
+
+    // Asks "Delete Command" about the caret's line and removes it with its line break.
+    void deleteCommandLine();
+
+    // Selects the line under the caret and opens it in the properties dialog
+    // (a "/script" line is only selected).
+    void rtfrypAO_DblClick();
+
+private:
+    AppState& m_app;
+    frmWindow& m_window;
+};

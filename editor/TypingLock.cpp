@@ -1,0 +1,125 @@
+#include "editor/TypingLock.h"
+
+#include "app/AppState.h"
+#include "platform/Prompt.h"
+#include "platform/RichTextControl.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+TypingLock::TypingLock(AppState& app, RichTextControl& editor, std::function<void()> deleteLine, QObject* parent)
+    : QObject(parent), m_app(app), m_editor(editor), m_deleteLine(std::move(deleteLine))
+{
+    m_editor.installEventFilter(this);
+    m_editor.viewport()->installEventFilter(this);
+    applyFlag();
+}
+
+bool TypingLock::locked() const
+{
+    return !m_app.freeType;
+}
+
+QString TypingLock::disabledTitle()
+{
+    return QStringLiteral("Free typing disabled");
+}
+
+QString TypingLock::disabledText()
+{
+    return QStringLiteral(
+        "Free typing is currently disabled. To configure this command/line use the command list and editing methods "
+        "built into this editor. To free type turn on the free typing option under the Editor menu.");
+}
+
+void TypingLock::applyFlag()
+{
+    // Not editable by hand, yet the caret still shows and the mouse still selects:
+    // the editor's context menu then offers no Cut, Paste, Delete or Undo, a drop
+    // or a middle click brings nothing, and a drag out of it only copies. Text
+    // written through the selection is not affected.
+    const Qt::TextInteractionFlags wanted = locked()
+                                                ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                                : Qt::TextInteractionFlags(Qt::TextEditorInteraction);
+    if (m_editor.textInteractionFlags() != wanted)
+        m_editor.setTextInteractionFlags(wanted);
+    const bool composing = !locked();
+    if (m_editor.testAttribute(Qt::WA_InputMethodEnabled) != composing) {
+        m_editor.setAttribute(Qt::WA_InputMethodEnabled, composing);
+        if (m_editor.hasFocus())
+            QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+    }
+}
+
+void TypingLock::refuse()
+{
+    m_app.prompt.notify(disabledTitle(), disabledText(), PromptIcon::Information);
+}
+
+bool TypingLock::keyDown(QKeyEvent* event)
+{
+    applyFlag();
+    if (!locked()) {
+        m_editor.setSelColor(RichTextControl::white());
+        return false;
+    }
+    // A held key would stack one box behind the other.
+    if (event->isAutoRepeat())
+        return true;
+    if (event->key() == Qt::Key_Delete) {
+        if (m_deleteLine)
+            m_deleteLine();
+    } else if (event->key() == Qt::Key_F1) {
+        if (m_app.helpTimer)
+            m_app.helpTimer->start();
+    } else {
+        refuse();
+    }
+    return true;
+}
+
+bool TypingLock::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        // Before the editor's own handling, which would take Tab to move the focus.
+        if (watched == &m_editor)
+            return keyDown(static_cast<QKeyEvent*>(event));
+        break;
+    case QEvent::ShortcutOverride:
+        applyFlag();
+        // F1 of a locked editor arms the command book through the window's own
+        // path rather than the Help menu's shortcut.
+        if (watched == &m_editor && locked() && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::InputMethod:
+        applyFlag();
+        if (locked()) {
+            if (!static_cast<QInputMethodEvent*>(event)->commitString().isEmpty())
+                refuse();
+            return true;
+        }
+        m_editor.setSelColor(RichTextControl::white());
+        break;
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        applyFlag();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QKeyEvent;
+class RichTextControl;
+struct AppState;
+
+// Keeps the player's hands off a script's text while free typing is off: every key
+// is answered by the "Free typing disabled" box (Delete deletes the command line,
+// F1 opens the command book), and the editor takes nothing from its context menu,
+// the middle button, drag and drop or an input method. The toolbar, the menus, the
+// tree and the dialogs write through the editor's selection and are not held.
+//
+// The free-typing flag can change while the window is open (Edit menu, Options
+// dialog), so the lock is brought up to date at each event that could edit.
+class TypingLock : public QObject {
+    Q_OBJECT
+public:
+    // `deleteLine` runs the Delete action of the window's toolbar.
+    TypingLock(AppState& app, RichTextControl& editor, std::function<void()> deleteLine, QObject* parent = nullptr);
+
+    bool locked() const;
+
+    // The message the locked editor gives for a key.
+    static QString disabledTitle();
+    static QString disabledText();
+
+    // A key pressed in the editor; true when it was swallowed.
+    bool keyDown(QKeyEvent* event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Editing by hand on or off, to match the flag.
+    void applyFlag();
+    void refuse();
+
+    AppState& m_app;
+    RichTextControl& m_editor;
+    std::function<void()> m_deleteLine;
+};

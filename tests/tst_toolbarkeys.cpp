@@ -1,0 +1,518 @@
+#include "MainWindowFixture.h"
+
+#include "app/frmMain.h"
+#include "dialogs/frmProperties.h"
+#include "editor/ScriptToolbarActions.h"
+#include "editor/TypingLock.h"
+#include "editor/frmWindow.h"
+#include "platform/RichTextControl.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+struct Env {
+    MainWindowFixture f;
+    frmWindow* window = nullptr;
+    RichTextControl* editor = nullptr;
+
+    bool start(bool freeType = false)
+    {
+        f.catalogue->addGroup(1, QStringLiteral("Communication"));
+        f.catalogue->addCommand(101, 1, QStringLiteral("tell"), QStringLiteral("Send a private message"), 1);
+        if (!f.start())
+            return false;
+        f.main->state().freeType = freeType;
+        window = f.main->state().activeScriptWindow();
+        editor = window ? window->rtfrypAO : nullptr;
+        return editor != nullptr;
+    }
+    // The script as loaded from a file: green, unchanged, caret placed.
+    void load(const QString& text, int start, int length = 0)
+    {
+        editor->setText(text);
+        editor->select(0, editor->textLength());
+        editor->setSelColor(RichTextControl::green());
+        editor->select(start, length);
+        window->setChanged(false);
+        f.prompt.clear();
+    }
+};
+
+QColor colourAt(const RichTextControl& editor, int position)
+{
+    QTextCursor c(editor.document());
+    c.setPosition(position + 1);
+    return c.charFormat().foreground().color();
+}
+
+QStringList actionNames(const QMenu* menu)
+{
+    QStringList names;
+    for (const QAction* a : menu->actions())
+        if (!a->isSeparator())
+            names << a->objectName();
+    return names;
+}
+
+}
+
+class tst_toolbarkeys : public QObject {
+    Q_OBJECT
+private slots:
+    void buttons();
+    void variableInserts_data();
+    void variableInserts();
+    void deleteCommand_data();
+    void deleteCommand();
+    void lockedKeys_data();
+    void lockedKeys();
+    void lockedDeleteKeyAsksLikeTheButton();
+    void lockedF1ArmsTheHelpTimer();
+    void freeTypingKeysWork();
+    void lockFollowsTheFlag();
+    void contextMenu_data();
+    void contextMenu();
+    void dragAndDrop_data();
+    void dragAndDrop();
+    void inputMethod_data();
+    void inputMethod();
+    void middleClickPaste();
+    void doubleClick_data();
+    void doubleClick();
+    void realDoubleClickOpensTheDialog();
+};
+
+void tst_toolbarkeys::buttons()
+{
+    Env env;
+    QVERIFY(env.start());
+    const QStringList keys{"New", "Open", "Save", "Print", "", "Delete", "", "Target", "Fight", "Me", "", "1", "2", "3", "4"};
+    const QList<QAction*> actions = env.window->tlbasxToolbar1->actions();
+    QCOMPARE(actions.size(), keys.size());
+    for (int i = 0; i < keys.size(); ++i) {
+        QAction* a = actions.at(i);
+        QCOMPARE(a->isSeparator(), keys.at(i).isEmpty());
+        if (a->isSeparator())
+            continue;
+        QCOMPARE(a->data().toString(), keys.at(i));
+        const QIcon icon = a->icon();
+        QVERIFY2(!icon.isNull(), qPrintable(keys.at(i)));
+        const QImage normal = icon.pixmap(16, 16, QIcon::Normal).toImage();
+        const QImage hover = icon.pixmap(16, 16, QIcon::Active).toImage();
+        QCOMPARE(normal.size(), QSize(16, 16));
+        QVERIFY2(normal != hover, qPrintable(keys.at(i) + " has no picture of its own for the pointer"));
+    }
+    QCOMPARE(env.window->toolbarAction("Target")->text(), QStringLiteral("%t "));
+    QCOMPARE(env.window->toolbarAction("Me")->toolTip(), QStringLiteral("Insert the %m your name variable."));
+    const auto style = [&](const char* key) {
+        return qobject_cast<QToolButton*>(env.window->tlbasxToolbar1->widgetForAction(env.window->toolbarAction(key)))
+            ->toolButtonStyle();
+    };
+    QCOMPARE(style("Target"), Qt::ToolButtonTextBesideIcon);
+    QCOMPARE(style("Fight"), Qt::ToolButtonTextBesideIcon);
+    QVERIFY(style("Me") != Qt::ToolButtonTextBesideIcon);
+}
+
+void tst_toolbarkeys::variableInserts_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("caret");
+    QTest::newRow("target at the end of a line") << "Target" << "/assist" << 7 << 0 << "/assist %t" << 10;
+    QTest::newRow("argument after the selected word") << "1" << "me" << 0 << 2 << "me %1" << 5;
+    QTest::newRow("fighting target inside a word") << "Fight" << "abcd" << 2 << 0 << "ab %fcd" << 5;
+    QTest::newRow("own name on an empty script") << "Me" << "" << 0 << 0 << " %m" << 3;
+    QTest::newRow("last argument after a two-line selection") << "4" << "a\nb\nc" << 0 << 3 << "a\nb %4\nc" << 6;
+    QTest::newRow("second argument on a middle line") << "2" << "x\ny\nz" << 3 << 0 << "x\ny %2\nz" << 6;
+    QTest::newRow("third argument") << "3" << "/tell" << 5 << 0 << "/tell %3" << 8;
+}
+
+void tst_toolbarkeys::variableInserts()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, expected);
+    QFETCH(int, caret);
+    Env env;
+    QVERIFY(env.start());  // free typing off: the toolbar works all the same
+    env.load(text, selStart, selLength);
+    env.window->toolbarAction(key)->trigger();
+    QCOMPARE(env.editor->Text(), expected);
+    QCOMPARE(env.editor->SelStart(), caret);
+    QCOMPARE(env.editor->SelLength(), 0);
+    // Every variable is a space, "%" and one character.
+    for (int i = caret - 3; i < caret; ++i)
+        QCOMPARE(colourAt(*env.editor, i), RichTextControl::white());
+    QVERIFY(env.window->Changed());
+    QCOMPARE(env.f.prompt.boxes.size(), 0);
+}
+
+void tst_toolbarkeys::deleteCommand_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("question");  // empty: no question asked
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::newRow("middle of the second of three") << "abc\ndef\nghi" << 5 << true << "def" << "abc\nghi" << 4 << 0;
+    QTest::newRow("very start of a line takes that line") << "abc\ndef\nghi" << 4 << true << "def" << "abc\nghi" << 4
+                                                          << 0;
+    QTest::newRow("first line") << "abc\ndef\nghi" << 1 << true << "abc" << "def\nghi" << 0 << 0;
+    QTest::newRow("last line leaves an empty line") << "abc\ndef\nghi" << 10 << true << "ghi" << "abc\ndef\n" << 8
+                                                    << 0;
+    QTest::newRow("only line") << "/tell Bob" << 3 << true << "/tell Bob" << "" << 0 << 0;
+    QTest::newRow("empty line asks nothing") << "abc\n\nghi" << 4 << true << "" << "abc\n\nghi" << 4 << 0;
+    QTest::newRow("empty script asks nothing") << "" << 0 << true << "" << "" << 0 << 0;
+    QTest::newRow("No keeps the line selected") << "abc\ndef\nghi" << 5 << false << "def" << "abc\ndef\nghi" << 4
+                                                << 3;
+}
+
+void tst_toolbarkeys::deleteCommand()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(bool, yes);
+    QFETCH(QString, question);
+    QFETCH(QString, expected);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    Env env;
+    QVERIFY(env.start());
+    env.load(text, caret);
+    env.f.prompt.answer(yes ? PromptAnswer::Yes : PromptAnswer::No);
+    env.window->toolbarAction(QStringLiteral("Delete"))->trigger();
+    QCOMPARE(env.editor->Text(), expected);
+    QCOMPARE(env.editor->SelStart(), selStart);
+    QCOMPARE(env.editor->SelLength(), selLength);
+    if (question.isEmpty()) {
+        QCOMPARE(env.f.prompt.boxes.size(), 0);
+        QVERIFY(!env.window->Changed());
+        return;
+    }
+    QCOMPARE(env.f.prompt.boxes.size(), 1);
+    const MessageBoxSpec box = env.f.prompt.boxes.at(0);
+    QCOMPARE(box.title, QStringLiteral("Delete Command"));
+    QCOMPARE(box.text, QStringLiteral("Delete the command '") + question + QStringLiteral("'?"));
+    QCOMPARE(box.icon, PromptIcon::Question);
+    QCOMPARE(box.buttons, PromptButtons::YesNo);
+    QCOMPARE(env.window->Changed(), yes);
+}
+
+void tst_toolbarkeys::lockedKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    // A held modifier is a key press of its own before the key it modifies.
+    QTest::addColumn<int>("boxes");
+    QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier) << 1;
+    QTest::newRow("digit") << int(Qt::Key_5) << int(Qt::NoModifier) << 1;
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << 1;
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << int(Qt::NoModifier) << 1;
+    QTest::newRow("arrow") << int(Qt::Key_Left) << int(Qt::NoModifier) << 1;
+    QTest::newRow("page") << int(Qt::Key_PageDown) << int(Qt::NoModifier) << 1;
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << 1;
+    QTest::newRow("modifier alone") << int(Qt::Key_Shift) << int(Qt::NoModifier) << 1;
+    QTest::newRow("paste shortcut") << int(Qt::Key_V) << int(Qt::ControlModifier) << 2;
+    QTest::newRow("cut shortcut") << int(Qt::Key_X) << int(Qt::ControlModifier) << 2;
+    QTest::newRow("undo shortcut") << int(Qt::Key_Z) << int(Qt::ControlModifier) << 2;
+    QTest::newRow("space") << int(Qt::Key_Space) << int(Qt::NoModifier) << 1;
+}
+
+void tst_toolbarkeys::lockedKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, boxes);
+    Env env;
+    QVERIFY(env.start());
+    env.load(QStringLiteral("abc\ndef"), 5, 1);
+    env.editor->setText(QStringLiteral("abc\ndef"));  // something to undo
+    env.editor->select(5, 1);
+    env.window->setChanged(false);
+    QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+    QTest::keyClick(env.editor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(env.editor->Text(), QStringLiteral("abc\ndef"));
+    QCOMPARE(env.editor->SelStart(), 5);
+    QCOMPARE(env.editor->SelLength(), 1);
+    QVERIFY(!env.window->Changed());
+    QCOMPARE(env.f.prompt.boxes.size(), boxes);
+    const MessageBoxSpec box = env.f.prompt.boxes.at(0);
+    QCOMPARE(box.title, QStringLiteral("Free typing disabled"));
+    QCOMPARE(box.text,
+             QStringLiteral("Free typing is currently disabled. To configure this command/line use the command list and "
+                            "editing methods built into this editor. To free type turn on the free typing option under "
+                            "the Editor menu."));
+    QCOMPARE(box.icon, PromptIcon::Information);
+    QCOMPARE(box.buttons, PromptButtons::Ok);
+}
+
+void tst_toolbarkeys::lockedDeleteKeyAsksLikeTheButton()
+{
+    Env env;
+    QVERIFY(env.start());
+    env.load(QStringLiteral("abc\ndef\nghi"), 5);
+    env.f.prompt.answer(PromptAnswer::Yes);
+    QTest::keyClick(env.editor, Qt::Key_Delete);
+    QCOMPARE(env.editor->Text(), QStringLiteral("abc\nghi"));
+    QCOMPARE(env.f.prompt.boxes.size(), 1);
+    QCOMPARE(env.f.prompt.boxes.at(0).title, QStringLiteral("Delete Command"));
+    QVERIFY(env.window->Changed());
+}
+
+void tst_toolbarkeys::lockedF1ArmsTheHelpTimer()
+{
+    Env env;
+    QVERIFY(env.start());
+    env.load(QStringLiteral("abc"), 1);
+    QTimer* help = env.f.main->state().helpTimer;
+    QVERIFY(help);
+    help->stop();
+    QTest::keyClick(env.editor, Qt::Key_F1);
+    QVERIFY(help->isActive());
+    QCOMPARE(env.editor->Text(), QStringLiteral("abc"));
+    QCOMPARE(env.f.prompt.boxes.size(), 0);
+    help->stop();
+}
+
+void tst_toolbarkeys::freeTypingKeysWork()
+{
+    Env env;
+    QVERIFY(env.start(true));
+    env.load(QStringLiteral("/tell Bob"), 9);
+    QTest::keyClicks(env.editor, QStringLiteral(" hi"));
+    QCOMPARE(env.editor->Text(), QStringLiteral("/tell Bob hi"));
+    for (int i = 9; i < 12; ++i)
+        QCOMPARE(colourAt(*env.editor, i), RichTextControl::white());
+    env.editor->setSelStart(0);
+    QTest::keyClick(env.editor, Qt::Key_Delete);
+    QCOMPARE(env.editor->Text(), QStringLiteral("tell Bob hi"));
+    QTest::keyClick(env.editor, Qt::Key_Return);
+    QCOMPARE(env.editor->Text(), QStringLiteral("\ntell Bob hi"));
+    QCOMPARE(env.f.prompt.boxes.size(), 0);
+    QVERIFY(env.window->Changed());
+}
+
+// The flag changes through the menus while the window stays open.
+void tst_toolbarkeys::lockFollowsTheFlag()
+{
+    Env env;
+    QVERIFY(env.start(true));
+    env.load(QStringLiteral("ab"), 2);
+    QTest::keyClick(env.editor, Qt::Key_C);
+    QCOMPARE(env.editor->Text(), QStringLiteral("abc"));
+    env.f.main->state().freeType = false;
+    QTest::keyClick(env.editor, Qt::Key_D);
+    QCOMPARE(env.editor->Text(), QStringLiteral("abc"));
+    QCOMPARE(env.f.prompt.boxes.size(), 1);
+    env.f.main->state().freeType = true;
+    QTest::keyClick(env.editor, Qt::Key_E);
+    QCOMPARE(env.editor->Text(), QStringLiteral("abce"));
+}
+
+void tst_toolbarkeys::contextMenu_data()
+{
+    QTest::addColumn<bool>("freeType");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("afterPaste");  // null: no paste offered
+    QTest::newRow("locked") << false << QStringList{"edit-copy", "select-all"} << QString();
+    QTest::newRow("free typing")
+        << true
+        << QStringList{"edit-undo", "edit-redo", "edit-cut", "edit-copy", "edit-paste", "edit-delete", "select-all"}
+        << "apastedc";
+}
+
+void tst_toolbarkeys::contextMenu()
+{
+    QFETCH(bool, freeType);
+    QFETCH(QStringList, names);
+    QFETCH(QString, afterPaste);
+    Env env;
+    QVERIFY(env.start(freeType));
+    env.load(QStringLiteral("abc"), 1, 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, env.editor->cursorRect().center(),
+                            env.editor->viewport()->mapToGlobal(env.editor->cursorRect().center()));
+    QApplication::sendEvent(env.editor->viewport(), &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QCOMPARE(actionNames(menu), names);
+    for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String("edit-paste"))
+            a->trigger();
+    menu->close();
+    QCOMPARE(env.editor->Text(), afterPaste.isNull() ? QStringLiteral("abc") : afterPaste);
+}
+
+void tst_toolbarkeys::dragAndDrop_data()
+{
+    QTest::addColumn<bool>("freeType");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("locked") << false << false;
+    QTest::newRow("free typing") << true << true;
+}
+
+void tst_toolbarkeys::dragAndDrop()
+{
+    QFETCH(bool, freeType);
+    QFETCH(bool, accepted);
+    Env env;
+    QVERIFY(env.start(freeType));
+    env.load(QStringLiteral("abc"), 3);
+    QMimeData data;
+    data.setText(QStringLiteral("dropped"));
+    const QPoint at = env.editor->cursorRect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(env.editor->viewport(), &enter);
+    QCOMPARE(enter.isAccepted(), accepted);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(env.editor->viewport(), &drop);
+    QCOMPARE(env.editor->Text().contains(QLatin1String("dropped")), accepted);
+    QCOMPARE(env.window->Changed(), accepted);
+}
+
+void tst_toolbarkeys::inputMethod_data()
+{
+    QTest::addColumn<bool>("freeType");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("boxes");
+    QTest::newRow("locked") << false << "ab" << 1;
+    QTest::newRow("free typing") << true << "aéb" << 0;
+}
+
+void tst_toolbarkeys::inputMethod()
+{
+    QFETCH(bool, freeType);
+    QFETCH(QString, expected);
+    QFETCH(int, boxes);
+    Env env;
+    QVERIFY(env.start(freeType));
+    env.load(QStringLiteral("ab"), 1);
+    QInputMethodEvent composing(QStringLiteral("e"), {});
+    QApplication::sendEvent(env.editor, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("é"));
+    QApplication::sendEvent(env.editor, &commit);
+    QCOMPARE(env.editor->Text(), expected);
+    QCOMPARE(env.f.prompt.boxes.size(), boxes);
+}
+
+void tst_toolbarkeys::middleClickPaste()
+{
+    if (!QGuiApplication::clipboard()->supportsSelection())
+        QSKIP("This platform has no selection clipboard to paste from");
+    Env env;
+    QVERIFY(env.start());
+    env.load(QStringLiteral("abc"), 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("sel"), QClipboard::Selection);
+    QTest::mouseClick(env.editor->viewport(), Qt::MiddleButton, {}, env.editor->cursorRect().center());
+    QCOMPARE(env.editor->Text(), QStringLiteral("abc"));
+}
+
+void tst_toolbarkeys::doubleClick_data()
+{
+    QTest::addColumn<bool>("freeType");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("answer");  // a value and OK, or "cancel"
+    QTest::addColumn<bool>("dialog");
+    QTest::addColumn<QString>("currentLine");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("script call is only selected") << false << "abc\n/script heal\nxyz" << 6 << "Al" << false
+                                                  << "/script heal" << "abc\n/script heal\nxyz" << "/script heal";
+    QTest::newRow("letter case of /script counts") << false << "/Script heal" << 2 << "cancel" << true
+                                                   << "/Script heal" << "/Script heal" << "/Script heal";
+    QTest::newRow("command line edited in place") << false << "abc\n/tell Bob\nxyz" << 6 << "Al" << true
+                                                  << "/tell Bob" << "abc\n/tell Al\nxyz" << "";
+    QTest::newRow("unchanged OK writes the same line") << false << "/tell Bob" << 0 << "Bob" << true << "/tell Bob"
+                                                       << "/tell Bob" << "";
+    QTest::newRow("cancel leaves the line") << false << "abc\n/tell Bob\nxyz" << 6 << "cancel" << true << "/tell Bob"
+                                            << "abc\n/tell Bob\nxyz" << "/tell Bob";
+    QTest::newRow("empty line opens the dialog too") << false << "abc\n\nxyz" << 4 << "cancel" << true << ""
+                                                     << "abc\n\nxyz" << "";
+    QTest::newRow("free typing makes no difference") << true << "/tell Bob" << 3 << "Al" << true << "/tell Bob"
+                                                     << "/tell Al" << "";
+}
+
+void tst_toolbarkeys::doubleClick()
+{
+    QFETCH(bool, freeType);
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, answer);
+    QFETCH(bool, dialog);
+    QFETCH(QString, currentLine);
+    QFETCH(QString, expected);
+    QFETCH(QString, selected);
+    Env env;
+    QVERIFY(env.start(freeType));
+    env.load(text, caret);
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<frmProperties*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        shown = true;
+        if (answer == QLatin1String("cancel")) {
+            d->cmdCommand1_Click();
+            return;
+        }
+        d->txtEdit->setPlainText(answer);
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+    });
+    env.window->rtfrypAO_DblClick();
+    QCoreApplication::processEvents();
+    QCOMPARE(shown, dialog);
+    QCOMPARE(env.f.main->state().CurrentLine, currentLine);
+    QCOMPARE(env.editor->Text(), expected);
+    QCOMPARE(env.window->Changed(), dialog);
+    QCOMPARE(env.editor->SelText(), selected);
+    QCOMPARE(env.f.prompt.boxes.size(), 0);
+}
+
+void tst_toolbarkeys::realDoubleClickOpensTheDialog()
+{
+    Env env;
+    QVERIFY(env.start());
+    env.f.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(env.f.main.get()));
+    env.load(QStringLiteral("abc\n/tell Bob\nxyz"), 7);
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (auto* d = qobject_cast<frmProperties*>(QApplication::activeModalWidget())) {
+            opened = d->cboCommand->currentText() + QLatin1Char('|') + d->txtEdit->toPlainText();
+            d->cmdCommand1_Click();
+        }
+    });
+    QTest::mouseDClick(env.editor->viewport(), Qt::LeftButton, {}, env.editor->cursorRect().center());
+    QCoreApplication::processEvents();
+    QCOMPARE(opened, QStringLiteral("tell|Bob"));
+    QCOMPARE(env.f.main->state().CurrentLine, QStringLiteral("/tell Bob"));
+    QVERIFY(env.window->Changed());
+    QCOMPARE(env.editor->Text(), QStringLiteral("abc\n/tell Bob\nxyz"));
+}
+
+QTEST_MAIN(tst_toolbarkeys)
+#include "tst_toolbarkeys.moc"
