@@ -1,11 +1,8 @@
 #include "platform/ErrorNumbers.h"
 #include "platform/RichTextControl.h"
-#include "platform/ScriptPrinter.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -42,9 +39,6 @@ private slots:
     void loadSaveKeepsCharactersThatQtCouldAlter();
     void loadFailureLeavesEditorAlone();
     void printableDocumentPrintsWhiteAsBlack();
-    void printsSelectionOrAllToPdf_data();
-    void printsSelectionOrAllToPdf();
-    void noDefaultPrinter();
     void keyDownHookSwallows();
     void doubleClickSignal();
     void appearance();
@@ -330,53 +324,6 @@ void tst_richtextcontrol::printableDocumentPrintsWhiteAsBlack()
     QCOMPARE(greens, 1);
     // The editor itself keeps its colours.
     QCOMPARE(colourAt(c, 6), RichTextControl::white());
-}
-
-void tst_richtextcontrol::printsSelectionOrAllToPdf_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QStringList>("present");
-    QTest::addColumn<QStringList>("absent");
-    QTest::newRow("all") << 0 << 0 << QStringList{"/afk", "/tell", "Zebediah"} << QStringList{};
-    QTest::newRow("selection") << 5 << 5 << QStringList{"/tell"} << QStringList{"/afk", "Zebediah"};
-}
-
-void tst_richtextcontrol::printsSelectionOrAllToPdf()
-{
-    QFETCH(int, start);
-    QFETCH(int, length);
-    QFETCH(QStringList, present);
-    QFETCH(QStringList, absent);
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        QSKIP("pdftotext (poppler-utils) is not installed");
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-    RichTextControl c;
-    c.setText(QStringLiteral("/afk\n/tell Zebediah hello"));
-    c.select(start, length);
-    ScriptPrinter printer;
-    printer.setPdfTarget(pdf);
-    QVERIFY(printer.print(c).ok());
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    QVERIFY(p.waitForFinished(30000));
-    const QString printed = QString::fromUtf8(p.readAllStandardOutput());
-    for (const QString& s : present)
-        QVERIFY2(printed.contains(s), qPrintable(printed));
-    for (const QString& s : absent)
-        QVERIFY2(!printed.contains(s), qPrintable(printed));
-}
-
-void tst_richtextcontrol::noDefaultPrinter()
-{
-    RichTextControl c;
-    c.setText(QStringLiteral("/afk"));
-    ScriptPrinter printer;
-    printer.setDefaultPrinterLookup([] { return QPrinterInfo(); });
-    const IoResult r = printer.print(c);
-    QCOMPARE(r.number, ErrorNumbers::NoDefaultPrinter);
-    QVERIFY(!r.description.isEmpty());
 }
 
 void tst_richtextcontrol::keyDownHookSwallows()

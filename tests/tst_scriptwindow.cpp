@@ -91,6 +91,7 @@ private slots:
     void printToPdf_data();
     void printToPdf();
     void printWithoutDefaultPrinter();
+    void printToUnwritableTarget();
 
 private:
     frmWindow* makeWindow();
@@ -883,6 +884,18 @@ void tst_scriptwindow::printWithoutDefaultPrinter()
     QCOMPARE(m_prompt->boxes.first().text,
              QStringLiteral("Err - %1No default printer is set up.").arg(ErrorNumbers::NoDefaultPrinter));
     QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk"));
+}
+
+void tst_scriptwindow::printToUnwritableTarget()
+{
+    frmWindow* w = makeWindow();
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("taken")));
+    w->printer().setPdfTarget(path(QStringLiteral("taken")));
+    w->rtfrypAO->setText(QStringLiteral("/afk"));
+    w->tlbasxToolbar1_ButtonClick(QStringLiteral("Print"));
+    QCOMPARE(m_prompt->boxes.size(), 1);
+    QVERIFY2(m_prompt->boxes.first().text.startsWith(QStringLiteral("Err - %1").arg(ErrorNumbers::PrintFailed)),
+             qPrintable(m_prompt->boxes.first().text));
 }
 
 QTEST_MAIN(tst_scriptwindow)
