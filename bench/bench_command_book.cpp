@@ -1,0 +1,124 @@
+// Help > All Commands over the shipped catalogue: a new script window filled with every
+// help page under its heading, against Qt's own HTML import of the same book, in the
+// same run so the two figures compare. Run:
+//   cmake --build build --target bench_command_book && build/bench_command_book
+#include "app/frmMain.h"
+#include "editor/frmWindow.h"
+#include "platform/Prompt.h"
+#include "platform/RichTextControl.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// Nothing in the book asks anything; a box would mean the run went wrong.
+class SilentPrompt : public Prompt {
+public:
+    PromptAnswer message(const MessageBoxSpec&) override
+    {
+        ++boxes;
+        return PromptAnswer::No;
+    }
+    QString chooseFile(const FileDialogSpec&) override { return {}; }
+    int boxes = 0;
+};
+
+struct Program {
+    SilentPrompt prompt;
+    std::unique_ptr<frmMain> main;
+    QString bookHtml;  // the book as the program builds it, written as HTML
+    int bookLength = 0;
+};
+
+Program* g_program = nullptr;
+
+frmWindow* buildBook()
+{
+    g_program->main->mnuAllC_Click();
+    return qobject_cast<frmWindow*>(g_program->main->mdiArea->currentSubWindow());
+}
+
+void BM_CommandBook(benchmark::State& state)
+{
+    for (auto _ : state) {
+        frmWindow* book = buildBook();
+        if (!book || book->rtfrypAO->textLength() != g_program->bookLength) {
+            state.SkipWithError("the book came out different");
+            return;
+        }
+        state.PauseTiming();
+        delete book;  // closing would ask to save it
+        state.ResumeTiming();
+    }
+}
+
+// The same book's text and formats handed to Qt's HTML reader, into a document.
+void BM_BookAsHtmlIntoDocument(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QTextDocument doc;
+        doc.setHtml(g_program->bookHtml);
+        benchmark::DoNotOptimize(doc.characterCount());
+    }
+}
+
+// The same into a shown editor in a child window, as the book is written.
+void BM_BookAsHtmlIntoEditor(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto* editor = new QTextEdit;
+        auto* window = g_program->main->mdiArea->addSubWindow(editor);
+        window->show();
+        editor->setHtml(g_program->bookHtml);
+        benchmark::DoNotOptimize(editor->document()->characterCount());
+        state.PauseTiming();
+        delete window;
+        state.ResumeTiming();
+    }
+}
+
+BENCHMARK(BM_CommandBook)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BookAsHtmlIntoDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BookAsHtmlIntoEditor)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Program program;
+    g_program = &program;
+    program.main = std::make_unique<frmMain>(program.prompt, frmMain::defaultCatalogueFile());
+    if (!program.main->Form_Load()) {
+        fprintf(stderr, "bench_command_book: the catalogue did not open\n");
+        return 1;
+    }
+    program.main->show();
+
+    frmWindow* first = buildBook();
+    if (!first || program.prompt.boxes != 0 || first->rtfrypAO->textLength() == 0) {
+        fprintf(stderr, "bench_command_book: no book from %s\n", qPrintable(frmMain::defaultCatalogueFile()));
+        return 1;
+    }
+    program.bookHtml = first->rtfrypAO->document()->toHtml();
+    program.bookLength = first->rtfrypAO->textLength();
+    fprintf(stderr, "book: %d characters in %d lines, %lld characters as HTML\n", program.bookLength,
+            first->rtfrypAO->document()->blockCount(), static_cast<long long>(program.bookHtml.size()));
+    delete first;
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    program.main.reset();
+    return 0;
+}
