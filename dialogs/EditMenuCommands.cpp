@@ -1,0 +1,57 @@
+#include "dialogs/EditMenuCommands.h"
+
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "dialogs/frmFind.h"
+#include "dialogs/frmOptions.h"
+#include "editor/frmWindow.h"
+
+#include <QAction>
+#include <QMainWindow>
+
+EditMenuCommands::EditMenuCommands(AppState& state, QMainWindow& main) : QObject(&main), m_state(state), m_main(main)
+{
+    setObjectName(QStringLiteral("EditMenuCommands"));
+    if (auto* find = main.findChild<QAction*>(QStringLiteral("mnuFind")))
+        connect(find, &QAction::triggered, this, &EditMenuCommands::mnuFind_Click);
+    if (auto* options = main.findChild<QAction*>(QStringLiteral("mnuOptions")))
+        connect(options, &QAction::triggered, this, &EditMenuCommands::mnuOptions_Click);
+    m_freeType = main.findChild<QAction*>(QStringLiteral("mnuFreeType"));
+    if (m_freeType) {
+        // A check item flips its own mark before it reports the click; undo that, so
+        // the handler decides from the mark the player saw, and sets everything together.
+        connect(m_freeType, &QAction::triggered, this, [this](bool checkedNow) {
+            if (m_freeType->isCheckable())
+                m_freeType->setChecked(!checkedNow);
+            mnuFreeType_Click();
+        });
+    }
+}
+
+void EditMenuCommands::mnuFind_Click()
+{
+    frmWindow* window = m_state.activeScriptWindow();
+    if (!window)
+        return;
+    m_state.findTarget = window->rtfrypAO;
+    {
+        frmFind dialog(m_state, &m_main);
+        dialog.exec();
+    }
+    m_state.findTarget = nullptr;
+}
+
+void EditMenuCommands::mnuFreeType_Click()
+{
+    const bool on = !(m_freeType && m_freeType->isChecked());
+    m_state.settings.write(QStringLiteral("FreeType"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    if (m_freeType)
+        m_freeType->setChecked(on);
+    m_state.freeType = on;
+}
+
+void EditMenuCommands::mnuOptions_Click()
+{
+    frmOptions dialog(m_state, &m_main);
+    dialog.exec();
+}

@@ -1,0 +1,64 @@
+#include "dialogs/FindStepping.h"
+
+#include <QTextCursor>
+
+namespace FindStepping {
+
+int options(bool wholeWord, bool matchCase)
+{
+    return (wholeWord ? WholeWord : 0) | (matchCase ? MatchCase : 0);
+}
+
+QTextDocument::FindFlags findFlags(int options)
+{
+    QTextDocument::FindFlags flags;
+    if (options & WholeWord)
+        flags |= QTextDocument::FindWholeWords;
+    if (options & MatchCase)
+        flags |= QTextDocument::FindCaseSensitively;
+    return flags;
+}
+
+int nextSearchStart(const QString& selected, int selectionStart, const QString& findText)
+{
+    if (selectionIsMatch(selected, findText))
+        return selectionStart + static_cast<int>(findText.size());
+    return selectionStart;
+}
+
+bool selectionIsMatch(const QString& selected, const QString& findText)
+{
+    return selected == findText;
+}
+
+int replaceAll(QTextCursor& cursor, const QString& findText, const QString& replaceText, int options)
+{
+    // An empty search text would match everywhere and never let the loop end.
+    if (findText.isEmpty() || cursor.isNull())
+        return 0;
+    QTextDocument* doc = cursor.document();
+    const QTextDocument::FindFlags flags = findFlags(options);
+    int from = cursor.selectionStart();
+    int count = 0;
+    QTextCursor edit(doc);
+    // One edit block: one undo step, and the layout and change signals follow once
+    // at the end instead of once per match.
+    edit.beginEditBlock();
+    QTextCursor last;
+    for (;;) {
+        QTextCursor match = doc->find(findText, from, flags);
+        if (match.isNull())
+            break;
+        match.insertText(replaceText);
+        from = match.position();
+        last = match;
+        ++count;
+    }
+    edit.endEditBlock();
+    if (count > 0) {
+        cursor.setPosition(last.position());
+    }
+    return count;
+}
+
+}

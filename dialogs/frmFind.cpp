@@ -1,0 +1,192 @@
+#include "dialogs/frmFind.h"
+
+#include "app/AppState.h"
+#include "dialogs/FindStepping.h"
+#include "platform/Prompt.h"
+#include "platform/RichTextControl.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+#include <algorithm>
+
+namespace {
+
+// Design positions, in twips.
+constexpr int kClientWidth = 4455;
+constexpr int kClientHeight = 1665;
+constexpr int kReplacePanelTop = 600;
+constexpr int kReplacePanelHeight = 855;
+constexpr int kOptionsPanelHeight = 735;
+constexpr int kTitleAllowance = 300;
+
+template <typename T>
+T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton* button(const QString& caption, const char* name, QWidget* parent, const QRect& at)
+{
+    auto* b = named(new QPushButton(caption, parent), name);
+    b->setGeometry(at);
+    // No button is the default: Enter in a field must not fire a search or a replace.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+}
+
+frmFind::frmFind(AppState& state, QWidget* owner) : QDialog(owner), m_state(state)
+{
+    setObjectName(QStringLiteral("frmFind"));
+    setWindowTitle(QStringLiteral("Find"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+    setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+
+    lbltxtFind = named(new QLabel(QStringLiteral("Find:"), this), "lbltxtFind");
+    lbltxtFind->setGeometry(twipsRect(120, 120, 495, 255));
+    txtFind = named(new QLineEdit(this), "txtFind");
+    txtFind->setGeometry(twipsRect(840, 120, 2175, 285));
+    cmdFind = button(QStringLiteral("&Find Next"), "cmdFind", this, twipsRect(3120, 120, 1215, 375));
+    cmdFind->setEnabled(false);
+
+    Picture1 = named(new QWidget(this), "Picture1");
+    Picture1->setGeometry(twipsRect(120, kReplacePanelTop, 4215, kReplacePanelHeight));
+    Picture1->hide();
+    lbltxtreplace = named(new QLabel(QStringLiteral("Replace:"), Picture1), "lbltxtreplace");
+    lbltxtreplace->setGeometry(twipsRect(0, 0, 735, 255));
+    txtReplace = named(new QLineEdit(Picture1), "txtReplace");
+    txtReplace->setGeometry(twipsRect(720, 0, 2175, 285));
+    cmdRepAll = button(QStringLiteral("&Replace All"), "cmdRepAll", Picture1, twipsRect(3000, 480, 1215, 375));
+    cmdRepAll->setEnabled(false);
+
+    cmdReplace = button(QStringLiteral("&Replace"), "cmdReplace", this, twipsRect(3120, 600, 1215, 375));
+
+    Picture2 = named(new QWidget(this), "Picture2");
+    Picture2->setGeometry(twipsRect(120, 840, 4215, kOptionsPanelHeight));
+    chkWholeWord = named(new QCheckBox(QStringLiteral("Match on whole word only."), Picture2), "chkWholeWord");
+    chkWholeWord->setGeometry(twipsRect(0, 0, 2535, 375));
+    chkMatchCase = named(new QCheckBox(QStringLiteral("Match case."), Picture2), "chkMatchCase");
+    chkMatchCase->setGeometry(twipsRect(0, 360, 2535, 375));
+    cmdCancel = button(QStringLiteral("&Cancel"), "cmdCancel", Picture2, twipsRect(3000, 240, 1215, 375));
+
+    // The Replace button sits over the right end of the replace row once it shows.
+    cmdReplace->raise();
+
+    setTabOrder(txtFind, cmdFind);
+    setTabOrder(cmdFind, txtReplace);
+    setTabOrder(txtReplace, cmdRepAll);
+    setTabOrder(cmdRepAll, cmdReplace);
+    setTabOrder(cmdReplace, cmdCancel);
+    setTabOrder(cmdCancel, chkWholeWord);
+    setTabOrder(chkWholeWord, chkMatchCase);
+
+    connect(cmdFind, &QPushButton::clicked, this, &frmFind::cmdFind_Click);
+    connect(cmdReplace, &QPushButton::clicked, this, &frmFind::cmdReplace_Click);
+    connect(cmdRepAll, &QPushButton::clicked, this, &frmFind::cmdRepAll_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmFind::cmdCancel_Click);
+    connect(txtFind, &QLineEdit::textChanged, this, &frmFind::txtFind_Change);
+    connect(txtReplace, &QLineEdit::textChanged, this, &frmFind::txtReplace_Change);
+}
+
+int frmFind::FlagMe() const
+{
+    return FindStepping::options(chkWholeWord->isChecked(), chkMatchCase->isChecked());
+}
+
+bool frmFind::replaceShown() const
+{
+    return !Picture1->isHidden();
+}
+
+int frmFind::unfoldedOuterHeightTwips()
+{
+    return kReplacePanelTop + kReplacePanelHeight + kOptionsPanelHeight + kTitleAllowance;
+}
+
+void frmFind::cmdFind_Click()
+{
+    RichTextControl* target = m_state.findTarget;
+    if (!target)
+        return;
+    const QString findText = txtFind->text();
+    const int from = FindStepping::nextSearchStart(target->SelText(), target->SelStart(), findText);
+    if (target->find(findText, from, FlagMe()) >= 0)
+        return;
+    m_state.prompt.notify(QStringLiteral("Find"), QStringLiteral("No matches"), PromptIcon::Information);
+    // The next Find Next starts again from the top of the script.
+    target->setSelStart(0);
+}
+
+void frmFind::cmdReplace_Click()
+{
+    if (!replaceShown()) {
+        unfold();
+        return;
+    }
+    RichTextControl* target = m_state.findTarget;
+    if (!target)
+        return;
+    if (FindStepping::selectionIsMatch(target->SelText(), txtFind->text()))
+        target->setSelText(txtReplace->text());
+}
+
+void frmFind::unfold()
+{
+    Picture1->show();
+    cmdReplace->setEnabled(false);
+    const int optionsTop = kReplacePanelTop + kReplacePanelHeight;
+    Picture2->move(Picture2->x(), twipsToPixels(optionsTop));
+    // The outer height is given; the client area is what the frame leaves of it, but
+    // never less than the options panel needs (a tall title bar would cut it off).
+    const int decoration = std::max(0, frameGeometry().height() - height());
+    const int client = std::max(twipsToPixels(optionsTop + kOptionsPanelHeight),
+                                twipsToPixels(unfoldedOuterHeightTwips()) - decoration);
+    setFixedSize(width(), client);
+}
+
+void frmFind::cmdRepAll_Click()
+{
+    RichTextControl* target = m_state.findTarget;
+    if (!target)
+        return;
+    QTextCursor cursor = target->textCursor();
+    if (FindStepping::replaceAll(cursor, txtFind->text(), txtReplace->text(), FlagMe()) > 0)
+        target->setTextCursor(cursor);
+}
+
+void frmFind::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmFind::txtFind_Change()
+{
+    cmdFind->setEnabled(!txtFind->text().isEmpty());
+}
+
+void frmFind::txtReplace_Change()
+{
+    const bool any = !txtReplace->text().isEmpty();
+    cmdReplace->setEnabled(any);
+    cmdRepAll->setEnabled(any);
+}
+
+void frmFind::keyPressEvent(QKeyEvent* event)
+{
+    // The window has no cancel button: Escape leaves it open, as Enter presses nothing.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct AppState;
+
+// Find, replace and replace all in the editor held in AppState::findTarget. Opens
+// as find-only; the first Replace unfolds the replace row. A fixed-size tool window
+// that starts afresh at every opening.
+class frmFind : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmFind(AppState& state, QWidget* owner = nullptr);
+
+    // The find options from the two boxes: 2 whole word, 4 match case, 6 both.
+    int FlagMe() const;
+    // True once Replace has unfolded the replace row.
+    bool replaceShown() const;
+
+    QLabel* lbltxtFind = nullptr;
+    QLineEdit* txtFind = nullptr;
+    QPushButton* cmdFind = nullptr;
+    QPushButton* cmdReplace = nullptr;
+    QWidget* Picture1 = nullptr;
+    QLabel* lbltxtreplace = nullptr;
+    QLineEdit* txtReplace = nullptr;
+    QPushButton* cmdRepAll = nullptr;
+    QWidget* Picture2 = nullptr;
+    QCheckBox* chkWholeWord = nullptr;
+    QCheckBox* chkMatchCase = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+    // Outer height of the unfolded window, in twips: below the options panel, with
+    // room for the title bar.
+    static int unfoldedOuterHeightTwips();
+
+public slots:
+    void cmdFind_Click();
+    void cmdReplace_Click();
+    void cmdRepAll_Click();
+    void cmdCancel_Click();
+    void txtFind_Change();
+    void txtReplace_Change();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void unfold();
+
+    AppState& m_state;
+};

@@ -1,0 +1,114 @@
+#include "dialogs/frmOptions.h"
+
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "dialogs/GamePathChoice.h"
+#include "platform/Prompt.h"
+#include "platform/Twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+template <typename T>
+T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton* button(const QString& caption, const char* name, QWidget* parent, const QRect& at)
+{
+    auto* b = named(new QPushButton(caption, parent), name);
+    b->setGeometry(at);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}
+
+frmOptions::frmOptions(AppState& state, QWidget* owner) : QDialog(owner), m_state(state)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+    setFixedSize(twipsToPixels(4440), twipsToPixels(2760));
+
+    lblDescription = named(new QLabel(QStringLiteral("The path to your anarchy.exe file. This tool needs this path to "
+                                                     "load a list of available scripts in the quick bar."),
+                                      this),
+                           "lblDescription");
+    lblDescription->setGeometry(twipsRect(240, 120, 4095, 495));
+    lblDescription->setWordWrap(true);
+    lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblAoPath = named(new QLabel(QStringLiteral("AO path:"), this), "lblAoPath");
+    lblAoPath->setGeometry(twipsRect(240, 720, 855, 255));
+    txtPath = named(new QLineEdit(this), "txtPath");
+    txtPath->setGeometry(twipsRect(1080, 720, 2775, 285));
+    txtPath->setEnabled(false);
+    cmdBrowse = button(QStringLiteral("..."), "cmdBrowse", this, twipsRect(3960, 720, 375, 255));
+    cmdOK = button(QStringLiteral("OK"), "cmdOK", this, twipsRect(480, 2280, 1095, 375));
+    cmdApply = button(QStringLiteral("Apply"), "cmdApply", this, twipsRect(1680, 2280, 1095, 375));
+    cmdCancel = button(QStringLiteral("Cancel"), "cmdCancel", this, twipsRect(3120, 2280, 1095, 375));
+
+    setTabOrder(cmdOK, cmdCancel);
+    setTabOrder(cmdCancel, cmdApply);
+    setTabOrder(cmdApply, txtPath);
+    setTabOrder(txtPath, cmdBrowse);
+
+    connect(cmdBrowse, &QPushButton::clicked, this, &frmOptions::cmdBrowse_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
+    connect(cmdApply, &QPushButton::clicked, this, &frmOptions::cmdApply_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+
+    Form_Load();
+}
+
+void frmOptions::Form_Load()
+{
+    if (const QScreen* where = screen())
+        move(GamePathChoice::centredOn(where->geometry(), frameGeometry().size()));
+    txtPath->setText(m_state.gamePath);
+}
+
+void frmOptions::cmdBrowse_Click()
+{
+    FileDialogSpec dialog;
+    dialog.kind = FileDialogKind::Open;
+    dialog.title = GamePathChoice::browseTitle();
+    dialog.filter = GamePathChoice::browseFilter();
+    const QString chosen = m_state.prompt.chooseFile(dialog);
+    if (chosen.isEmpty())
+        return;
+    // A typed name that is not the game's executable says nothing about the folder.
+    const std::optional<QString> folder = GamePathChoice::folderOfChosenFile(chosen);
+    if (!folder)
+        return;
+    txtPath->setText(*folder);
+    m_state.gamePath = *folder;
+}
+
+void frmOptions::savesettings()
+{
+    m_state.settings.write(QStringLiteral("AOPath"), txtPath->text());
+}
+
+void frmOptions::cmdApply_Click()
+{
+    savesettings();
+}
+
+void frmOptions::cmdOK_Click()
+{
+    savesettings();
+    accept();
+}
+
+void frmOptions::cmdCancel_Click()
+{
+    reject();
+}

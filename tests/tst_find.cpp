@@ -1,0 +1,550 @@
+#include "MainWindowFixture.h"
+
+#include "app/frmMain.h"
+#include "dialogs/FindStepping.h"
+#include "dialogs/frmFind.h"
+#include "editor/frmWindow.h"
+#include "platform/RichTextControl.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// A started main window whose script holds `text`, and a find dialog on it.
+struct FindOn {
+    MainWindowFixture f;
+    RichTextControl* editor = nullptr;
+    std::unique_ptr<frmFind> dialog;
+
+    explicit FindOn(const QString& text)
+    {
+        if (!f.start())
+            return;
+        frmWindow* window = f.main->state().activeScriptWindow();
+        if (!window)
+            return;
+        editor = window->rtfrypAO;
+        editor->setText(text);
+        f.main->state().findTarget = editor;
+        dialog = std::make_unique<frmFind>(f.main->state(), f.main.get());
+        f.prompt.clear();
+    }
+
+    // "start+length" of the selection.
+    QString selection() const { return QStringLiteral("%1+%2").arg(editor->SelStart()).arg(editor->SelLength()); }
+};
+
+// The order in which `among` come in the focus chain that starts at `root`.
+QList<QWidget*> focusOrder(QWidget* root, const QList<QWidget*>& among)
+{
+    QList<QWidget*> out;
+    for (QWidget* w = root->nextInFocusChain(); w && w != root; w = w->nextInFocusChain()) {
+        if (among.contains(w) && !out.contains(w))
+            out << w;
+    }
+    // The chain is a ring: read it from the first of `among`.
+    const qsizetype first = among.isEmpty() ? -1 : out.indexOf(among.constFirst());
+    if (first > 0)
+        out = out.mid(first) + out.first(first);
+    return out;
+}
+
+QRect twips(int l, int t, int w, int h)
+{
+    return twipsRect(l, t, w, h);
+}
+
+}
+
+class tst_find : public QObject {
+    Q_OBJECT
+private slots:
+    void searchStart_data();
+    void searchStart();
+    void optionSet_data();
+    void optionSet();
+    void replaceAllOnADocument_data();
+    void replaceAllOnADocument();
+    void replaceAllIsOneUndoStep();
+
+    void designState();
+    void enabling_data();
+    void enabling();
+    void unfold();
+    void findNextWalksAndWraps();
+    void findNextWithoutMatchStartsAgainAtTheTop();
+    void matchCaseStepOverQuirk();
+    void findOptions_data();
+    void findOptions();
+    void replace_data();
+    void replace();
+    void replaceAllInTheDialog_data();
+    void replaceAllInTheDialog();
+    void escapeLeavesTheWindowOpen();
+    void menuWithoutAWindowDoesNothing();
+    void menuOpensOnTheActiveScript();
+};
+
+void tst_find::searchStart_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<QString>("findText");
+    QTest::addColumn<int>("start");
+    QTest::newRow("caret only") << "" << 5 << "ab" << 5;
+    QTest::newRow("last match is stepped over") << "ab" << 3 << "ab" << 5;
+    QTest::newRow("other selection searched from its start") << "abc" << 3 << "ab" << 3;
+    QTest::newRow("same letters, other case: not stepped over") << "AB" << 3 << "ab" << 3;
+    QTest::newRow("empty find text, no selection") << "" << 4 << "" << 4;
+}
+
+void tst_find::searchStart()
+{
+    QFETCH(QString, selected);
+    QFETCH(int, selStart);
+    QFETCH(QString, findText);
+    QFETCH(int, start);
+    QCOMPARE(FindStepping::nextSearchStart(selected, selStart, findText), start);
+}
+
+void tst_find::optionSet_data()
+{
+    QTest::addColumn<bool>("wholeWord");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<int>("flags");
+    QTest::newRow("neither") << false << false << 0 << 0;
+    QTest::newRow("whole word") << true << false << 2 << int(QTextDocument::FindWholeWords);
+    QTest::newRow("match case") << false << true << 4 << int(QTextDocument::FindCaseSensitively);
+    QTest::newRow("both") << true << true << 6
+                          << int(QTextDocument::FindWholeWords | QTextDocument::FindCaseSensitively);
+}
+
+void tst_find::optionSet()
+{
+    QFETCH(bool, wholeWord);
+    QFETCH(bool, matchCase);
+    QFETCH(int, options);
+    QFETCH(int, flags);
+    QCOMPARE(FindStepping::options(wholeWord, matchCase), options);
+    QCOMPARE(int(FindStepping::findFlags(options)), flags);
+    // The dialog's own answer from its two boxes.
+    FindOn s(QString{});
+    QVERIFY(s.dialog);
+    s.dialog->chkWholeWord->setChecked(wholeWord);
+    s.dialog->chkMatchCase->setChecked(matchCase);
+    QCOMPARE(s.dialog->FlagMe(), options);
+}
+
+void tst_find::replaceAllOnADocument_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("findText");
+    QTest::addColumn<QString>("replaceText");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("caretAfter");
+    QTest::newRow("from the top, match at 0 included") << "a a a" << 0 << "a" << "bb" << 0 << "bb bb bb" << 3 << 8;
+    QTest::newRow("inserted text is not searched again") << "a a a" << 0 << "a" << "aa" << 0 << "aa aa aa" << 3 << 8;
+    QTest::newRow("replacement holds the find text twice") << "xa" << 0 << "a" << "aaa" << 0 << "xaaa" << 1 << 4;
+    QTest::newRow("from the caret onward") << "a a a" << 2 << "a" << "b" << 0 << "a b b" << 2 << 5;
+    QTest::newRow("caret inside a match skips it") << "abc abc" << 1 << "abc" << "X" << 0 << "abc X" << 1 << 5;
+    QTest::newRow("empty find text ends at once") << "a a" << 0 << "" << "b" << 0 << "a a" << 0 << 0;
+    QTest::newRow("no match leaves the caret") << "xyz" << 1 << "q" << "b" << 0 << "xyz" << 0 << 1;
+    QTest::newRow("empty replacement deletes") << "aaa" << 0 << "a" << "" << 0 << "" << 3 << 0;
+    QTest::newRow("deletion never rejoins a match behind") << "aabb" << 0 << "ab" << "" << 0 << "ab" << 1 << 1;
+    QTest::newRow("any case by default") << "Ab aB" << 0 << "ab" << "x" << 0 << "x x" << 2 << 3;
+    QTest::newRow("match case") << "Ab ab" << 0 << "ab" << "x" << 4 << "Ab x" << 1 << 4;
+    QTest::newRow("whole word") << "cat catalog cat" << 0 << "cat" << "dog" << 2 << "dog catalog dog" << 2 << 15;
+    QTest::newRow("across lines") << "a\na\n" << 0 << "a" << "bc" << 0 << "bc\nbc\n" << 2 << 5;
+    QTest::newRow("only text after a selection's start") << "a a a" << 2 << "a" << "b" << 0 << "a b b" << 2 << 5;
+}
+
+void tst_find::replaceAllOnADocument()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, findText);
+    QFETCH(QString, replaceText);
+    QFETCH(int, options);
+    QFETCH(QString, after);
+    QFETCH(int, count);
+    QFETCH(int, caretAfter);
+    QTextDocument doc;
+    doc.setPlainText(text);
+    QTextCursor cursor(&doc);
+    cursor.setPosition(caret);
+    QCOMPARE(FindStepping::replaceAll(cursor, findText, replaceText, options), count);
+    QCOMPARE(doc.toPlainText(), after);
+    QCOMPARE(cursor.position(), caretAfter);
+    QVERIFY(!cursor.hasSelection());
+}
+
+void tst_find::replaceAllIsOneUndoStep()
+{
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("a b a b a"));
+    QTextCursor cursor(&doc);
+    QCOMPARE(FindStepping::replaceAll(cursor, QStringLiteral("a"), QStringLiteral("z"), 0), 3);
+    QCOMPARE(doc.toPlainText(), QStringLiteral("z b z b z"));
+    doc.undo();
+    QCOMPARE(doc.toPlainText(), QStringLiteral("a b a b a"));
+}
+
+void tst_find::designState()
+{
+    FindOn s(QString{});
+    QVERIFY(s.dialog);
+    frmFind& d = *s.dialog;
+    QCOMPARE(d.windowTitle(), QStringLiteral("Find"));
+    QVERIFY(d.windowFlags().testFlag(Qt::Tool));
+    QVERIFY(d.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!d.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(d.minimumSize(), d.maximumSize());
+    QCOMPARE(d.size(), QSize(twipsToPixels(4455), twipsToPixels(1665)));
+
+    const struct {
+        QWidget* widget;
+        QString caption;
+        QRect at;
+    } controls[] = {
+        {d.lbltxtFind, "Find:", twips(120, 120, 495, 255)},
+        {d.txtFind, "", twips(840, 120, 2175, 285)},
+        {d.cmdFind, "&Find Next", twips(3120, 120, 1215, 375)},
+        {d.cmdReplace, "&Replace", twips(3120, 600, 1215, 375)},
+        {d.Picture1, "", twips(120, 600, 4215, 855)},
+        {d.lbltxtreplace, "Replace:", twips(0, 0, 735, 255)},
+        {d.txtReplace, "", twips(720, 0, 2175, 285)},
+        {d.cmdRepAll, "&Replace All", twips(3000, 480, 1215, 375)},
+        {d.Picture2, "", twips(120, 840, 4215, 735)},
+        {d.chkWholeWord, "Match on whole word only.", twips(0, 0, 2535, 375)},
+        {d.chkMatchCase, "Match case.", twips(0, 360, 2535, 375)},
+        {d.cmdCancel, "&Cancel", twips(3000, 240, 1215, 375)},
+    };
+    for (const auto& c : controls) {
+        QCOMPARE(c.widget->geometry(), c.at);
+        if (auto* label = qobject_cast<QLabel*>(c.widget))
+            QCOMPARE(label->text(), c.caption);
+        else if (auto* button = qobject_cast<QAbstractButton*>(c.widget))
+            QCOMPARE(button->text(), c.caption);
+        else if (auto* field = qobject_cast<QLineEdit*>(c.widget))
+            QCOMPARE(field->text(), c.caption);
+    }
+    QVERIFY(d.Picture1->isHidden());
+    QVERIFY(!d.Picture2->isHidden());
+    QVERIFY(!d.cmdFind->isEnabled());
+    QVERIFY(d.cmdReplace->isEnabled());
+    QVERIFY(!d.cmdRepAll->isEnabled());
+    QVERIFY(!d.chkWholeWord->isChecked());
+    QVERIFY(!d.chkMatchCase->isChecked());
+    for (QPushButton* b : {d.cmdFind, d.cmdReplace, d.cmdRepAll, d.cmdCancel})
+        QVERIFY2(!b->isDefault() && !b->autoDefault(), qPrintable(b->objectName()));
+    // Tab order: find field, Find Next, the replace row, Replace, the options.
+    const QList<QWidget*> order{d.txtFind,   d.cmdFind,   d.txtReplace,   d.cmdRepAll,
+                                d.cmdReplace, d.cmdCancel, d.chkWholeWord, d.chkMatchCase};
+    QCOMPARE(focusOrder(&d, order), order);
+}
+
+void tst_find::enabling_data()
+{
+    QTest::addColumn<bool>("unfolded");
+    QTest::addColumn<QString>("findText");
+    QTest::addColumn<QString>("replaceText");
+    QTest::addColumn<bool>("findNext");
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<bool>("replaceAll");
+    QTest::newRow("find-only, empty") << false << "" << "" << false << true << false;
+    QTest::newRow("find-only, find text") << false << "x" << "" << true << true << false;
+    QTest::newRow("unfolded, empty") << true << "" << "" << false << false << false;
+    QTest::newRow("unfolded, find text only") << true << "x" << "" << true << false << false;
+    QTest::newRow("unfolded, replace text only") << true << "" << "y" << false << true << true;
+    QTest::newRow("unfolded, both") << true << "x" << "y" << true << true << true;
+}
+
+void tst_find::enabling()
+{
+    QFETCH(bool, unfolded);
+    QFETCH(QString, findText);
+    QFETCH(QString, replaceText);
+    QFETCH(bool, findNext);
+    QFETCH(bool, replace);
+    QFETCH(bool, replaceAll);
+    FindOn s(QString{});
+    QVERIFY(s.dialog);
+    if (unfolded)
+        s.dialog->cmdReplace_Click();
+    // Typed and cleared again, so each field goes through both of its states. The
+    // replace field can only be typed into once it shows.
+    QTest::keyClicks(s.dialog->txtFind, QStringLiteral("zz"));
+    s.dialog->txtFind->clear();
+    QTest::keyClicks(s.dialog->txtFind, findText);
+    if (unfolded) {
+        QTest::keyClicks(s.dialog->txtReplace, QStringLiteral("zz"));
+        s.dialog->txtReplace->clear();
+        QTest::keyClicks(s.dialog->txtReplace, replaceText);
+    }
+    QCOMPARE(s.dialog->cmdFind->isEnabled(), findNext);
+    QCOMPARE(s.dialog->cmdReplace->isEnabled(), replace);
+    QCOMPARE(s.dialog->cmdRepAll->isEnabled(), replaceAll);
+}
+
+void tst_find::unfold()
+{
+    FindOn s(QStringLiteral("abc"));
+    QVERIFY(s.dialog);
+    s.dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.dialog.get()));
+    const int decoration = s.dialog->frameGeometry().height() - s.dialog->height();
+    s.editor->select(0, 0);
+    s.dialog->cmdReplace_Click();
+    QVERIFY(s.dialog->replaceShown());
+    QVERIFY(!s.dialog->cmdReplace->isEnabled());
+    QCOMPARE(s.dialog->Picture2->pos(), QPoint(twipsToPixels(120), twipsToPixels(1455)));
+    // The options panel fits, and the outer height is 2490 twips unless the title
+    // bar is too tall for that.
+    QVERIFY(s.dialog->height() >= s.dialog->Picture2->geometry().bottom());
+    if (decoration <= twipsToPixels(300))
+        QCOMPARE(s.dialog->height() + decoration, twipsToPixels(2490));
+    QCOMPARE(s.dialog->minimumSize(), s.dialog->maximumSize());
+    QCOMPARE(s.dialog->width(), twipsToPixels(4455));
+    // Unfolding writes nothing into the script.
+    QCOMPARE(s.editor->Text(), QStringLiteral("abc"));
+    // The Replace button lies over the replace panel, in front of it.
+    QCOMPARE(s.dialog->childAt(s.dialog->cmdReplace->geometry().center()), s.dialog->cmdReplace);
+}
+
+void tst_find::findNextWalksAndWraps()
+{
+    FindOn s(QStringLiteral("ab ab ab"));
+    QVERIFY(s.dialog);
+    s.editor->setSelStart(0);
+    s.dialog->txtFind->setText(QStringLiteral("ab"));
+    QStringList seen;
+    for (int i = 0; i < 5; ++i) {
+        s.dialog->cmdFind_Click();
+        seen << s.selection();
+    }
+    QCOMPARE(seen, (QStringList{"0+2", "3+2", "6+2", "0+0", "0+2"}));
+    QCOMPARE(s.f.prompt.boxes.size(), 1);
+    const MessageBoxSpec& box = s.f.prompt.boxes.constFirst();
+    QCOMPARE(box.title, QStringLiteral("Find"));
+    QCOMPARE(box.text, QStringLiteral("No matches"));
+    QCOMPARE(box.icon, PromptIcon::Information);
+    QCOMPARE(box.buttons, PromptButtons::Ok);
+}
+
+void tst_find::findNextWithoutMatchStartsAgainAtTheTop()
+{
+    FindOn s(QStringLiteral("one two\nthree"));
+    QVERIFY(s.dialog);
+    s.editor->setSelStart(9);
+    s.dialog->txtFind->setText(QStringLiteral("two"));
+    s.dialog->cmdFind_Click();
+    QCOMPARE(s.selection(), QStringLiteral("0+0"));
+    QCOMPARE(s.f.prompt.boxes.size(), 1);
+    s.dialog->cmdFind_Click();
+    QCOMPARE(s.selection(), QStringLiteral("4+3"));
+    QCOMPARE(s.f.prompt.boxes.size(), 1);
+}
+
+// The step past the last match compares exactly; a match found in another letter
+// case is found again and again, and Replace leaves it.
+void tst_find::matchCaseStepOverQuirk()
+{
+    FindOn s(QStringLiteral("ABC abc"));
+    QVERIFY(s.dialog);
+    s.editor->setSelStart(0);
+    s.dialog->txtFind->setText(QStringLiteral("abc"));
+    s.dialog->cmdFind_Click();
+    QCOMPARE(s.selection(), QStringLiteral("0+3"));
+    s.dialog->cmdFind_Click();
+    QCOMPARE(s.selection(), QStringLiteral("0+3"));
+    s.dialog->cmdReplace_Click();  // unfolds
+    s.dialog->txtReplace->setText(QStringLiteral("x"));
+    s.editor->select(0, 3);
+    s.dialog->cmdReplace_Click();
+    QCOMPARE(s.editor->Text(), QStringLiteral("ABC abc"));
+    QVERIFY(s.f.prompt.boxes.isEmpty());
+}
+
+void tst_find::findOptions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("findText");
+    QTest::addColumn<bool>("wholeWord");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("any case") << "Cat cat" << "cat" << false << false << "0+3";
+    QTest::newRow("match case") << "Cat cat" << "cat" << false << true << "4+3";
+    QTest::newRow("whole word") << "catalog cat" << "cat" << true << false << "8+3";
+    QTest::newRow("both") << "Cat catalog cat" << "cat" << true << true << "12+3";
+    QTest::newRow("both, no match") << "Cat catalog" << "cat" << true << true << "0+0";
+}
+
+void tst_find::findOptions()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, findText);
+    QFETCH(bool, wholeWord);
+    QFETCH(bool, matchCase);
+    QFETCH(QString, first);
+    FindOn s(text);
+    QVERIFY(s.dialog);
+    s.editor->setSelStart(0);
+    s.dialog->txtFind->setText(findText);
+    s.dialog->chkWholeWord->setChecked(wholeWord);
+    s.dialog->chkMatchCase->setChecked(matchCase);
+    s.dialog->cmdFind_Click();
+    QCOMPARE(s.selection(), first);
+}
+
+void tst_find::replace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("findText");
+    QTest::addColumn<QString>("replaceText");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("caret");
+    QTest::newRow("selected match") << "ab ab" << 3 << 2 << "ab" << "xyz" << "ab xyz" << 6;
+    QTest::newRow("selection is not the find text") << "ab ab" << 0 << 1 << "ab" << "xyz" << "ab ab" << 0;
+    QTest::newRow("nothing selected") << "ab ab" << 2 << 0 << "ab" << "xyz" << "ab ab" << 2;
+    QTest::newRow("empty find, empty selection inserts") << "ab" << 1 << 0 << "" << "Q" << "aQb" << 2;
+}
+
+void tst_find::replace()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, findText);
+    QFETCH(QString, replaceText);
+    QFETCH(QString, after);
+    QFETCH(int, caret);
+    FindOn s(text);
+    QVERIFY(s.dialog);
+    s.dialog->cmdReplace_Click();  // unfold first: the first click changes nothing
+    QCOMPARE(s.editor->Text(), text);
+    s.dialog->txtFind->setText(findText);
+    s.dialog->txtReplace->setText(replaceText);
+    s.editor->select(selStart, selLength);
+    s.dialog->cmdReplace_Click();
+    QCOMPARE(s.editor->Text(), after);
+    QCOMPARE(s.editor->SelStart(), caret);
+    // No search follows a replacement.
+    QCOMPARE(s.editor->SelLength(), after == text ? selLength : 0);
+}
+
+void tst_find::replaceAllInTheDialog_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("findText");
+    QTest::addColumn<QString>("replaceText");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("a a a to bb from the top") << "a a a" << 0 << "a" << "bb" << "bb bb bb";
+    QTest::newRow("a to aa ends") << "a a a" << 0 << "a" << "aa" << "aa aa aa";
+    QTest::newRow("caret in the middle") << "a a a" << 3 << "a" << "bb" << "a a bb";
+    QTest::newRow("empty find text ends at once") << "a a a" << 0 << "" << "bb" << "a a a";
+}
+
+void tst_find::replaceAllInTheDialog()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, findText);
+    QFETCH(QString, replaceText);
+    QFETCH(QString, after);
+    FindOn s(text);
+    QVERIFY(s.dialog);
+    s.editor->setSelStart(caret);
+    frmWindow* window = s.f.main->state().activeScriptWindow();
+    window->setChanged(false);
+    s.dialog->cmdReplace_Click();
+    s.dialog->txtFind->setText(findText);
+    s.dialog->txtReplace->setText(replaceText);
+    QVERIFY(s.dialog->cmdRepAll->isEnabled());
+    s.dialog->cmdRepAll->click();
+    QCOMPARE(s.editor->Text(), after);
+    QVERIFY(s.f.prompt.boxes.isEmpty());
+    // The script is marked edited once anything was replaced.
+    QCOMPARE(window->Changed(), after != text);
+}
+
+void tst_find::escapeLeavesTheWindowOpen()
+{
+    FindOn s(QString{});
+    QVERIFY(s.dialog);
+    s.dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.dialog.get()));
+    QTest::keyClick(s.dialog->txtFind, Qt::Key_Escape);
+    QVERIFY(s.dialog->isVisible());
+    s.dialog->cmdCancel_Click();
+    QVERIFY(!s.dialog->isVisible());
+    QCOMPARE(s.dialog->result(), int(QDialog::Rejected));
+}
+
+void tst_find::menuWithoutAWindowDoesNothing()
+{
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    f.main->mdiArea->closeAllSubWindows();
+    bool dialogSeen = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            dialogSeen = true;
+            modal->close();
+        }
+    });
+    f.main->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(!dialogSeen);
+    QVERIFY(!f.main->state().findTarget);
+}
+
+void tst_find::menuOpensOnTheActiveScript()
+{
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    frmWindow* window = f.main->state().activeScriptWindow();
+    QVERIFY(window);
+    window->rtfrypAO->setText(QStringLiteral("say hi\n/tell hi"));
+    RichTextControl* targetWhileOpen = nullptr;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<frmFind*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        targetWhileOpen = f.main->state().findTarget;
+        QTest::keyClicks(dialog->txtFind, QStringLiteral("hi"));
+        dialog->cmdFind->click();
+        dialog->cmdFind->click();
+        dialog->cmdCancel->click();
+    });
+    f.main->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+    QCOMPARE(title, QStringLiteral("Find"));
+    QCOMPARE(targetWhileOpen, window->rtfrypAO);
+    QVERIFY(!f.main->state().findTarget);
+    QCOMPARE(window->rtfrypAO->SelStart(), 13);
+    QCOMPARE(window->rtfrypAO->SelText(), QStringLiteral("hi"));
+}
+
+QTEST_MAIN(tst_find)
+#include "tst_find.moc"
