@@ -281,7 +281,8 @@ IoResult frmWindow::openScript()
     // The name is taken only once the file has loaded: a file that failed to load
     // must not become the target of the next Save, which would write the old text
     // over it.
-    if (IoResult r = rtfrypAO->loadFile(path); !r.ok())
+    QString loaded;
+    if (IoResult r = rtfrypAO->loadFile(path, &loaded); !r.ok())
         return r;
     m_fileName = path;
     rtfrypAO->setSelStart(0);
@@ -289,7 +290,8 @@ IoResult frmWindow::openScript()
     // The load started the undo history afresh; the first colouring belongs to the
     // loaded file, not to anything the player could want to undo.
     rtfrypAO->document()->setUndoRedoEnabled(false);
-    HighlightCommands(*rtfrypAO);
+    CommandColouring::apply(*rtfrypAO, CommandColouring::spans(loaded));
+    loaded.clear();
     rtfrypAO->document()->setUndoRedoEnabled(true);
     m_changed = false;
     setWindowTitle(m_fileName);

@@ -198,7 +198,7 @@ int RichTextControl::find(const QString& text, int start, int options)
     return at;
 }
 
-IoResult RichTextControl::loadFile(const QString& path)
+IoResult RichTextControl::loadFile(const QString& path, QString* loadedText)
 {
     const ScriptFile::ReadResult read = ScriptFile::read(path);
     if (!read.result.ok())
@@ -212,6 +212,8 @@ IoResult RichTextControl::loadFile(const QString& path)
     QTextCursor c = textCursor();
     c.setPosition(0);
     setTextCursor(c);
+    if (loadedText)
+        *loadedText = read.text;
     return IoResult::success();
 }
 

@@ -70,8 +70,9 @@ public:
     int find(const QString& text, int start = 0, int options = 0);
 
     // Replaces the text by a script file (see ScriptCodec): the caret ends at 0, the
-    // undo history starts afresh. On failure nothing in the editor changes.
-    IoResult loadFile(const QString& path);
+    // undo history starts afresh. On failure nothing in the editor changes. The text
+    // loaded, which equals Text() afterwards, goes to loadedText when given.
+    IoResult loadFile(const QString& path, QString* loadedText = nullptr);
     // Writes the text as a script file, atomically.
     IoResult saveFile(const QString& path) const;
 
