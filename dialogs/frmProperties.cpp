@@ -128,9 +128,10 @@ bool frmProperties::Form_Load()
         cboCommand->setCurrentIndex(matched);
         if (HandleCommand(rows.integer(QStringLiteral("CommandType")), rows.text(QStringLiteral("CommandDescription")), false)
             == 0) {
-            // OK has written the line; the dialog must not show.
+            // OK has written the line and closed the dialog, or found nothing to
+            // write; either way the dialog must not show.
             if (!m_closed)
-                done(QDialog::Accepted);
+                done(QDialog::Rejected);
             return false;
         }
     }
