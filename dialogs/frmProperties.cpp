@@ -71,6 +71,10 @@ frmProperties::frmProperties(AppState& app, RichTextControl* target, Origin orig
     lblDescription->setWordWrap(true);
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblEdit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The caption is long for its place; a smaller size keeps all of it in view.
+    QFont small = lblEdit->font();
+    small.setPointSizeF(small.pointSizeF() - 1.5);
+    lblEdit->setFont(small);
 
     txtEdit->setTabChangesFocus(true);
     txtEdit->installEventFilter(this);
