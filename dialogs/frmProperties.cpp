@@ -188,9 +188,17 @@ void frmProperties::cboCommand_Click()
 {
     if (!m_listFilled)
         return;
-    const QString name = CommandLineParser::commandName(cboCommand->currentText());
+    const QString chosen = cboCommand->currentText().trimmed();
+    const QString name = CommandLineParser::commandName(chosen);
     RowSet rows = m_app.catalogue.query(QStringLiteral("SELECT * FROM tblCommand WHERE CommandText = ?"), {name});
     for (; !rows.atEnd(); rows.moveNext()) {
+        // A word can stand in several groups ("invite" for the chat group, "org
+        // invite" for the organisation); only the row of the chosen entry counts, or
+        // another group's type would set the dialog up, or close it.
+        const QString entry = CommandLineParser::listEntry(rows.integer(QStringLiteral("CommandGroupID")),
+                                                           rows.text(QStringLiteral("CommandText")));
+        if (entry.compare(chosen, Qt::CaseInsensitive) != 0)
+            continue;
         m_valueQuote = rows.text(QStringLiteral("Add"));
         if (HandleCommand(rows.integer(QStringLiteral("CommandType")), rows.text(QStringLiteral("CommandDescription")), true)
             == 0) {

@@ -28,6 +28,7 @@ void fillCatalogue(TestCatalogue& c)
     c.addCommand(102, 1, QStringLiteral("say"), QStringLiteral("Speak to those nearby"), 1);
     c.addCommand(103, 1, QStringLiteral("it's"), QStringLiteral("A name with a quote"), 1);
     c.addCommand(104, 1, QStringLiteral("emote"), QStringLiteral("A type without an editor"), 2);
+    c.addCommand(105, 1, QStringLiteral("invite"), QStringLiteral("Invite to your chat group"), 1);
     c.addCommand(301, 3, QStringLiteral("sit"), QStringLiteral("Sit down"), 0);
     c.addCommand(302, 3, QStringLiteral("wave"), QStringLiteral("first wave"), 1);
     c.addCommand(303, 3, QStringLiteral("wave"), QStringLiteral("second wave"), 1, QStringLiteral("'"));
@@ -35,6 +36,7 @@ void fillCatalogue(TestCatalogue& c)
     c.addCommand(701, 7, QStringLiteral("attack"), QStringLiteral("Send the pets in"), 0);
     c.addCommand(702, 7, QStringLiteral("rename"), QStringLiteral("Rename the pet"), 1, QStringLiteral("\""));
     c.addCommand(801, 8, QStringLiteral("ban"), QStringLiteral("Ban a member"), 1);
+    c.addCommand(802, 8, QStringLiteral("invite"), QStringLiteral("Invite the target into the org"), 0);
 }
 
 // What the value editor shows: "text:<text>", "list:<selected or ->:<entries>" or "none".
@@ -242,11 +244,13 @@ void tst_properties::laterOfTwoEqualEntriesStaysSelected()
     QVERIFY(env.start());
     auto dialog = env.open(frmProperties::Origin::Tree, QStringLiteral("wave"), QString(), 0, 0);
     QVERIFY(dialog->Form_Load());
-    QCOMPARE(dialog->cboCommand->findText(QStringLiteral("wave")), 5);  // the first of the two
-    QCOMPARE(dialog->cboCommand->currentIndex(), 6);
+    const int first = dialog->cboCommand->findText(QStringLiteral("wave"));
+    QVERIFY(first >= 0);
+    QCOMPARE(dialog->cboCommand->itemText(first + 1), QStringLiteral("wave"));
+    QCOMPARE(dialog->cboCommand->currentIndex(), first + 1);  // the second of the two
     QCOMPARE(dialog->lblDescription->text(), QStringLiteral("second wave"));
     QCOMPARE(dialog->ValueQuote(), QStringLiteral("'"));
-    QCOMPARE(dialog->cboCommand->count(), 11);
+    QCOMPARE(dialog->cboCommand->count(), 13);
 }
 
 void tst_properties::emptyCommandFieldWritesNothing_data()
@@ -300,6 +304,10 @@ void tst_properties::choosingACommand_data()
         << "/say Rex" << "" << "pet rename" << "text:Rex" << false << "abc\n/pet rename Bob\nxyz";
     QTest::newRow("type 0 closes and writes nothing")
         << "/tell Bob" << "" << "sit" << "" << true << "abc\n/tell Bob\nxyz";
+    QTest::newRow("a word the org group shares keeps its own type")
+        << "/tell Bob" << "" << "invite" << "text:Bob" << false << "abc\n/invite Bob\nxyz";
+    QTest::newRow("the org entry of a shared word takes the org row")
+        << "/tell Bob" << "" << "org invite" << "" << true << "abc\n/tell Bob\nxyz";
 }
 
 void tst_properties::choosingACommand()
