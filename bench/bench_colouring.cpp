@@ -1,5 +1,6 @@
 // The colouring pass against the time Qt takes merely to hold the same text:
 //   bench_colouring --benchmark_filter=... ; compare BM_Colouring/N with BM_SetPlainText/N.
+#include "PlainTextBaseline.h"
 #include "editor/CommandColouring.h"
 #include "platform/RichTextControl.h"
 
@@ -26,11 +27,7 @@ QString generatedScript(int lines)
 void BM_SetPlainText(benchmark::State& state)
 {
     const QString text = generatedScript(int(state.range(0)));
-    for (auto _ : state) {
-        QTextDocument doc;
-        doc.setPlainText(text);
-        benchmark::DoNotOptimize(doc.characterCount());
-    }
+    runSetPlainText(state, text);
 }
 
 // The pass over freshly loaded white text, as Open runs it: the editor is loaded

@@ -2,6 +2,7 @@
 // Qt takes merely to hold the same text in a QTextDocument:
 //   bench_open ; compare BM_Open/N with BM_SetPlainText/N (N = lines; the last row is
 //   a script of 10 MB).
+#include "PlainTextBaseline.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "catalogue/Catalogue.h"
@@ -47,11 +48,7 @@ QString generatedScript(int lines)
 void BM_SetPlainText(benchmark::State& state)
 {
     const QString text = generatedScript(int(state.range(0)));
-    for (auto _ : state) {
-        QTextDocument doc;
-        doc.setPlainText(text);
-        benchmark::DoNotOptimize(doc.characterCount());
-    }
+    runSetPlainText(state, text);
     state.counters["bytes"] = double(ScriptCodec::encode(text).size());
 }
 

@@ -3,6 +3,7 @@
 //   <build>/bench_replace_all
 // Compare BM_ReplaceAllInDialog/N (the dialog's handler on a script window's editor)
 // and BM_ReplaceAllInDocument/N (the loop alone) with BM_SetPlainText/N.
+#include "PlainTextBaseline.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "catalogue/Catalogue.h"
@@ -42,11 +43,7 @@ QString generatedScript(int lines)
 void BM_SetPlainText(benchmark::State& state)
 {
     const QString text = generatedScript(int(state.range(0)));
-    for (auto _ : state) {
-        QTextDocument doc;
-        doc.setPlainText(text);
-        benchmark::DoNotOptimize(doc.characterCount());
-    }
+    runSetPlainText(state, text);
 }
 
 void BM_ReplaceAllInDocument(benchmark::State& state)

@@ -1,6 +1,8 @@
 #include "dialogs/frmFind.h"
 
+
 #include "app/AppState.h"
+#include "dialogs/DesignedControls.h"
 #include "dialogs/FindStepping.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
@@ -15,6 +17,9 @@
 
 #include <algorithm>
 
+using DesignedControls::button;
+using DesignedControls::named;
+
 namespace {
 
 // Design positions, in twips.
@@ -25,32 +30,13 @@ constexpr int kReplacePanelHeight = 855;
 constexpr int kOptionsPanelHeight = 735;
 constexpr int kTitleAllowance = 300;
 
-template <typename T>
-T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent, const QRect& at)
-{
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setGeometry(at);
-    // No button is the default: Enter in a field must not fire a search or a replace.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
 
 }
 
 frmFind::frmFind(AppState& state, QWidget* owner) : QDialog(owner), m_state(state)
 {
     setObjectName(QStringLiteral("frmFind"));
-    setWindowTitle(QStringLiteral("Find"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(true);
-    setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+    DesignedControls::makeFixedToolWindow(*this, QStringLiteral("Find"), QSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight)));
 
     lbltxtFind = named(new QLabel(QStringLiteral("Find:"), this), "lbltxtFind");
     lbltxtFind->setGeometry(twipsRect(120, 120, 495, 255));

@@ -1,6 +1,8 @@
 #include "dialogs/frmOptions.h"
 
+
 #include "app/AppState.h"
+#include "dialogs/DesignedControls.h"
 #include "app/Settings.h"
 #include "dialogs/GamePathChoice.h"
 #include "platform/Prompt.h"
@@ -11,32 +13,13 @@
 #include <QPushButton>
 #include <QScreen>
 
-namespace {
-
-template <typename T>
-T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent, const QRect& at)
-{
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setGeometry(at);
-    b->setAutoDefault(false);
-    return b;
-}
-
-}
+using DesignedControls::button;
+using DesignedControls::named;
 
 frmOptions::frmOptions(AppState& state, QWidget* owner) : QDialog(owner), m_state(state)
 {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("Options"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setModal(true);
-    setFixedSize(twipsToPixels(4440), twipsToPixels(2760));
+    DesignedControls::makeFixedToolWindow(*this, QStringLiteral("Options"), QSize(twipsToPixels(4440), twipsToPixels(2760)));
 
     lblDescription = named(new QLabel(QStringLiteral("The path to your anarchy.exe file. This tool needs this path to "
                                                      "load a list of available scripts in the quick bar."),

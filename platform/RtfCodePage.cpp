@@ -1,18 +1,11 @@
 #include "platform/RtfCodePage.h"
 
+#include "platform/ScriptCodec.h"
+
 #include <array>
 #include <utility>
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes it leaves undefined
-// keep their Latin-1 control characters, so no byte is ever lost.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 struct KnownCodePage {
     int number;
@@ -56,9 +49,8 @@ RtfCodePage::RtfCodePage(int codePage)
 
 char16_t RtfCodePage::windows1252(unsigned char byte)
 {
-    if (byte >= 0x80 && byte <= 0x9F)
-        return kWindows1252High[byte - 0x80];
-    return byte;
+    // The scripts' own code page: every byte value maps, none is lost.
+    return ScriptCodec::toChar(byte).unicode();
 }
 
 void RtfCodePage::append(QString& out, QByteArrayView bytes)
