@@ -46,6 +46,16 @@ bool isGreen(RichTextControl& c, int pos)
     return f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().color() == RichTextControl::green();
 }
 
+// Every failed toolbar action shows one box: its error number, then what went wrong.
+void checkErrorBox(const MessageBoxSpec& box, int number)
+{
+    const QString head = QStringLiteral("Err - %1").arg(number);
+    QCOMPARE(box.title, kErrorTitle);
+    QVERIFY2(box.text.startsWith(head) && box.text.size() > head.size(), qPrintable(box.text));
+    QCOMPARE(box.icon, PromptIcon::Critical);
+    QCOMPARE(box.buttons, PromptButtons::Ok);
+}
+
 QStringList boxTexts(const ScriptedPrompt& p)
 {
     QStringList out;
@@ -70,28 +80,23 @@ private slots:
     void saveFailureKeepsChosenNameAndChanges();
     void saveAs_data();
     void saveAs();
-    void open_data();
-    void open();
+    void askingToSave_data();
+    void askingToSave();
     void openBadFiles_data();
     void openBadFiles();
     void openedFileSavesBackByteForByte_data();
     void openedFileSavesBackByteForByte();
     void openColoursAtOnceAndTimerWaitsForAnEdit();
     void deletedSlashIsWhiteAfterReopen();
-    void newButton_data();
-    void newButton();
-    void closing_data();
-    void closing();
     void closingWithFailedWriteKeepsWindow();
-    void timerTicksRunTheirAction();
+    void timerTicksStopTheirTimer();
     void saveArmedTwiceSavesOnce();
     void highlightTick_data();
     void highlightTick();
-    void highlightTickKeepsSelection();
     void printToPdf_data();
     void printToPdf();
-    void printWithoutDefaultPrinter();
-    void printToUnwritableTarget();
+    void printFailures_data();
+    void printFailures();
 
 private:
     frmWindow* makeWindow();
@@ -267,11 +272,7 @@ void tst_scriptwindow::saveFailureKeepsChosenNameAndChanges()
     m_prompt->choose(target);
     w->tlbasxToolbar1_ButtonClick(QStringLiteral("Save"));
     QCOMPARE(m_prompt->boxes.size(), 1);
-    const MessageBoxSpec& box = m_prompt->boxes.first();
-    QCOMPARE(box.title, kErrorTitle);
-    QVERIFY2(box.text.startsWith(QStringLiteral("Err - %1").arg(int(QFileDevice::OpenError))), qPrintable(box.text));
-    QCOMPARE(box.icon, PromptIcon::Critical);
-    QCOMPARE(box.buttons, PromptButtons::Ok);
+    checkErrorBox(m_prompt->boxes.first(), QFileDevice::OpenError);
     QCOMPARE(w->FileName(), target);
     QVERIFY(w->Changed());
     QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk"));
@@ -334,104 +335,125 @@ void tst_scriptwindow::saveAs()
     QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
 }
 
-void tst_scriptwindow::open_data()
+void tst_scriptwindow::askingToSave_data()
 {
+    QTest::addColumn<QString>("action");  // Open, Open cancelled, New or Close
     QTest::addColumn<bool>("changed");
     QTest::addColumn<bool>("named");
-    QTest::addColumn<QString>("answer");   // "" no question expected, "yes", "no"
-    QTest::addColumn<QString>("saveTo");   // "" no save dialog, "cancel", or a file name
-    QTest::addColumn<bool>("openCancelled");
-    QTest::addColumn<QString>("question"); // the question expected, with NAME for the file name
-    QTest::newRow("unchanged: no question") << false << true << "" << "" << false << "";
-    QTest::newRow("named, changed, yes") << true << true << "yes" << "" << false << "Save changes to 'NAME'?";
-    QTest::newRow("named, changed, no") << true << true << "no" << "" << false << "Save changes to 'NAME'?";
-    QTest::newRow("unnamed, changed, yes, saved") << true << false << "yes" << "saved" << false << "Save to a new file?";
-    QTest::newRow("unnamed, changed, yes, save cancelled")
-        << true << false << "yes" << "cancel" << false << "Save to a new file?";
-    QTest::newRow("unnamed, changed, no") << true << false << "no" << "" << false << "Save to a new file?";
-    QTest::newRow("open cancelled keeps all") << true << false << "no" << "" << true << "Save to a new file?";
-    QTest::newRow("named, yes, open cancelled") << true << true << "yes" << "" << true << "Save changes to 'NAME'?";
+    QTest::addColumn<QString>("answer");  // "" no question expected, "yes", "no"
+    QTest::addColumn<QString>("saveTo");  // "" no save dialog, "cancel", or a file name
+    for (const char* action : {"Open", "New", "Close"}) {
+        const auto row = [&](const char* name) -> QTestData& { return QTest::addRow("%s: %s", action, name) << QString::fromLatin1(action); };
+        row("unchanged, named") << false << true << "" << "";
+        row("unchanged, unnamed") << false << false << "" << "";
+        row("named, yes") << true << true << "yes" << "";
+        row("named, no loses the edit") << true << true << "no" << "";
+        row("unnamed, yes, saved") << true << false << "yes" << "saved";
+        row("unnamed, yes, save cancelled") << true << false << "yes" << "cancel";
+        row("unnamed, no") << true << false << "no" << "";
+    }
+    QTest::newRow("Open cancelled keeps all") << "Open cancelled" << true << false << "no" << "";
+    QTest::newRow("Open cancelled, named, yes") << "Open cancelled" << true << true << "yes" << "";
 }
 
-void tst_scriptwindow::open()
+// Open, New and closing all offer to save a changed script first; the answer and
+// any save dialog decide what is written before the window moves on.
+void tst_scriptwindow::askingToSave()
 {
+    QFETCH(QString, action);
     QFETCH(bool, changed);
     QFETCH(bool, named);
     QFETCH(QString, answer);
     QFETCH(QString, saveTo);
-    QFETCH(bool, openCancelled);
-    QFETCH(QString, question);
+    const bool opening = action.startsWith(QLatin1String("Open"));
+    const bool saved = !saveTo.isEmpty() && saveTo != QLatin1String("cancel");
     const QString script = path(QStringLiteral("script"));
     writeFile(script, "/tell Someone hello\r\nsay /wave now\r\n");
     const QString oldFile = path(QStringLiteral("old"));
     writeFile(oldFile, "old\r\n");
-
-    frmWindow* w = makeWindow();
+    QPointer<frmWindow> w = makeWindow();
+    w->show();
     if (named) {
         m_prompt->choose(oldFile);
         w->tmOpen_Timer();
         m_prompt->clear();
     }
-    w->rtfrypAO->setText(QStringLiteral("edited"));
+    w->rtfrypAO->setText(QStringLiteral("/tell x y"));
     w->setChanged(changed);
     const QString nameBefore = w->FileName();
-
     if (!answer.isEmpty())
         m_prompt->answer(answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No);
     if (saveTo == QLatin1String("cancel"))
         m_prompt->cancelDialog();
-    else if (!saveTo.isEmpty())
+    else if (saved)
         m_prompt->choose(path(saveTo));
-    if (openCancelled)
-        m_prompt->cancelDialog();
-    else
+    if (action == QLatin1String("Open"))
         m_prompt->choose(script);
+    else if (opening)
+        m_prompt->cancelDialog();
 
-    w->tmOpen_Timer();
+    if (opening)
+        w->tmOpen_Timer();
+    else if (action == QLatin1String("New"))
+        w->tlbasxToolbar1_ButtonClick(QStringLiteral("New"));
+    else
+        QVERIFY(w->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QVERIFY(m_prompt->allAnswersUsed());
-    QCOMPARE(m_prompt->unplannedBoxes, 0);
-    QCOMPARE(m_prompt->unplannedDialogs, 0);
-    if (question.isEmpty()) {
-        QVERIFY(m_prompt->boxes.isEmpty());
-    } else {
-        QCOMPARE(m_prompt->boxes.size(), 1);
-        QCOMPARE(m_prompt->boxes.first().title, QStringLiteral("Save Changes"));
-        QCOMPARE(m_prompt->boxes.first().text, QString(question).replace(QStringLiteral("NAME"), oldFile));
+    QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
+    if (changed) {
+        QCOMPARE(boxTexts(*m_prompt), QStringList{named ? QStringLiteral("Save Changes | Save changes to '%1'?").arg(oldFile)
+                                                        : QStringLiteral("Save Changes | Save to a new file?")});
         QCOMPARE(m_prompt->boxes.first().icon, PromptIcon::Information);
         QCOMPARE(m_prompt->boxes.first().buttons, PromptButtons::YesNo);
+    } else {
+        QVERIFY(m_prompt->boxes.isEmpty());
     }
-    // The open dialog always follows the question, whatever its answer.
-    const FileDialogSpec& openDialog = m_prompt->dialogs.last();
-    QCOMPARE(openDialog.kind, FileDialogKind::Open);
-    QCOMPARE(openDialog.title, QStringLiteral("Open a Script File"));
-    QCOMPARE(openDialog.filter, kFilter);
-    QCOMPARE(openDialog.startFolder, m_state->gamePath);
     if (!saveTo.isEmpty()) {
         QCOMPARE(m_prompt->dialogs.first().kind, FileDialogKind::Save);
         QVERIFY(m_prompt->dialogs.first().startFolder.isEmpty());
     }
-
     const bool wroteOld = named && answer == QLatin1String("yes");
-    QCOMPARE(readFile(oldFile), wroteOld ? QByteArray("edited") : QByteArray("old\r\n"));
-    if (!saveTo.isEmpty() && saveTo != QLatin1String("cancel"))
-        QCOMPARE(readFile(path(saveTo)), QByteArray("edited"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(),
-             2 + ((!saveTo.isEmpty() && saveTo != QLatin1String("cancel")) ? 1 : 0));
+    QCOMPARE(readFile(oldFile), wroteOld ? QByteArray("/tell x y") : QByteArray("old\r\n"));
+    if (saved)
+        QCOMPARE(readFile(path(saveTo)), QByteArray("/tell x y"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), saved ? 3 : 2);
 
-    if (openCancelled) {
-        QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("edited"));
+    if (action == QLatin1String("Close")) {
+        QVERIFY(!w);
+        return;
+    }
+    if (opening) {
+        // The open dialog always follows the question, whatever its answer.
+        const FileDialogSpec& openDialog = m_prompt->dialogs.last();
+        QCOMPARE(openDialog.kind, FileDialogKind::Open);
+        QCOMPARE(openDialog.title, QStringLiteral("Open a Script File"));
+        QCOMPARE(openDialog.filter, kFilter);
+        QCOMPARE(openDialog.startFolder, m_state->gamePath);
+    }
+    if (action == QLatin1String("Open cancelled")) {
+        QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/tell x y"));
         QCOMPARE(w->FileName(), nameBefore);
         QCOMPARE(w->Changed(), changed && !wroteOld);
-    } else {
-        QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/tell Someone hello\nsay /wave now\n"));
-        QCOMPARE(w->FileName(), script);
-        QCOMPARE(w->windowTitle(), script);
-        QVERIFY(!w->Changed());
-        QCOMPARE(w->rtfrypAO->SelStart(), 0);
-        QCOMPARE(w->rtfrypAO->SelLength(), 0);
-        QCOMPARE(w->rtfrypAO->SelColor(), RichTextControl::white());
+        return;
     }
+    QCOMPARE(w->rtfrypAO->Text(), opening ? QStringLiteral("/tell Someone hello\nsay /wave now\n") : QString());
+    QCOMPARE(w->FileName(), opening ? script : QString());
+    QCOMPARE(w->windowTitle(), opening ? script : QStringLiteral("New File"));
+    QVERIFY(!w->Changed());
+    QCOMPARE(w->rtfrypAO->SelStart(), 0);
+    QCOMPARE(w->rtfrypAO->SelLength(), 0);
+    QCOMPARE(w->rtfrypAO->SelColor(), RichTextControl::white());
+    if (opening)
+        return;
+    // The new script belongs to no file: a Save must ask for one, never write the old.
+    w->rtfrypAO->setSelText(QStringLiteral("/afk"));
+    m_prompt->clear();
+    m_prompt->cancelDialog();
+    w->tmSave_Timer();
+    QCOMPARE(m_prompt->dialogs.size(), 1);
+    QVERIFY(readFile(oldFile) != QByteArray("/afk"));
 }
 
 void tst_scriptwindow::openBadFiles_data()
@@ -463,12 +485,7 @@ void tst_scriptwindow::openBadFiles()
     w->tmOpen_Timer();
 
     QCOMPARE(m_prompt->boxes.size(), 2);
-    const MessageBoxSpec& box = m_prompt->boxes.last();
-    QCOMPARE(box.title, kErrorTitle);
-    QVERIFY2(box.text.startsWith(QStringLiteral("Err - ") + QString::number(number)), qPrintable(box.text));
-    QVERIFY(box.text.size() > QStringLiteral("Err - ").size() + QString::number(number).size());
-    QCOMPARE(box.icon, PromptIcon::Critical);
-    QCOMPARE(box.buttons, PromptButtons::Ok);
+    checkErrorBox(m_prompt->boxes.last(), number);
     // The window is as it was, still tied to the file it had.
     QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/tell a b\nmore"));
     QCOMPARE(w->FileName(), previous);
@@ -580,129 +597,6 @@ void tst_scriptwindow::deletedSlashIsWhiteAfterReopen()
     QVERIFY(!isGreen(*w->rtfrypAO, 0));
 }
 
-void tst_scriptwindow::newButton_data()
-{
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<bool>("named");
-    QTest::addColumn<QString>("answer");  // "" no question expected
-    QTest::addColumn<QString>("saveTo");  // "" no save dialog expected, "cancel" or a name
-    QTest::addColumn<QString>("question");
-    QTest::newRow("unchanged, named: no question") << false << true << "" << "" << "";
-    QTest::newRow("unchanged, unnamed: no question") << false << false << "" << "" << "";
-    QTest::newRow("named, yes writes") << true << true << "yes" << "" << "Save changes to 'NAME'?";
-    QTest::newRow("named, no") << true << true << "no" << "" << "Save changes to 'NAME'?";
-    QTest::newRow("unnamed, asked too, yes") << true << false << "yes" << "kept" << "Save to a new file?";
-    QTest::newRow("unnamed, yes, cancelled") << true << false << "yes" << "cancel" << "Save to a new file?";
-    QTest::newRow("unnamed, no") << true << false << "no" << "" << "Save to a new file?";
-}
-
-void tst_scriptwindow::newButton()
-{
-    QFETCH(bool, changed);
-    QFETCH(bool, named);
-    QFETCH(QString, answer);
-    QFETCH(QString, saveTo);
-    QFETCH(QString, question);
-    const QString oldFile = path(QStringLiteral("old"));
-    writeFile(oldFile, "old\r\n");
-    frmWindow* w = makeWindow();
-    if (named) {
-        m_prompt->choose(oldFile);
-        w->tmOpen_Timer();
-        m_prompt->clear();
-    }
-    w->rtfrypAO->setText(QStringLiteral("/tell x y"));
-    w->setChanged(changed);
-    if (!answer.isEmpty())
-        m_prompt->answer(answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No);
-    if (saveTo == QLatin1String("cancel"))
-        m_prompt->cancelDialog();
-    else if (!saveTo.isEmpty())
-        m_prompt->choose(path(saveTo));
-
-    w->tlbasxToolbar1_ButtonClick(QStringLiteral("New"));
-
-    QVERIFY(m_prompt->allAnswersUsed());
-    QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
-    QCOMPARE(boxTexts(*m_prompt),
-             question.isEmpty() ? QStringList{}
-                                : QStringList{QStringLiteral("Save Changes | ") + QString(question).replace("NAME", oldFile)});
-    QCOMPARE(readFile(oldFile), named && answer == QLatin1String("yes") ? QByteArray("/tell x y") : QByteArray("old\r\n"));
-    if (!saveTo.isEmpty() && saveTo != QLatin1String("cancel"))
-        QCOMPARE(readFile(path(saveTo)), QByteArray("/tell x y"));
-    QVERIFY(w->rtfrypAO->Text().isEmpty());
-    QVERIFY(!w->Changed());
-    QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
-    QCOMPARE(w->rtfrypAO->SelColor(), RichTextControl::white());
-    // The new script belongs to no file: a Save must ask for one, never write the old.
-    QVERIFY(w->FileName().isEmpty());
-    w->rtfrypAO->setSelText(QStringLiteral("/afk"));
-    m_prompt->clear();
-    m_prompt->cancelDialog();
-    w->tmSave_Timer();
-    QCOMPARE(m_prompt->dialogs.size(), 1);
-    QVERIFY(readFile(oldFile) != QByteArray("/afk"));
-}
-
-void tst_scriptwindow::closing_data()
-{
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<bool>("named");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("saveTo");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QByteArray>("oldAfter");
-    QTest::newRow("unchanged: no question") << false << true << "" << "" << "" << QByteArray("old\r\n");
-    QTest::newRow("named, yes") << true << true << "yes" << "" << "Save changes to 'NAME'?" << QByteArray("/tell x y");
-    QTest::newRow("named, no loses the edit") << true << true << "no" << "" << "Save changes to 'NAME'?"
-                                              << QByteArray("old\r\n");
-    QTest::newRow("unnamed, yes, saved") << true << false << "yes" << "new" << "Save to a new file?"
-                                         << QByteArray("old\r\n");
-    QTest::newRow("unnamed, yes, cancelled") << true << false << "yes" << "cancel" << "Save to a new file?"
-                                             << QByteArray("old\r\n");
-    QTest::newRow("unnamed, no") << true << false << "no" << "" << "Save to a new file?" << QByteArray("old\r\n");
-}
-
-void tst_scriptwindow::closing()
-{
-    QFETCH(bool, changed);
-    QFETCH(bool, named);
-    QFETCH(QString, answer);
-    QFETCH(QString, saveTo);
-    QFETCH(QString, question);
-    QFETCH(QByteArray, oldAfter);
-    const QString oldFile = path(QStringLiteral("old"));
-    writeFile(oldFile, "old\r\n");
-    QPointer<frmWindow> w = makeWindow();
-    w->show();
-    if (named) {
-        m_prompt->choose(oldFile);
-        w->tmOpen_Timer();
-        m_prompt->clear();
-    }
-    w->rtfrypAO->setText(QStringLiteral("/tell x y"));
-    w->setChanged(changed);
-    if (!answer.isEmpty())
-        m_prompt->answer(answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No);
-    if (saveTo == QLatin1String("cancel"))
-        m_prompt->cancelDialog();
-    else if (!saveTo.isEmpty())
-        m_prompt->choose(path(saveTo));
-
-    QVERIFY(w->close());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    QVERIFY(!w);
-    QVERIFY(m_prompt->allAnswersUsed());
-    QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
-    QCOMPARE(boxTexts(*m_prompt),
-             question.isEmpty() ? QStringList{}
-                                : QStringList{QStringLiteral("Save Changes | ") + QString(question).replace("NAME", oldFile)});
-    QCOMPARE(readFile(oldFile), oldAfter);
-    if (!saveTo.isEmpty() && saveTo != QLatin1String("cancel"))
-        QCOMPARE(readFile(path(saveTo)), QByteArray("/tell x y"));
-}
-
 void tst_scriptwindow::closingWithFailedWriteKeepsWindow()
 {
     const QString oldFile = path(QStringLiteral("old"));
@@ -739,33 +633,28 @@ void tst_scriptwindow::closingWithFailedWriteKeepsWindow()
     QCOMPARE(readFile(path(QStringLiteral("elsewhere"))), QByteArray("precious"));
 }
 
-void tst_scriptwindow::timerTicksRunTheirAction()
+void tst_scriptwindow::timerTicksStopTheirTimer()
 {
+    // A changed, unnamed window: Save and Save As ask a name, Open asks first.
     frmWindow* w = makeWindow();
-    w->tmChanged->start();
-    w->tmChanged_Timer();
-    QVERIFY(w->Changed());
-    QVERIFY(!w->tmChanged->isActive());
-
-    w->tmSave->start();
-    m_prompt->cancelDialog();
-    w->tmSave_Timer();
-    QVERIFY(!w->tmSave->isActive());
-    QCOMPARE(m_prompt->dialogs.size(), 1);
-    QCOMPARE(m_prompt->dialogs.last().kind, FileDialogKind::Save);
-
-    w->tmOpen->start();
     m_prompt->answer(PromptAnswer::No);
-    m_prompt->cancelDialog();
-    w->tmOpen_Timer();
-    QVERIFY(!w->tmOpen->isActive());
-    QCOMPARE(m_prompt->dialogs.last().kind, FileDialogKind::Open);
-
-    w->tmSaveAs->start();
-    m_prompt->cancelDialog();
-    w->tmSaveAs_Timer();
-    QVERIFY(!w->tmSaveAs->isActive());
-    QCOMPARE(m_prompt->dialogs.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        m_prompt->cancelDialog();
+    const std::pair<QTimer*, void (frmWindow::*)()> ticks[] = {{w->tmChanged, &frmWindow::tmChanged_Timer},
+                                                               {w->tmSave, &frmWindow::tmSave_Timer},
+                                                               {w->tmOpen, &frmWindow::tmOpen_Timer},
+                                                               {w->tmSaveAs, &frmWindow::tmSaveAs_Timer}};
+    for (const auto& [timer, tick] : ticks) {
+        timer->start();
+        (w->*tick)();
+        QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
+        QVERIFY(w->Changed());
+    }
+    QVERIFY(m_prompt->allAnswersUsed());
+    QList<FileDialogKind> kinds;
+    for (const FileDialogSpec& d : std::as_const(m_prompt->dialogs))
+        kinds << d.kind;
+    QCOMPARE(kinds, (QList<FileDialogKind>{FileDialogKind::Save, FileDialogKind::Open, FileDialogKind::Save}));
     QCOMPARE(m_prompt->dialogs.last().startFolder, m_state->gamePath);
 }
 
@@ -805,33 +694,23 @@ void tst_scriptwindow::highlightTick()
     QFETCH(bool, runs);
     frmWindow* w = makeWindow();
     RichTextControl& e = *w->rtfrypAO;
-    e.setText(QStringLiteral("/tell a b"));
+    e.setText(QStringLiteral("/tell a b\nchat\n/afk x"));
     if (highlightedBefore < 0) {
         w->setChanged(true);
         w->tmHighlight_Timer();
         // Whiten again, keeping the length: only a pass could make it green.
         e.select(0, e.textLength());
         e.setSelColor(RichTextControl::white());
-        e.setSelStart(0);
     }
     w->setChanged(changed);
+    e.select(3, 9);
     const int before = w->HighlightedLength();
     w->tmHighlight_Timer();
     QCOMPARE(isGreen(e, 0), runs);
     QCOMPARE(w->HighlightedLength(), runs ? e.textLength() : before);
     QCOMPARE(w->Changed(), changed);
-}
-
-void tst_scriptwindow::highlightTickKeepsSelection()
-{
-    frmWindow* w = makeWindow();
-    RichTextControl& e = *w->rtfrypAO;
-    e.setText(QStringLiteral("/tell a b\nchat\n/afk x"));
-    e.select(3, 9);
-    w->tmHighlight_Timer();
-    QVERIFY(isGreen(e, 0));
+    // The pass leaves the player's selection, across the line break, where it was.
     QCOMPARE(e.SelStart(), 3);
-    QCOMPARE(e.SelLength(), 9);
     QCOMPARE(e.SelText(), QStringLiteral("ll a b\nch"));
 }
 
@@ -873,29 +752,31 @@ void tst_scriptwindow::printToPdf()
         QVERIFY2(!printed.contains(notExpected), qPrintable(printed));
 }
 
-void tst_scriptwindow::printWithoutDefaultPrinter()
+void tst_scriptwindow::printFailures_data()
 {
-    frmWindow* w = makeWindow();
-    w->printer().setDefaultPrinterLookup([] { return QPrinterInfo(); });
-    w->rtfrypAO->setText(QStringLiteral("/afk"));
-    w->tlbasxToolbar1_ButtonClick(QStringLiteral("Print"));
-    QCOMPARE(m_prompt->boxes.size(), 1);
-    QCOMPARE(m_prompt->boxes.first().title, kErrorTitle);
-    QCOMPARE(m_prompt->boxes.first().text,
-             QStringLiteral("Err - %1No default printer is set up.").arg(ErrorNumbers::NoDefaultPrinter));
-    QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk"));
+    QTest::addColumn<bool>("printerSetUp");  // false: no default printer; true: a folder as the target
+    QTest::addColumn<int>("number");
+    QTest::newRow("no default printer") << false << int(ErrorNumbers::NoDefaultPrinter);
+    QTest::newRow("unwritable target") << true << int(ErrorNumbers::PrintFailed);
 }
 
-void tst_scriptwindow::printToUnwritableTarget()
+void tst_scriptwindow::printFailures()
 {
+    QFETCH(bool, printerSetUp);
+    QFETCH(int, number);
     frmWindow* w = makeWindow();
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("taken")));
-    w->printer().setPdfTarget(path(QStringLiteral("taken")));
+    if (printerSetUp)
+        w->printer().setPdfTarget(path(QStringLiteral("taken")));
+    else
+        w->printer().setDefaultPrinterLookup([] { return QPrinterInfo(); });
     w->rtfrypAO->setText(QStringLiteral("/afk"));
     w->tlbasxToolbar1_ButtonClick(QStringLiteral("Print"));
     QCOMPARE(m_prompt->boxes.size(), 1);
-    QVERIFY2(m_prompt->boxes.first().text.startsWith(QStringLiteral("Err - %1").arg(ErrorNumbers::PrintFailed)),
-             qPrintable(m_prompt->boxes.first().text));
+    checkErrorBox(m_prompt->boxes.first(), number);
+    if (!printerSetUp)
+        QCOMPARE(m_prompt->boxes.first().text, QStringLiteral("Err - %1No default printer is set up.").arg(number));
+    QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk"));
 }
 
 QTEST_MAIN(tst_scriptwindow)
