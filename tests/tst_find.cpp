@@ -62,11 +62,6 @@ QList<QWidget*> focusOrder(QWidget* root, const QList<QWidget*>& among)
     return out;
 }
 
-QRect twips(int l, int t, int w, int h)
-{
-    return twipsRect(l, t, w, h);
-}
-
 }
 
 class tst_find : public QObject {
@@ -78,17 +73,14 @@ private slots:
     void optionSet();
     void replaceAllOnADocument_data();
     void replaceAllOnADocument();
-    void replaceAllIsOneUndoStep();
 
     void designState();
     void enabling_data();
     void enabling();
     void unfold();
-    void findNextWalksAndWraps();
-    void findNextWithoutMatchStartsAgainAtTheTop();
+    void findNext_data();
+    void findNext();
     void matchCaseStepOverQuirk();
-    void findOptions_data();
-    void findOptions();
     void replace_data();
     void replace();
     void replaceAllInTheDialog_data();
@@ -172,7 +164,6 @@ void tst_find::replaceAllOnADocument_data()
     QTest::newRow("match case") << "Ab ab" << 0 << "ab" << "x" << 4 << "Ab x" << 1 << 4;
     QTest::newRow("whole word") << "cat catalog cat" << 0 << "cat" << "dog" << 2 << "dog catalog dog" << 2 << 15;
     QTest::newRow("across lines") << "a\na\n" << 0 << "a" << "bc" << 0 << "bc\nbc\n" << 2 << 5;
-    QTest::newRow("only text after a selection's start") << "a a a" << 2 << "a" << "b" << 0 << "a b b" << 2 << 5;
 }
 
 void tst_find::replaceAllOnADocument()
@@ -193,17 +184,9 @@ void tst_find::replaceAllOnADocument()
     QCOMPARE(doc.toPlainText(), after);
     QCOMPARE(cursor.position(), caretAfter);
     QVERIFY(!cursor.hasSelection());
-}
-
-void tst_find::replaceAllIsOneUndoStep()
-{
-    QTextDocument doc;
-    doc.setPlainText(QStringLiteral("a b a b a"));
-    QTextCursor cursor(&doc);
-    QCOMPARE(FindStepping::replaceAll(cursor, QStringLiteral("a"), QStringLiteral("z"), 0), 3);
-    QCOMPARE(doc.toPlainText(), QStringLiteral("z b z b z"));
+    // However many replacements, one undo takes them all back.
     doc.undo();
-    QCOMPARE(doc.toPlainText(), QStringLiteral("a b a b a"));
+    QCOMPARE(doc.toPlainText(), text);
 }
 
 void tst_find::designState()
@@ -223,18 +206,18 @@ void tst_find::designState()
         QString caption;
         QRect at;
     } controls[] = {
-        {d.lbltxtFind, "Find:", twips(120, 120, 495, 255)},
-        {d.txtFind, "", twips(840, 120, 2175, 285)},
-        {d.cmdFind, "&Find Next", twips(3120, 120, 1215, 375)},
-        {d.cmdReplace, "&Replace", twips(3120, 600, 1215, 375)},
-        {d.Picture1, "", twips(120, 600, 4215, 855)},
-        {d.lbltxtreplace, "Replace:", twips(0, 0, 735, 255)},
-        {d.txtReplace, "", twips(720, 0, 2175, 285)},
-        {d.cmdRepAll, "&Replace All", twips(3000, 480, 1215, 375)},
-        {d.Picture2, "", twips(120, 840, 4215, 735)},
-        {d.chkWholeWord, "Match on whole word only.", twips(0, 0, 2535, 375)},
-        {d.chkMatchCase, "Match case.", twips(0, 360, 2535, 375)},
-        {d.cmdCancel, "&Cancel", twips(3000, 240, 1215, 375)},
+        {d.lbltxtFind, "Find:", twipsRect(120, 120, 495, 255)},
+        {d.txtFind, "", twipsRect(840, 120, 2175, 285)},
+        {d.cmdFind, "&Find Next", twipsRect(3120, 120, 1215, 375)},
+        {d.cmdReplace, "&Replace", twipsRect(3120, 600, 1215, 375)},
+        {d.Picture1, "", twipsRect(120, 600, 4215, 855)},
+        {d.lbltxtreplace, "Replace:", twipsRect(0, 0, 735, 255)},
+        {d.txtReplace, "", twipsRect(720, 0, 2175, 285)},
+        {d.cmdRepAll, "&Replace All", twipsRect(3000, 480, 1215, 375)},
+        {d.Picture2, "", twipsRect(120, 840, 4215, 735)},
+        {d.chkWholeWord, "Match on whole word only.", twipsRect(0, 0, 2535, 375)},
+        {d.chkMatchCase, "Match case.", twipsRect(0, 360, 2535, 375)},
+        {d.cmdCancel, "&Cancel", twipsRect(3000, 240, 1215, 375)},
     };
     for (const auto& c : controls) {
         QCOMPARE(c.widget->geometry(), c.at);
@@ -328,40 +311,6 @@ void tst_find::unfold()
     QCOMPARE(s.dialog->childAt(s.dialog->cmdReplace->geometry().center()), s.dialog->cmdReplace);
 }
 
-void tst_find::findNextWalksAndWraps()
-{
-    FindOn s(QStringLiteral("ab ab ab"));
-    QVERIFY(s.dialog);
-    s.editor->setSelStart(0);
-    s.dialog->txtFind->setText(QStringLiteral("ab"));
-    QStringList seen;
-    for (int i = 0; i < 5; ++i) {
-        s.dialog->cmdFind_Click();
-        seen << s.selection();
-    }
-    QCOMPARE(seen, (QStringList{"0+2", "3+2", "6+2", "0+0", "0+2"}));
-    QCOMPARE(s.f.prompt.boxes.size(), 1);
-    const MessageBoxSpec& box = s.f.prompt.boxes.constFirst();
-    QCOMPARE(box.title, QStringLiteral("Find"));
-    QCOMPARE(box.text, QStringLiteral("No matches"));
-    QCOMPARE(box.icon, PromptIcon::Information);
-    QCOMPARE(box.buttons, PromptButtons::Ok);
-}
-
-void tst_find::findNextWithoutMatchStartsAgainAtTheTop()
-{
-    FindOn s(QStringLiteral("one two\nthree"));
-    QVERIFY(s.dialog);
-    s.editor->setSelStart(9);
-    s.dialog->txtFind->setText(QStringLiteral("two"));
-    s.dialog->cmdFind_Click();
-    QCOMPARE(s.selection(), QStringLiteral("0+0"));
-    QCOMPARE(s.f.prompt.boxes.size(), 1);
-    s.dialog->cmdFind_Click();
-    QCOMPARE(s.selection(), QStringLiteral("4+3"));
-    QCOMPARE(s.f.prompt.boxes.size(), 1);
-}
-
 // The step past the last match compares exactly; a match found in another letter
 // case is found again and again, and Replace leaves it.
 void tst_find::matchCaseStepOverQuirk()
@@ -382,35 +331,52 @@ void tst_find::matchCaseStepOverQuirk()
     QVERIFY(s.f.prompt.boxes.isEmpty());
 }
 
-void tst_find::findOptions_data()
+void tst_find::findNext_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
     QTest::addColumn<QString>("findText");
     QTest::addColumn<bool>("wholeWord");
     QTest::addColumn<bool>("matchCase");
-    QTest::addColumn<QString>("first");
-    QTest::newRow("any case") << "Cat cat" << "cat" << false << false << "0+3";
-    QTest::newRow("match case") << "Cat cat" << "cat" << false << true << "4+3";
-    QTest::newRow("whole word") << "catalog cat" << "cat" << true << false << "8+3";
-    QTest::newRow("both") << "Cat catalog cat" << "cat" << true << true << "12+3";
-    QTest::newRow("both, no match") << "Cat catalog" << "cat" << true << true << "0+0";
+    QTest::addColumn<QStringList>("seen");  // the selection after each click; "0+0" is a "No matches"
+    QTest::newRow("walks, wraps once with a box") << "ab ab ab" << 0 << "ab" << false << false
+                                                  << QStringList{"0+2", "3+2", "6+2", "0+0", "0+2"};
+    QTest::newRow("no match ahead starts again at the top") << "one two\nthree" << 9 << "two" << false << false
+                                                            << QStringList{"0+0", "4+3"};
+    QTest::newRow("any case") << "Cat cat" << 0 << "cat" << false << false << QStringList{"0+3"};
+    QTest::newRow("match case") << "Cat cat" << 0 << "cat" << false << true << QStringList{"4+3"};
+    QTest::newRow("whole word") << "catalog cat" << 0 << "cat" << true << false << QStringList{"8+3"};
+    QTest::newRow("both") << "Cat catalog cat" << 0 << "cat" << true << true << QStringList{"12+3"};
+    QTest::newRow("both, no match") << "Cat catalog" << 0 << "cat" << true << true << QStringList{"0+0"};
 }
 
-void tst_find::findOptions()
+void tst_find::findNext()
 {
     QFETCH(QString, text);
+    QFETCH(int, caret);
     QFETCH(QString, findText);
     QFETCH(bool, wholeWord);
     QFETCH(bool, matchCase);
-    QFETCH(QString, first);
+    QFETCH(QStringList, seen);
     FindOn s(text);
     QVERIFY(s.dialog);
-    s.editor->setSelStart(0);
+    s.editor->setSelStart(caret);
     s.dialog->txtFind->setText(findText);
     s.dialog->chkWholeWord->setChecked(wholeWord);
     s.dialog->chkMatchCase->setChecked(matchCase);
-    s.dialog->cmdFind_Click();
-    QCOMPARE(s.selection(), first);
+    QStringList got;
+    for (qsizetype i = 0; i < seen.size(); ++i) {
+        s.dialog->cmdFind_Click();
+        got << s.selection();
+    }
+    QCOMPARE(got, seen);
+    QCOMPARE(s.f.prompt.boxes.size(), seen.count(QStringLiteral("0+0")));
+    for (const MessageBoxSpec& box : std::as_const(s.f.prompt.boxes)) {
+        QCOMPARE(box.title, QStringLiteral("Find"));
+        QCOMPARE(box.text, QStringLiteral("No matches"));
+        QCOMPARE(box.icon, PromptIcon::Information);
+        QCOMPARE(box.buttons, PromptButtons::Ok);
+    }
 }
 
 void tst_find::replace_data()
