@@ -86,15 +86,14 @@ private slots:
     void newTwiceGivesTwoWindows();
     void commandsWithoutWindowDoNothing_data();
     void commandsWithoutWindowDoNothing();
-    void openWithoutWindowCreatesOne();
-    void openWithActiveWindowLoadsIntoIt();
+    void open_data();
+    void open();
     void fileCommandsArmTheActiveWindowsTimer_data();
     void fileCommandsArmTheActiveWindowsTimer();
     void clearEmptiesAndMarksChanged();
     void minimizeAllThenMaximizeAll();
     void tiling_data();
     void tiling();
-    void tilingRestoresMaximisedAndLeavesMinimised();
     void cascadeSpreadsWindows();
     void windowList();
     void exitClosesEveryWindowWithItsPrompt();
@@ -173,38 +172,36 @@ void tst_mainmenu::commandsWithoutWindowDoNothing()
     QVERIFY(m_prompt->dialogs.isEmpty());
 }
 
-void tst_mainmenu::openWithoutWindowCreatesOne()
+void tst_mainmenu::open_data()
 {
+    QTest::addColumn<bool>("withWindow");
+    QTest::newRow("no window: one is made for it") << false;
+    QTest::newRow("loads into the active window") << true;
+}
+
+void tst_mainmenu::open()
+{
+    QFETCH(bool, withWindow);
+    const QString script = m_dir->filePath(QStringLiteral("s"));
+    writeFile(script, "/afk\r\n");
+    if (withWindow) {
+        addWindow()->rtfrypAO->setText(QStringLiteral("typed"));
+        m_prompt->answer(PromptAnswer::No);
+    }
     m_main->action("mnuOpen")->trigger();
-    const QList<QMdiSubWindow*> windows = m_main->mdiArea->subWindowList();
-    QCOMPARE(windows.size(), 1);
-    auto* w = qobject_cast<frmWindow*>(windows.first());
+    QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
+    frmWindow* w = m_state->activeScriptWindow();
     QVERIFY(w);
-    QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
     QVERIFY(w->tmOpen->isActive());
     QVERIFY(m_prompt->dialogs.isEmpty());  // the dialog waits for the tick
-    m_prompt->cancelDialog();
+    m_prompt->choose(script);
     w->tmOpen_Timer();
     QCOMPARE(m_prompt->dialogs.size(), 1);
     QCOMPARE(m_prompt->dialogs.first().title, QStringLiteral("Open a Script File"));
-    QVERIFY(m_prompt->boxes.isEmpty());
+    QCOMPARE(m_prompt->boxes.size(), withWindow ? 1 : 0);
+    if (withWindow)
+        QCOMPARE(m_prompt->boxes.first().text, QStringLiteral("Save to a new file?"));
     QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
-    QVERIFY(w->rtfrypAO->Text().isEmpty());
-}
-
-void tst_mainmenu::openWithActiveWindowLoadsIntoIt()
-{
-    const QString script = m_dir->filePath(QStringLiteral("s"));
-    writeFile(script, "/afk\r\n");
-    frmWindow* w = addWindow();
-    w->rtfrypAO->setText(QStringLiteral("typed"));
-    m_main->action("mnuOpen")->trigger();
-    QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
-    m_prompt->answer(PromptAnswer::No);
-    m_prompt->choose(script);
-    w->tmOpen_Timer();
-    QCOMPARE(m_prompt->boxes.size(), 1);
-    QCOMPARE(m_prompt->boxes.first().text, QStringLiteral("Save to a new file?"));
     QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk\n"));
     QCOMPARE(w->windowTitle(), script);
 }
@@ -273,11 +270,14 @@ void tst_mainmenu::minimizeAllThenMaximizeAll()
     }
 }
 
+// The band arithmetic has its own tests; here the menu lays the open windows
+// into the area, the active one first, restores a maximised one and leaves a
+// minimised one where it is.
 void tst_mainmenu::tiling_data()
 {
     QTest::addColumn<bool>("horizontal");
     QTest::addColumn<int>("count");
-    for (int count : {1, 2, 3, 4}) {
+    for (int count : {1, 3}) {
         QTest::addRow("horizontal %d", count) << true << count;
         QTest::addRow("vertical %d", count) << false << count;
     }
@@ -287,50 +287,33 @@ void tst_mainmenu::tiling()
 {
     QFETCH(bool, horizontal);
     QFETCH(int, count);
+    frmWindow* minimised = addWindow();
+    minimised->showMinimized();
     for (int i = 0; i < count; ++i)
         addWindow();
+    QMdiSubWindow* active = m_main->mdiArea->currentSubWindow();
+    active->showMaximized();
     m_main->action(horizontal ? "mnuTileHorizontally" : "mnuTileVertically")->trigger();
+    QVERIFY(minimised->isMinimized());
+    QVERIFY(!active->isMaximized());
+    QCOMPARE(m_main->mdiArea->currentSubWindow(), active);
     const QRect area = m_main->mdiArea->viewport()->rect();
     QList<QRect> rects;
     for (QMdiSubWindow* w : m_main->mdiArea->subWindowList())
-        rects << w->geometry();
+        if (w != minimised)
+            rects << w->geometry();
     std::sort(rects.begin(), rects.end(), [horizontal](const QRect& a, const QRect& b) {
         return horizontal ? a.top() < b.top() : a.left() < b.left();
     });
     int next = horizontal ? area.top() : area.left();
     for (const QRect& r : rects) {
-        if (horizontal) {
-            QCOMPARE(r.left(), area.left());
-            QCOMPARE(r.width(), area.width());
-            QCOMPARE(r.top(), next);
-            next += r.height();
-        } else {
-            QCOMPARE(r.top(), area.top());
-            QCOMPARE(r.height(), area.height());
-            QCOMPARE(r.left(), next);
-            next += r.width();
-        }
+        QCOMPARE(horizontal ? QPair(r.left(), r.width()) : QPair(r.top(), r.height()),
+                 horizontal ? QPair(area.left(), area.width()) : QPair(area.top(), area.height()));
+        QCOMPARE(horizontal ? r.top() : r.left(), next);
+        next += horizontal ? r.height() : r.width();
     }
     QCOMPARE(next, horizontal ? area.bottom() + 1 : area.right() + 1);
-    // The active window comes first.
-    QMdiSubWindow* active = m_main->mdiArea->currentSubWindow();
     QCOMPARE(active->geometry(), rects.first());
-}
-
-void tst_mainmenu::tilingRestoresMaximisedAndLeavesMinimised()
-{
-    frmWindow* minimised = addWindow();
-    frmWindow* a = addWindow();
-    frmWindow* b = addWindow();
-    minimised->showMinimized();
-    b->showMaximized();
-    m_main->action("mnuTileVertically")->trigger();
-    QVERIFY(minimised->isMinimized());
-    QVERIFY(!b->isMaximized());
-    const QRect area = m_main->mdiArea->viewport()->rect();
-    QCOMPARE(a->height(), area.height());
-    QCOMPARE(b->height(), area.height());
-    QCOMPARE(a->width() + b->width(), area.width());
 }
 
 void tst_mainmenu::cascadeSpreadsWindows()
