@@ -125,6 +125,21 @@ QStringList texts(const QList<CatalogueSource::Problem>& problems)
     return out;
 }
 
+// A throw-away folder with the sources under data/ and the catalogue built beside them.
+struct Build {
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const QString output = dir.filePath(QStringLiteral("zandrel.db"));
+    QList<CatalogueBuilder::Problem> problems;
+
+    bool run(const Files& files)
+    {
+        writeSources(data, files);
+        return CatalogueBuilder::build(data, output, problems);
+    }
+    QString problemText() const { return texts(problems).join(QLatin1Char('\n')); }
+};
+
 // Reads a whole table of a built database, each row as its fields joined by "|".
 QStringList tableRows(const QString& dbPath, const QString& sql)
 {
@@ -171,8 +186,8 @@ private slots:
     void acceptsValidSources();
     void writesTablesInSourceOrder();
     void reportsHelpPageTheReaderRejects();
-    void failedBuildLeavesNoCatalogue();
-    void successfulBuildReplacesOldCatalogue();
+    void buildOverAnOldCatalogue_data();
+    void buildOverAnOldCatalogue();
     void toolReportsFileAndLine();
     void markupToRtf_data();
     void markupToRtf();
@@ -317,27 +332,18 @@ void TstCatalogueTool::rejectsBrokenSources()
     QFETCH(QString, where);
     QFETCH(QString, fragment);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     Files files = minimalSources();
     QVERIFY2(edit(files, file, before, after), "the row's text is not in the minimal sources");
-    const QString data = dir.filePath(QStringLiteral("data"));
-    writeSources(data, files);
-    const QString output = dir.filePath(QStringLiteral("zandrel.db"));
-
-    QList<CatalogueBuilder::Problem> problems;
-    QVERIFY(!CatalogueBuilder::build(data, output, problems));
-    QVERIFY(!QFileInfo::exists(output));
+    Build b;
+    QVERIFY(!b.run(files));
+    QVERIFY(!QFileInfo::exists(b.output));
 
     // The fault is reported where it is, with the place first.
-    const QString expectedStart = QDir(data).filePath(where) + QStringLiteral(": ");
-    bool found = false;
-    for (const QString& text : texts(problems)) {
-        if (text.startsWith(expectedStart) && text.contains(fragment))
-            found = true;
-    }
-    QVERIFY2(found, qPrintable(QStringLiteral("expected \"%1...%2\" among:\n%3")
-                                   .arg(expectedStart, fragment, texts(problems).join(QLatin1Char('\n')))));
+    const QString expectedStart = QDir(b.data).filePath(where) + QStringLiteral(": ");
+    const QStringList all = texts(b.problems);
+    QVERIFY2(std::any_of(all.cbegin(), all.cend(),
+                         [&](const QString& text) { return text.startsWith(expectedStart) && text.contains(fragment); }),
+             qPrintable(QStringLiteral("expected \"%1...%2\" among:\n%3").arg(expectedStart, fragment, b.problemText())));
 }
 
 void TstCatalogueTool::acceptsValidSources_data()
@@ -374,30 +380,23 @@ void TstCatalogueTool::acceptsValidSources()
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
 
-    QTemporaryDir dir;
     Files files = minimalSources();
     QVERIFY(edit(files, file, before, after));
-    const QString data = dir.filePath(QStringLiteral("data"));
-    writeSources(data, files);
-    const QString output = dir.filePath(QStringLiteral("zandrel.db"));
-    QList<CatalogueBuilder::Problem> problems;
-    QVERIFY2(CatalogueBuilder::build(data, output, problems), qPrintable(texts(problems).join(QLatin1Char('\n'))));
-    QVERIFY(problems.isEmpty());
-    QCOMPARE(tableRows(output, QStringLiteral("SELECT COUNT(*) FROM tblCommand")), QStringList{QStringLiteral("4")});
+    Build b;
+    QVERIFY2(b.run(files), qPrintable(b.problemText()));
+    QVERIFY(b.problems.isEmpty());
+    QCOMPARE(tableRows(b.output, QStringLiteral("SELECT COUNT(*) FROM tblCommand")), QStringList{QStringLiteral("4")});
 }
 
 void TstCatalogueTool::writesTablesInSourceOrder()
 {
-    QTemporaryDir dir;
     Files files = minimalSources();
     // Saved with Windows line ends, the sources read the same.
     for (auto it = files.begin(); it != files.end(); ++it)
         it.value().replace("\n", "\r\n");
-    const QString data = dir.filePath(QStringLiteral("data"));
-    writeSources(data, files);
-    const QString output = dir.filePath(QStringLiteral("zandrel.db"));
-    QList<CatalogueBuilder::Problem> problems;
-    QVERIFY2(CatalogueBuilder::build(data, output, problems), qPrintable(texts(problems).join(QLatin1Char('\n'))));
+    Build b;
+    QVERIFY2(b.run(files), qPrintable(b.problemText()));
+    const QString& output = b.output;
 
     QCOMPARE(tableRows(output, QStringLiteral("SELECT * FROM tblCommandGroup")),
              (QStringList{"1|Communication|", "7|Pet Commands|pet", "9|Example Scripts|"}));
@@ -449,55 +448,41 @@ void TstCatalogueTool::reportsHelpPageTheReaderRejects()
     QVERIFY(!CatalogueBuilder::defaultRtfCheck()("{\\rtf1 {\\b cut short}").isEmpty());
 }
 
-void TstCatalogueTool::failedBuildLeavesNoCatalogue()
+void TstCatalogueTool::buildOverAnOldCatalogue_data()
 {
-    QTemporaryDir dir;
-    Files files = minimalSources();
-    QVERIFY(edit(files, QStringLiteral("commands/01-talk.txt"), "type: 1", "type: 7"));
-    const QString data = dir.filePath(QStringLiteral("data"));
-    writeSources(data, files);
-    const QString outFolder = dir.filePath(QStringLiteral("out"));
-    QVERIFY(QDir().mkpath(outFolder));
-    const QString output = QDir(outFolder).filePath(QStringLiteral("zandrel.db"));
-
-    // A catalogue from an earlier build must not survive to pass for this one.
-    QFile old(output);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("an older catalogue");
-    old.close();
-
-    QList<CatalogueBuilder::Problem> problems;
-    QVERIFY(!CatalogueBuilder::build(data, output, problems));
-    QVERIFY(!problems.isEmpty());
-    QCOMPARE(QDir(outFolder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
-
-    // A data folder that does not exist is a failure, not an empty catalogue.
-    problems.clear();
-    QVERIFY(!CatalogueBuilder::build(dir.filePath(QStringLiteral("missing")), output, problems));
-    QCOMPARE(problems.size(), 1);
-    QVERIFY(!QFileInfo::exists(output));
+    QTest::addColumn<bool>("broken");
+    QTest::newRow("failed build leaves no catalogue") << true;
+    QTest::newRow("successful build replaces it") << false;
 }
 
-void TstCatalogueTool::successfulBuildReplacesOldCatalogue()
+void TstCatalogueTool::buildOverAnOldCatalogue()
 {
-    QTemporaryDir dir;
-    const QString data = dir.filePath(QStringLiteral("data"));
-    writeSources(data, minimalSources());
-    const QString outFolder = dir.filePath(QStringLiteral("out"));
-    QVERIFY(QDir().mkpath(outFolder));
-    const QString output = QDir(outFolder).filePath(QStringLiteral("zandrel.db"));
-    QFile old(output);
+    QFETCH(bool, broken);
+    Files files = minimalSources();
+    if (broken)
+        QVERIFY(edit(files, QStringLiteral("commands/01-talk.txt"), "type: 1", "type: 7"));
+    Build b;
+    // A catalogue from an earlier build must not survive to pass for this one.
+    QFile old(b.output);
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("an older catalogue");
     old.close();
 
-    QList<CatalogueBuilder::Problem> problems;
-    QVERIFY(CatalogueBuilder::build(data, output, problems));
-    QCOMPARE(QDir(outFolder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("zandrel.db")});
-    QCOMPARE(tableRows(output, QStringLiteral("SELECT COUNT(*) FROM tblBreed")), QStringList{QStringLiteral("2")});
+    QCOMPARE(b.run(files), !broken);
+    QCOMPARE(b.problems.isEmpty(), !broken);
+    const QStringList left = QDir(b.dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    QCOMPARE(left, broken ? QStringList() : QStringList{QStringLiteral("zandrel.db")});
+    if (broken) {
+        // A data folder that does not exist is a failure, not an empty catalogue.
+        b.problems.clear();
+        QVERIFY(!CatalogueBuilder::build(b.dir.filePath(QStringLiteral("missing")), b.output, b.problems));
+        QCOMPARE(b.problems.size(), 1);
+        QVERIFY(!QFileInfo::exists(b.output));
+        return;
+    }
+    QCOMPARE(tableRows(b.output, QStringLiteral("SELECT COUNT(*) FROM tblBreed")), QStringList{QStringLiteral("2")});
     // Installed, the catalogue is read by every user, not only by whoever built it.
-    QVERIFY(QFileInfo(output).permissions().testFlag(QFileDevice::ReadOther));
+    QVERIFY(QFileInfo(b.output).permissions().testFlag(QFileDevice::ReadOther));
 }
 
 void TstCatalogueTool::toolReportsFileAndLine()
