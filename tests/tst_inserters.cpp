@@ -70,20 +70,15 @@ class tst_inserters : public QObject {
 private slots:
     void arrayIndexFromName_data();
     void arrayIndexFromName();
-    void variables_data();
-    void variables();
-    void sameVariableTwice();
+    void captions_data();
+    void captions();
     void whiteAfterAGreenCommand();
     void nothingWithoutAWindow_data();
     void nothingWithoutAWindow();
-    void listedItems_data();
-    void listedItems();
     void randomBreedAndProfession_data();
     void randomBreedAndProfession();
     void petRename_data();
     void petRename();
-    void petRenameWithoutANameWritesNothing_data();
-    void petRenameWithoutANameWritesNothing();
     void unreadableCatalogueWritesNothing();
     void randomDrawsReachableFromTheMainWindow();
 };
@@ -112,57 +107,50 @@ void tst_inserters::arrayIndexFromName()
     QCOMPARE(SpecialTexts::arrayIndex(name, array), index);
 }
 
-void tst_inserters::variables_data()
+// Variables and the listed breeds and professions are their own captions: written
+// after the selection, in white, without asking the catalogue.
+void tst_inserters::captions_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("before");
     QTest::addColumn<int>("selStart");
     QTest::addColumn<int>("selLength");
     QTest::addColumn<QString>("after");
-    QTest::addColumn<int>("caret");
 
     const QList<std::pair<const char*, const char*>> items{
         {"mnuCurrentF", " %f"}, {"mnuSelectTarget", " %t"}, {"mnuMe", " %m"}, {"mnuArgs_1", " %1"},
         {"mnuArgs_5", " %5"},   {"mnuArgs_9", " %9"}};
     for (const auto& [item, text] : items) {
         const QString t = QString::fromLatin1(text);
-        QTest::addRow("%s in an empty script", item) << item << "" << 0 << 0 << t << 3;
-        QTest::addRow("%s at the caret", item) << item << "/tell Bob\nhi" << 9 << 0 << "/tell Bob" + t + "\nhi" << 12;
-        QTest::addRow("%s after a selection", item)
-            << item << "say abc now" << 4 << 3 << "say abc" + t + " now" << 10;
-        QTest::addRow("%s after a selection over a line break", item)
-            << item << "ab\ncd" << 1 << 3 << "ab\nc" + t + "d" << 7;
+        QTest::addRow("%s in an empty script", item) << item << "" << 0 << 0 << t;
+        QTest::addRow("%s at the caret", item) << item << "/tell Bob\nhi" << 9 << 0 << "/tell Bob" + t + "\nhi";
+        QTest::addRow("%s after a selection", item) << item << "say abc now" << 4 << 3 << "say abc" + t + " now";
+        QTest::addRow("%s after a selection over a line break", item) << item << "ab\ncd" << 1 << 3 << "ab\nc" + t + "d";
     }
+    QTest::newRow("breed at the caret") << "mnuBreeds_2" << "/say I am" << 9 << 0 << "/say I am Opifex";
+    QTest::newRow("breed keeps the selection") << "mnuBreeds_4" << "x abc y" << 2 << 3 << "x abc Atrox y";
+    QTest::newRow("profession with a hyphen") << "mnuProfessions_3" << "" << 0 << 0 << " Meta-Physicist";
+    QTest::newRow("profession keeps the selection") << "mnuProfessions_1" << "abc" << 0 << 3 << "abc Adventurer";
 }
 
-void tst_inserters::variables()
+void tst_inserters::captions()
 {
     QFETCH(QString, item);
     QFETCH(QString, before);
     QFETCH(int, selStart);
     QFETCH(int, selLength);
     QFETCH(QString, after);
-    QFETCH(int, caret);
     Started s;
     QVERIFY(s.editor);
     s.editor->setText(before);
     s.editor->select(selStart, selLength);
     s.trigger(item);
+    const int inserted = int(after.size() - before.size());
     QCOMPARE(s.editor->Text(), after);
-    QCOMPARE(s.editor->SelStart(), caret);
+    QCOMPARE(s.editor->SelStart(), selStart + selLength + inserted);
     QCOMPARE(s.editor->SelLength(), 0);
-    QCOMPARE(colours(*s.editor, caret - 3, 3), QStringLiteral("WWW"));
+    QCOMPARE(colours(*s.editor, selStart + selLength, inserted), QString(inserted, u'W'));
     QVERIFY(s.queries().isEmpty());
-}
-
-void tst_inserters::sameVariableTwice()
-{
-    Started s;
-    QVERIFY(s.editor);
-    s.trigger(QStringLiteral("mnuCurrentF"));
-    s.trigger(QStringLiteral("mnuCurrentF"));
-    QCOMPARE(s.editor->Text(), QStringLiteral(" %f %f"));
-    QCOMPARE(s.editor->SelStart(), 6);
 }
 
 void tst_inserters::whiteAfterAGreenCommand()
@@ -203,38 +191,6 @@ void tst_inserters::nothingWithoutAWindow()
     QVERIFY(s.f.main->mdiArea->subWindowList().isEmpty());
 }
 
-void tst_inserters::listedItems_data()
-{
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selLength");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("breed at the caret") << "mnuBreeds_2" << "/say I am" << 9 << 0 << "/say I am Opifex";
-    QTest::newRow("breed keeps the selection") << "mnuBreeds_4" << "x abc y" << 2 << 3 << "x abc Atrox y";
-    QTest::newRow("profession with a hyphen") << "mnuProfessions_3" << "" << 0 << 0 << " Meta-Physicist";
-    QTest::newRow("profession keeps the selection") << "mnuProfessions_1" << "abc" << 0 << 3 << "abc Adventurer";
-}
-
-void tst_inserters::listedItems()
-{
-    QFETCH(QString, item);
-    QFETCH(QString, before);
-    QFETCH(int, selStart);
-    QFETCH(int, selLength);
-    QFETCH(QString, after);
-    Started s;
-    QVERIFY(s.editor);
-    s.editor->setText(before);
-    s.editor->select(selStart, selLength);
-    s.trigger(item);
-    QCOMPARE(s.editor->Text(), after);
-    QCOMPARE(s.editor->SelLength(), 0);
-    QCOMPARE(s.editor->SelStart(), selStart + int(after.size() - before.size()) + selLength);
-    // A listed item is its caption: the catalogue is not asked.
-    QVERIFY(s.queries().isEmpty());
-}
-
 void tst_inserters::randomBreedAndProfession_data()
 {
     QTest::addColumn<QString>("item");
@@ -268,7 +224,7 @@ void tst_inserters::petRename_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QList<NameRow>>("names");
     QTest::addColumn<QStringList>("sql");
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("line");  // empty: no name to be had, nothing written
     const QString type0 = QStringLiteral("SELECT * FROM tblnames WHERE Type = 0");
     const QString type1 = QStringLiteral("SELECT * FROM tblnames WHERE Type = 1");
     const QList<NameRow> oneOfEach{{"Rex", 0, "M"}, {"Bella", 0, "F"}, {"Sam", 0, "U"}, {"Bold", 1, "M"}};
@@ -283,6 +239,12 @@ void tst_inserters::petRename_data()
                              << "/pet rename \"Rex the Bold\"\n";
     QTest::newRow("name with a space") << 1 << QList<NameRow>{{"Mr Whiskers", 0, "M"}}
                                        << QStringList{type0 + " and Sex = 'M'"} << "/pet rename \"Mr Whiskers\"\n";
+    QTest::newRow("empty table") << 0 << QList<NameRow>{} << QStringList{type0} << "";
+    QTest::newRow("no female name") << 2 << QList<NameRow>{{"Rex", 0, "M"}} << QStringList{type0 + " and Sex = 'F'"}
+                                    << "";
+    QTest::newRow("fantasy without an epithet") << 5 << QList<NameRow>{{"Rex", 0, "M"}} << QStringList{type0, type1}
+                                                << "";
+    QTest::newRow("fantasy without a first name") << 5 << QList<NameRow>{{"Bold", 1, "M"}} << QStringList{type0} << "";
 }
 
 void tst_inserters::petRename()
@@ -298,35 +260,14 @@ void tst_inserters::petRename()
     s.editor->select(4, 3);
     s.trigger(QStringLiteral("mnuRename_%1").arg(index));
     QCOMPARE(s.queries(), sql);
+    if (line.isEmpty()) {
+        QCOMPARE(s.editor->Text(), QStringLiteral("say abc\nnext"));
+        QCOMPARE(s.editor->SelText(), QStringLiteral("abc"));
+        return;
+    }
     QCOMPARE(s.editor->Text(), QStringLiteral("say ") + line + QStringLiteral("\nnext"));
     QCOMPARE(s.editor->SelStart(), 4 + int(line.size()));
     QCOMPARE(colours(*s.editor, 4, static_cast<int>(line.size())), QString(line.size(), u'W'));
-}
-
-void tst_inserters::petRenameWithoutANameWritesNothing_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QList<NameRow>>("names");
-    QTest::addColumn<int>("queries");
-    QTest::newRow("empty table") << 0 << QList<NameRow>{} << 1;
-    QTest::newRow("no female name") << 2 << QList<NameRow>{{"Rex", 0, "M"}} << 1;
-    QTest::newRow("fantasy without an epithet") << 5 << QList<NameRow>{{"Rex", 0, "M"}} << 2;
-    QTest::newRow("fantasy without a first name") << 5 << QList<NameRow>{{"Bold", 1, "M"}} << 1;
-}
-
-void tst_inserters::petRenameWithoutANameWritesNothing()
-{
-    QFETCH(int, index);
-    QFETCH(QList<NameRow>, names);
-    QFETCH(int, queries);
-    Started s(names);
-    QVERIFY(s.editor);
-    s.editor->setText(QStringLiteral("keep me"));
-    s.editor->select(0, 4);
-    s.trigger(QStringLiteral("mnuRename_%1").arg(index));
-    QCOMPARE(s.queries().size(), queries);
-    QCOMPARE(s.editor->Text(), QStringLiteral("keep me"));
-    QCOMPARE(s.editor->SelText(), QStringLiteral("keep"));
 }
 
 void tst_inserters::unreadableCatalogueWritesNothing()
