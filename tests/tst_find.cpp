@@ -1,3 +1,4 @@
+#include "DialogLayout.h"
 #include "MainWindowFixture.h"
 
 #include "app/frmMain.h"
@@ -46,21 +47,6 @@ struct FindOn {
     // "start+length" of the selection.
     QString selection() const { return QStringLiteral("%1+%2").arg(editor->SelStart()).arg(editor->SelLength()); }
 };
-
-// The order in which `among` come in the focus chain that starts at `root`.
-QList<QWidget*> focusOrder(QWidget* root, const QList<QWidget*>& among)
-{
-    QList<QWidget*> out;
-    for (QWidget* w = root->nextInFocusChain(); w && w != root; w = w->nextInFocusChain()) {
-        if (among.contains(w) && !out.contains(w))
-            out << w;
-    }
-    // The chain is a ring: read it from the first of `among`.
-    const qsizetype first = among.isEmpty() ? -1 : out.indexOf(among.constFirst());
-    if (first > 0)
-        out = out.mid(first) + out.first(first);
-    return out;
-}
 
 }
 
@@ -201,11 +187,7 @@ void tst_find::designState()
     QCOMPARE(d.minimumSize(), d.maximumSize());
     QCOMPARE(d.size(), QSize(twipsToPixels(4455), twipsToPixels(1665)));
 
-    const struct {
-        QWidget* widget;
-        QString caption;
-        QRect at;
-    } controls[] = {
+    checkControls({
         {d.lbltxtFind, "Find:", twipsRect(120, 120, 495, 255)},
         {d.txtFind, "", twipsRect(840, 120, 2175, 285)},
         {d.cmdFind, "&Find Next", twipsRect(3120, 120, 1215, 375)},
@@ -218,16 +200,7 @@ void tst_find::designState()
         {d.chkWholeWord, "Match on whole word only.", twipsRect(0, 0, 2535, 375)},
         {d.chkMatchCase, "Match case.", twipsRect(0, 360, 2535, 375)},
         {d.cmdCancel, "&Cancel", twipsRect(3000, 240, 1215, 375)},
-    };
-    for (const auto& c : controls) {
-        QCOMPARE(c.widget->geometry(), c.at);
-        if (auto* label = qobject_cast<QLabel*>(c.widget))
-            QCOMPARE(label->text(), c.caption);
-        else if (auto* button = qobject_cast<QAbstractButton*>(c.widget))
-            QCOMPARE(button->text(), c.caption);
-        else if (auto* field = qobject_cast<QLineEdit*>(c.widget))
-            QCOMPARE(field->text(), c.caption);
-    }
+    });
     QVERIFY(d.Picture1->isHidden());
     QVERIFY(!d.Picture2->isHidden());
     QVERIFY(!d.cmdFind->isEnabled());
