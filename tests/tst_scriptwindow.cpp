@@ -99,7 +99,8 @@ private slots:
     void printFailures();
 
 private:
-    frmWindow* makeWindow();
+    // A new script window, with `file` opened into it when one is given.
+    frmWindow* makeWindow(const QString& file = {});
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ScriptedPrompt> m_prompt;
@@ -133,10 +134,15 @@ void tst_scriptwindow::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-frmWindow* tst_scriptwindow::makeWindow()
+frmWindow* tst_scriptwindow::makeWindow(const QString& file)
 {
     auto* w = new frmWindow(*m_state);
     m_windows << w;
+    if (!file.isEmpty()) {
+        m_prompt->choose(file);
+        w->tmOpen_Timer();
+        m_prompt->clear();
+    }
     return w;
 }
 
@@ -229,7 +235,8 @@ void tst_scriptwindow::save()
     QFETCH(QString, choice);
     QFETCH(bool, targetExists);
     QFETCH(bool, written);
-    const QString target = path(named ? QStringLiteral("named") : (choice.isEmpty() || choice == "cancel" ? QStringLiteral("x") : choice));
+    const bool chosen = !choice.isEmpty() && choice != QLatin1String("cancel");
+    const QString target = path(named ? QStringLiteral("named") : chosen ? choice : QStringLiteral("x"));
     if (targetExists)
         writeFile(target, "old text\r\n");
     frmWindow* w = makeWindow();
@@ -343,7 +350,9 @@ void tst_scriptwindow::askingToSave_data()
     QTest::addColumn<QString>("answer");  // "" no question expected, "yes", "no"
     QTest::addColumn<QString>("saveTo");  // "" no save dialog, "cancel", or a file name
     for (const char* action : {"Open", "New", "Close"}) {
-        const auto row = [&](const char* name) -> QTestData& { return QTest::addRow("%s: %s", action, name) << QString::fromLatin1(action); };
+        const auto row = [&](const char* name) -> QTestData& {
+            return QTest::addRow("%s: %s", action, name) << QString::fromLatin1(action);
+        };
         row("unchanged, named") << false << true << "" << "";
         row("unchanged, unnamed") << false << false << "" << "";
         row("named, yes") << true << true << "yes" << "";
@@ -371,13 +380,8 @@ void tst_scriptwindow::askingToSave()
     writeFile(script, "/tell Someone hello\r\nsay /wave now\r\n");
     const QString oldFile = path(QStringLiteral("old"));
     writeFile(oldFile, "old\r\n");
-    QPointer<frmWindow> w = makeWindow();
+    QPointer<frmWindow> w = makeWindow(named ? oldFile : QString());
     w->show();
-    if (named) {
-        m_prompt->choose(oldFile);
-        w->tmOpen_Timer();
-        m_prompt->clear();
-    }
     w->rtfrypAO->setText(QStringLiteral("/tell x y"));
     w->setChanged(changed);
     const QString nameBefore = w->FileName();
@@ -403,8 +407,9 @@ void tst_scriptwindow::askingToSave()
     QVERIFY(m_prompt->allAnswersUsed());
     QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
     if (changed) {
-        QCOMPARE(boxTexts(*m_prompt), QStringList{named ? QStringLiteral("Save Changes | Save changes to '%1'?").arg(oldFile)
-                                                        : QStringLiteral("Save Changes | Save to a new file?")});
+        const QString question = named ? QStringLiteral("Save changes to '%1'?").arg(oldFile)
+                                       : QStringLiteral("Save to a new file?");
+        QCOMPARE(boxTexts(*m_prompt), QStringList{QStringLiteral("Save Changes | ") + question});
         QCOMPARE(m_prompt->boxes.first().icon, PromptIcon::Information);
         QCOMPARE(m_prompt->boxes.first().buttons, PromptButtons::YesNo);
     } else {
@@ -474,11 +479,8 @@ void tst_scriptwindow::openBadFiles()
     const QString previous = path(QStringLiteral("previous"));
     writeFile(previous, "/tell a b\r\n");
 
-    frmWindow* w = makeWindow();
-    m_prompt->choose(previous);
-    w->tmOpen_Timer();
+    frmWindow* w = makeWindow(previous);
     w->rtfrypAO->setText(QStringLiteral("/tell a b\nmore"));
-    m_prompt->clear();
     m_prompt->answer(PromptAnswer::No);
     m_prompt->choose(path(name));
 
@@ -583,9 +585,7 @@ void tst_scriptwindow::deletedSlashIsWhiteAfterReopen()
 {
     const QString file = path(QStringLiteral("s"));
     writeFile(file, "/tell Someone hello\r\n");
-    frmWindow* w = makeWindow();
-    m_prompt->choose(file);
-    w->tmOpen_Timer();
+    frmWindow* w = makeWindow(file);
     w->rtfrypAO->select(0, 1);
     w->rtfrypAO->setSelText(QString());
     w->tmHighlight_Timer();
@@ -601,15 +601,12 @@ void tst_scriptwindow::closingWithFailedWriteKeepsWindow()
 {
     const QString oldFile = path(QStringLiteral("old"));
     writeFile(oldFile, "old\r\n");
-    QPointer<frmWindow> w = makeWindow();
+    QPointer<frmWindow> w = makeWindow(oldFile);
     w->show();
-    m_prompt->choose(oldFile);
-    w->tmOpen_Timer();
     w->rtfrypAO->setText(QStringLiteral("precious"));
     // The file has become a folder meanwhile: the write must fail.
     QVERIFY(QFile::remove(oldFile));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("old")));
-    m_prompt->clear();
     m_prompt->answer(PromptAnswer::Yes);
 
     QVERIFY(!w->close());
