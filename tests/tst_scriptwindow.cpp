@@ -78,8 +78,6 @@ private slots:
     void save_data();
     void save();
     void saveFailureKeepsChosenNameAndChanges();
-    void saveAs_data();
-    void saveAs();
     void askingToSave_data();
     void askingToSave();
     void openBadFiles_data();
@@ -214,31 +212,40 @@ void tst_scriptwindow::unknownKeysOnlyWhiten()
 
 void tst_scriptwindow::save_data()
 {
+    QTest::addColumn<bool>("saveAs");
     QTest::addColumn<bool>("changed");
     QTest::addColumn<bool>("named");
     QTest::addColumn<QString>("choice");  // "" no dialog expected, "cancel", or a file name
-    QTest::addColumn<bool>("targetExists");
+    QTest::addColumn<bool>("exists");     // the target is there before
+    QTest::addColumn<QString>("answer");  // "" no overwrite question, "yes", "no"
     QTest::addColumn<bool>("written");
-    QTest::newRow("unchanged, named: nothing") << false << true << "" << true << false;
-    QTest::newRow("unchanged, unnamed: nothing") << false << false << "" << false << false;
-    QTest::newRow("changed, named: written without asking") << true << true << "" << true << true;
-    QTest::newRow("changed, unnamed: asks a name") << true << false << "new.txt" << false << true;
+    QTest::newRow("unchanged, named: nothing") << false << false << true << "" << true << "" << false;
+    QTest::newRow("unchanged, unnamed: nothing") << false << false << false << "" << false << "" << false;
+    QTest::newRow("changed, named: written without asking") << false << true << true << "" << true << "" << true;
+    QTest::newRow("changed, unnamed: asks a name") << false << true << false << "new.txt" << false << "" << true;
     QTest::newRow("changed, unnamed, existing file: no overwrite question")
-        << true << false << "old" << true << true;
-    QTest::newRow("changed, unnamed, cancelled") << true << false << "cancel" << false << false;
+        << false << true << false << "old" << true << "" << true;
+    QTest::newRow("changed, unnamed, cancelled") << false << true << false << "cancel" << false << "" << false;
+    QTest::newRow("Save As, new name") << true << true << false << "new" << false << "" << true;
+    QTest::newRow("Save As, unchanged text still written") << true << false << false << "new" << false << "" << true;
+    QTest::newRow("Save As, existing, overwrite yes") << true << true << false << "old" << true << "yes" << true;
+    QTest::newRow("Save As, existing, overwrite no") << true << true << false << "old" << true << "no" << false;
+    QTest::newRow("Save As, cancelled") << true << true << false << "cancel" << false << "" << false;
 }
 
 void tst_scriptwindow::save()
 {
+    QFETCH(bool, saveAs);
     QFETCH(bool, changed);
     QFETCH(bool, named);
     QFETCH(QString, choice);
-    QFETCH(bool, targetExists);
+    QFETCH(bool, exists);
+    QFETCH(QString, answer);
     QFETCH(bool, written);
     const bool chosen = !choice.isEmpty() && choice != QLatin1String("cancel");
     const QString target = path(named ? QStringLiteral("named") : chosen ? choice : QStringLiteral("x"));
-    if (targetExists)
-        writeFile(target, "old text\r\n");
+    if (exists)
+        writeFile(target, "old\r\n");
     frmWindow* w = makeWindow();
     if (named) {
         m_prompt->choose(target);
@@ -247,28 +254,42 @@ void tst_scriptwindow::save()
     }
     w->rtfrypAO->setText(QStringLiteral("/tell bob\n/afk"));
     w->setChanged(changed);
-    const QString titleBefore = w->windowTitle();
     if (choice == QLatin1String("cancel"))
         m_prompt->cancelDialog();
-    else if (!choice.isEmpty())
+    else if (chosen)
         m_prompt->choose(target);
+    if (!answer.isEmpty())
+        m_prompt->answer(answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No);
 
-    w->tlbasxToolbar1_ButtonClick(QStringLiteral("Save"));
+    if (saveAs)
+        w->tmSaveAs_Timer();
+    else
+        w->tlbasxToolbar1_ButtonClick(QStringLiteral("Save"));
 
-    QVERIFY(m_prompt->boxes.isEmpty());
+    QCOMPARE(m_prompt->unplannedBoxes, 0);
+    QVERIFY(m_prompt->allAnswersUsed());
+    if (!answer.isEmpty()) {
+        QCOMPARE(boxTexts(*m_prompt),
+                 QStringList{QStringLiteral("Overwrite File | Overwrite existing file '") + target + u'\'' + u'?'});
+        QCOMPARE(m_prompt->boxes.first().icon, PromptIcon::Question);
+        QCOMPARE(m_prompt->boxes.first().buttons, PromptButtons::YesNo);
+    } else {
+        QVERIFY(m_prompt->boxes.isEmpty());
+    }
     QCOMPARE(m_prompt->dialogs.size(), choice.isEmpty() ? 0 : 1);
     if (!choice.isEmpty()) {
         const FileDialogSpec& d = m_prompt->dialogs.first();
         QCOMPARE(d.kind, FileDialogKind::Save);
         QCOMPARE(d.title, QStringLiteral("Save a Script File"));
         QCOMPARE(d.filter, kFilter);
-        QVERIFY(d.startFolder.isEmpty());
+        // Save As starts in the game's folder; Save's dialog names no folder of its own.
+        QCOMPARE(d.startFolder, saveAs ? m_state->gamePath : QString());
     }
-    QVERIFY(m_prompt->allAnswersUsed());
-    QCOMPARE(readFile(target) == QByteArray("/tell bob\r\n/afk"), written);
+    QCOMPARE(readFile(target), written ? QByteArray("/tell bob\r\n/afk") : exists ? QByteArray("old\r\n")
+                                                                                 : QByteArray("<missing>"));
     QCOMPARE(w->Changed(), changed && !written);
     QCOMPARE(w->FileName(), named || written ? target : QString());
-    QCOMPARE(w->windowTitle(), titleBefore);
+    QCOMPARE(w->windowTitle(), named ? target : QStringLiteral("New File"));
 }
 
 void tst_scriptwindow::saveFailureKeepsChosenNameAndChanges()
@@ -283,63 +304,6 @@ void tst_scriptwindow::saveFailureKeepsChosenNameAndChanges()
     QCOMPARE(w->FileName(), target);
     QVERIFY(w->Changed());
     QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk"));
-}
-
-void tst_scriptwindow::saveAs_data()
-{
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<QString>("choice");  // "cancel" or a file name
-    QTest::addColumn<QString>("answer");  // "" no question, "yes", "no"
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("new name") << false << "new" << "" << true << true;
-    QTest::newRow("new name, unchanged text still written") << false << "new" << "" << false << true;
-    QTest::newRow("existing, overwrite yes") << true << "old" << "yes" << true << true;
-    QTest::newRow("existing, overwrite no") << true << "old" << "no" << true << false;
-    QTest::newRow("cancelled") << false << "cancel" << "" << true << false;
-}
-
-void tst_scriptwindow::saveAs()
-{
-    QFETCH(bool, exists);
-    QFETCH(QString, choice);
-    QFETCH(QString, answer);
-    QFETCH(bool, changed);
-    QFETCH(bool, written);
-    const QString target = path(choice == QLatin1String("cancel") ? QStringLiteral("x") : choice);
-    if (exists)
-        writeFile(target, "old\r\n");
-    frmWindow* w = makeWindow();
-    w->rtfrypAO->setText(QStringLiteral("/afk"));
-    w->setChanged(changed);
-    if (choice == QLatin1String("cancel"))
-        m_prompt->cancelDialog();
-    else
-        m_prompt->choose(target);
-    if (!answer.isEmpty())
-        m_prompt->answer(answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No);
-
-    w->tmSaveAs_Timer();
-
-    QCOMPARE(m_prompt->dialogs.size(), 1);
-    QCOMPARE(m_prompt->dialogs.first().title, QStringLiteral("Save a Script File"));
-    QCOMPARE(m_prompt->dialogs.first().startFolder, m_state->gamePath);
-    QCOMPARE(m_prompt->unplannedBoxes, 0);
-    QVERIFY(m_prompt->allAnswersUsed());
-    if (!answer.isEmpty()) {
-        QCOMPARE(boxTexts(*m_prompt),
-                 QStringList{QStringLiteral("Overwrite File | Overwrite existing file '") + target + u'\'' + u'?'});
-        QCOMPARE(m_prompt->boxes.first().icon, PromptIcon::Question);
-        QCOMPARE(m_prompt->boxes.first().buttons, PromptButtons::YesNo);
-    } else {
-        QVERIFY(m_prompt->boxes.isEmpty());
-    }
-    QCOMPARE(readFile(target) == QByteArray("/afk"), written);
-    if (exists && !written)
-        QCOMPARE(readFile(target), QByteArray("old\r\n"));
-    QCOMPARE(w->FileName(), written ? target : QString());
-    QCOMPARE(w->Changed(), changed && !written);
-    QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
 }
 
 void tst_scriptwindow::askingToSave_data()
