@@ -1,6 +1,6 @@
 // The colouring pass against the time Qt takes merely to hold the same text:
 //   bench_colouring --benchmark_filter=... ; compare BM_Colouring/N with BM_SetPlainText/N.
-#include "PlainTextBaseline.h"
+#include "BenchmarkBaseline.h"
 #include "editor/CommandColouring.h"
 #include "platform/RichTextControl.h"
 
@@ -58,10 +58,5 @@ BENCHMARK(BM_Spans)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

@@ -2,7 +2,7 @@
 // Qt takes merely to hold the same text in a QTextDocument:
 //   bench_open ; compare BM_Open/N with BM_SetPlainText/N (N = lines; the last row is
 //   a script of 10 MB).
-#include "PlainTextBaseline.h"
+#include "BenchmarkBaseline.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "catalogue/Catalogue.h"
@@ -86,10 +86,5 @@ BENCHMARK(BM_Open)->Arg(10000)->Arg(100000)->Arg(kTenMegabyteLines)->Unit(benchm
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

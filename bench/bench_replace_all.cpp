@@ -3,7 +3,7 @@
 //   <build>/bench_replace_all
 // Compare BM_ReplaceAllInDialog/N (the dialog's handler on a script window's editor)
 // and BM_ReplaceAllInDocument/N (the loop alone) with BM_SetPlainText/N.
-#include "PlainTextBaseline.h"
+#include "BenchmarkBaseline.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "catalogue/Catalogue.h"
@@ -95,10 +95,5 @@ BENCHMARK(BM_ReplaceAllInDialog)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benc
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }
