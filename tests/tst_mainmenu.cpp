@@ -1,4 +1,5 @@
 #include "ScriptedPrompt.h"
+#include "TestFiles.h"
 
 #include "app/AppState.h"
 #include "app/MainMenuCommands.h"
@@ -62,19 +63,6 @@ private:
         a->setObjectName(QString::fromLatin1(name));
     }
 };
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 }
 
 class tst_mainmenu : public QObject {

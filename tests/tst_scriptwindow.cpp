@@ -1,4 +1,5 @@
 #include "ScriptedPrompt.h"
+#include "TestFiles.h"
 
 #include "app/AppState.h"
 #include "app/Settings.h"
@@ -22,21 +23,6 @@
 namespace {
 const QString kFilter = QStringLiteral("AO Script files|*|Text Files(*.txt)|*.txt");
 const QString kErrorTitle = QStringLiteral("Error in tlbasxToolbar1_ButtonClick");
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
 
 bool isGreen(RichTextControl& c, int pos)
 {
