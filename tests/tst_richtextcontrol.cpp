@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "platform/ErrorNumbers.h"
 #include "platform/RichTextControl.h"
 
@@ -249,27 +251,19 @@ void tst_richtextcontrol::loadSaveKeepsCharactersThatQtCouldAlter()
     QTemporaryDir dir;
     const QString in = dir.filePath(QStringLiteral("in"));
     const QString out = dir.filePath(QStringLiteral("out"));
-    QFile f(in);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    f.close();
+    writeFile(in, bytes);
     RichTextControl c;
     QVERIFY(c.loadFile(in).ok());
     QCOMPARE(c.SelStart(), 0);
     QVERIFY(c.saveFile(out).ok());
-    QFile g(out);
-    QVERIFY(g.open(QIODevice::ReadOnly));
-    QCOMPARE(g.readAll(), bytes);
+    QCOMPARE(readFile(out), bytes);
 }
 
 void tst_richtextcontrol::loadFailureLeavesEditorAlone()
 {
     QTemporaryDir dir;
     const QString bin = dir.filePath(QStringLiteral("bin"));
-    QFile f(bin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("x\0y", 3));
-    f.close();
+    writeFile(bin, QByteArray("x\0y", 3));
     RichTextControl c;
     c.setText(QStringLiteral("keep me"));
     c.select(2, 3);
