@@ -1,5 +1,6 @@
 #include "DialogLayout.h"
 #include "MainWindowFixture.h"
+#include "TestFiles.h"
 
 #include "app/Settings.h"
 #include "app/frmMain.h"
@@ -31,12 +32,6 @@ const QString kUnset = QStringLiteral("<unset>");
 QString stored(const QString& key)
 {
     return Settings().read(key, kUnset);
-}
-
-void touch(const QString& path)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
 }
 
 
@@ -273,7 +268,7 @@ void tst_options::realDialogShowsTheExecutableInAnyCase()
 {
     QTemporaryDir dir;
     for (const char* name : {"Anarchy.exe", "ANARCHY.EXE", "anarchy.exe", "readme.txt", "anarchy.exe.bak"})
-        touch(dir.filePath(QString::fromLatin1(name)));
+        writeFile(dir.filePath(QString::fromLatin1(name)), {});
     QFileDialog dialog(nullptr, GamePathChoice::browseTitle(), dir.path());
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setNameFilters(qtNameFilters(GamePathChoice::browseFilter()));
