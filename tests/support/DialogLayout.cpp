@@ -19,9 +19,9 @@ QList<QWidget*> focusOrder(QWidget* root, const QList<QWidget*>& among)
     return out;
 }
 
-void checkControls(const QList<ControlSpec>& controls)
+void checkControls(const QList<ExpectedControl>& controls)
 {
-    for (const ControlSpec& c : controls) {
+    for (const ExpectedControl& c : controls) {
         const QString name = c.widget->objectName();
         QVERIFY2(c.widget->geometry() == c.at, qPrintable(name));
         QString text;

@@ -12,11 +12,11 @@ class QWidget;
 // read from the first of `among`.
 QList<QWidget*> focusOrder(QWidget* root, const QList<QWidget*>& among);
 
-struct ControlSpec {
+struct ExpectedControl {
     QWidget* widget;
     QString caption;  // a label's, button's or field's text
     QRect at;
 };
 
 // Each control at its place with its caption; fails the running test otherwise.
-void checkControls(const QList<ControlSpec>& controls);
+void checkControls(const QList<ExpectedControl>& controls);
