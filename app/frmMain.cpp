@@ -9,7 +9,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmHelp.h"
 #include "editor/frmWindow.h"
-#include "inserters/SpecialMenu.h"
+#include "inserters/InserterMenu.h"
 #include "platform/PathLookup.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
@@ -89,7 +89,7 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     m_state.helpTimer = &tmHelp;
     createMenus();
     m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this);
-    new SpecialMenu(m_state, *this);       // a child: lives as long as the window
+    new InserterMenu(m_state, *this);       // a child: lives as long as the window
     new EditMenuCommands(m_state, *this);  // a child: lives as long as the window
 }
 

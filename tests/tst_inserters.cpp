@@ -3,8 +3,8 @@
 #include "app/frmMain.h"
 #include "catalogue/Catalogue.h"
 #include "editor/frmWindow.h"
-#include "inserters/SpecialMenu.h"
-#include "inserters/SpecialTexts.h"
+#include "inserters/InserterMenu.h"
+#include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
@@ -104,7 +104,7 @@ void tst_inserters::arrayIndexFromName()
     QFETCH(QString, name);
     QFETCH(QString, array);
     QFETCH(int, index);
-    QCOMPARE(SpecialTexts::arrayIndex(name, array), index);
+    QCOMPARE(InsertTexts::arrayIndex(name, array), index);
 }
 
 // Variables and the listed breeds and professions are their own captions: written
@@ -289,7 +289,7 @@ void tst_inserters::unreadableCatalogueWritesNothing()
 void tst_inserters::randomDrawsReachableFromTheMainWindow()
 {
     Started s({{QStringLiteral("Rex"), 0, QStringLiteral("M")}});
-    auto* special = s.f.main->findChild<SpecialMenu*>();
+    auto* special = s.f.main->findChild<InserterMenu*>();
     QVERIFY(special);
     QCOMPARE(special->RandomName(0, QStringLiteral("M")).value_or(QStringLiteral("<none>")), QStringLiteral("Rex"));
     QCOMPARE(special->RandomSomething(QStringLiteral("Profession")).has_value(), true);

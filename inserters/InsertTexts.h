@@ -4,7 +4,7 @@
 #include <QString>
 
 // The texts the Special menu writes into a script, apart from any window.
-namespace SpecialTexts {
+namespace InsertTexts {
 
 // The chat variables, each with its leading space: " %f", " %t", " %m".
 QString currentFighting();

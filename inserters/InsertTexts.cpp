@@ -1,6 +1,6 @@
-#include "inserters/SpecialTexts.h"
+#include "inserters/InsertTexts.h"
 
-namespace SpecialTexts {
+namespace InsertTexts {
 
 QString currentFighting()
 {

@@ -1,33 +1,33 @@
-#include "inserters/SpecialMenu.h"
+#include "inserters/InserterMenu.h"
 
 #include "app/AppState.h"
 #include "editor/frmWindow.h"
-#include "inserters/SpecialTexts.h"
+#include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
 
-SpecialMenu::SpecialMenu(AppState& state, QMainWindow& main)
+InserterMenu::InserterMenu(AppState& state, QMainWindow& main)
     : QObject(&main), m_state(state), m_main(main), m_draw(state.catalogue, m_generator)
 {
-    setObjectName(QStringLiteral("SpecialMenu"));
+    setObjectName(QStringLiteral("InserterMenu"));
     // Whole submenus are served rather than single items: the argument, breed and
     // profession items are only added after this object exists.
-    connectMenu("mnuVariables", &SpecialMenu::variablesTriggered);
-    connectMenu("mnuBreed", &SpecialMenu::breedsTriggered);
-    connectMenu("mnuProfession", &SpecialMenu::professionsTriggered);
-    connectMenu("mnuPet", &SpecialMenu::petTriggered);
+    connectMenu("mnuVariables", &InserterMenu::variablesTriggered);
+    connectMenu("mnuBreed", &InserterMenu::breedsTriggered);
+    connectMenu("mnuProfession", &InserterMenu::professionsTriggered);
+    connectMenu("mnuPet", &InserterMenu::petTriggered);
 }
 
-void SpecialMenu::connectMenu(const char* menuName, void (SpecialMenu::*dispatch)(QAction*))
+void InserterMenu::connectMenu(const char* menuName, void (InserterMenu::*dispatch)(QAction*))
 {
     if (auto* menu = m_main.findChild<QMenu*>(QLatin1String(menuName)))
         connect(menu, &QMenu::triggered, this, dispatch);
 }
 
-void SpecialMenu::variablesTriggered(QAction* item)
+void InserterMenu::variablesTriggered(QAction* item)
 {
     const QString name = item->objectName();
     if (name == QLatin1String("mnuCurrentF"))
@@ -36,78 +36,78 @@ void SpecialMenu::variablesTriggered(QAction* item)
         mnuSelectTarget_Click();
     else if (name == QLatin1String("mnuMe"))
         mnuMe_Click();
-    else if (const int index = SpecialTexts::arrayIndex(name, QStringLiteral("mnuArgs")); index >= 1)
+    else if (const int index = InsertTexts::arrayIndex(name, QStringLiteral("mnuArgs")); index >= 1)
         mnuArgs_Click(index);
 }
 
-void SpecialMenu::breedsTriggered(QAction* item)
+void InserterMenu::breedsTriggered(QAction* item)
 {
-    if (const int index = SpecialTexts::arrayIndex(item->objectName(), QStringLiteral("mnuBreeds")); index >= 0)
+    if (const int index = InsertTexts::arrayIndex(item->objectName(), QStringLiteral("mnuBreeds")); index >= 0)
         mnuBreeds_Click(index);
 }
 
-void SpecialMenu::professionsTriggered(QAction* item)
+void InserterMenu::professionsTriggered(QAction* item)
 {
-    if (const int index = SpecialTexts::arrayIndex(item->objectName(), QStringLiteral("mnuProfessions")); index >= 0)
+    if (const int index = InsertTexts::arrayIndex(item->objectName(), QStringLiteral("mnuProfessions")); index >= 0)
         mnuProfessions_Click(index);
 }
 
-void SpecialMenu::petTriggered(QAction* item)
+void InserterMenu::petTriggered(QAction* item)
 {
-    if (const int index = SpecialTexts::arrayIndex(item->objectName(), QStringLiteral("mnuRename")); index >= 0)
+    if (const int index = InsertTexts::arrayIndex(item->objectName(), QStringLiteral("mnuRename")); index >= 0)
         mnuRename_Click(index);
 }
 
-RichTextControl* SpecialMenu::editor() const
+RichTextControl* InserterMenu::editor() const
 {
     frmWindow* window = m_state.activeScriptWindow();
     return window ? window->rtfrypAO : nullptr;
 }
 
-void SpecialMenu::appendToSelection(RichTextControl& editor, const QString& text)
+void InserterMenu::appendToSelection(RichTextControl& editor, const QString& text)
 {
     // Set first, so the new characters are white even right after a green command.
     editor.setSelColor(RichTextControl::white());
     editor.setSelText(editor.SelText() + text);
 }
 
-void SpecialMenu::mnuCurrentF_Click()
+void InserterMenu::mnuCurrentF_Click()
 {
     if (RichTextControl* e = editor())
-        appendToSelection(*e, SpecialTexts::currentFighting());
+        appendToSelection(*e, InsertTexts::currentFighting());
 }
 
-void SpecialMenu::mnuSelectTarget_Click()
+void InserterMenu::mnuSelectTarget_Click()
 {
     if (RichTextControl* e = editor())
-        appendToSelection(*e, SpecialTexts::currentTarget());
+        appendToSelection(*e, InsertTexts::currentTarget());
 }
 
-void SpecialMenu::mnuMe_Click()
+void InserterMenu::mnuMe_Click()
 {
     if (RichTextControl* e = editor())
-        appendToSelection(*e, SpecialTexts::me());
+        appendToSelection(*e, InsertTexts::me());
 }
 
-void SpecialMenu::mnuArgs_Click(int index)
+void InserterMenu::mnuArgs_Click(int index)
 {
     if (index < 1 || index > 9)
         return;
     if (RichTextControl* e = editor())
-        appendToSelection(*e, SpecialTexts::argument(index));
+        appendToSelection(*e, InsertTexts::argument(index));
 }
 
-void SpecialMenu::mnuBreeds_Click(int index)
+void InserterMenu::mnuBreeds_Click(int index)
 {
     listOrRandom(QStringLiteral("mnuBreeds"), QStringLiteral("Breed"), index);
 }
 
-void SpecialMenu::mnuProfessions_Click(int index)
+void InserterMenu::mnuProfessions_Click(int index)
 {
     listOrRandom(QStringLiteral("mnuProfessions"), QStringLiteral("Profession"), index);
 }
 
-void SpecialMenu::listOrRandom(const QString& array, const QString& thing, int index)
+void InserterMenu::listOrRandom(const QString& array, const QString& thing, int index)
 {
     RichTextControl* e = editor();
     if (!e || index < 0)
@@ -124,16 +124,16 @@ void SpecialMenu::listOrRandom(const QString& array, const QString& thing, int i
     appendToSelection(*e, QLatin1Char(' ') + *value);
 }
 
-void SpecialMenu::mnuRename_Click(int index)
+void InserterMenu::mnuRename_Click(int index)
 {
     RichTextControl* e = editor();
     if (!e)
         return;
-    const QList<SpecialTexts::NameDraw> draws = SpecialTexts::renameDraws(index);
+    const QList<InsertTexts::NameDraw> draws = InsertTexts::renameDraws(index);
     if (draws.isEmpty())
         return;
     QStringList names;
-    for (const SpecialTexts::NameDraw& d : draws) {
+    for (const InsertTexts::NameDraw& d : draws) {
         const std::optional<QString> name = m_draw.RandomName(d.type, d.sex);
         // Half a name would make a wrong line; a missing one writes nothing at all.
         if (!name)
@@ -142,5 +142,5 @@ void SpecialMenu::mnuRename_Click(int index)
     }
     e->setSelColor(RichTextControl::white());
     // The line takes the place of the selection, unlike the other items.
-    e->setSelText(SpecialTexts::petRenameLine(SpecialTexts::joinNames(names)));
+    e->setSelText(InsertTexts::petRenameLine(InsertTexts::joinNames(names)));
 }

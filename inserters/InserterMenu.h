@@ -20,11 +20,11 @@ struct AppState;
 // mnuVariables, mnuPet) and serves every item they hold, including the items the
 // start-up adds later (mnuArgs_2.., mnuBreeds_1.., mnuProfessions_1..). With no
 // script window open every item does nothing and asks nothing of the catalogue.
-class SpecialMenu : public QObject {
+class InserterMenu : public QObject {
     Q_OBJECT
 public:
     // A child of `main`; lives as long as the main window, and so does its generator.
-    SpecialMenu(AppState& state, QMainWindow& main);
+    InserterMenu(AppState& state, QMainWindow& main);
 
     std::optional<QString> RandomName(int type, const QString& sex) { return m_draw.RandomName(type, sex); }
     std::optional<QString> RandomSomething(const QString& what) { return m_draw.RandomSomething(what); }
@@ -39,7 +39,7 @@ public slots:
     void mnuRename_Click(int index);
 
 private:
-    void connectMenu(const char* menuName, void (SpecialMenu::*dispatch)(QAction*));
+    void connectMenu(const char* menuName, void (InserterMenu::*dispatch)(QAction*));
     void variablesTriggered(QAction* item);
     void breedsTriggered(QAction* item);
     void professionsTriggered(QAction* item);
