@@ -165,28 +165,31 @@ void frmWindow::tlbasxToolbar1_ButtonClick(const QString& key)
         m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
 }
 
+void frmWindow::runOnce(QTimer& timer, const QString& key)
+{
+    // Switched off before the action, so arming it twice runs the action once.
+    timer.stop();
+    tlbasxToolbar1_ButtonClick(key);
+}
+
 void frmWindow::tmOpen_Timer()
 {
-    tmOpen->stop();
-    tlbasxToolbar1_ButtonClick(QStringLiteral("Open"));
+    runOnce(*tmOpen, QStringLiteral("Open"));
 }
 
 void frmWindow::tmSave_Timer()
 {
-    tmSave->stop();
-    tlbasxToolbar1_ButtonClick(QStringLiteral("Save"));
+    runOnce(*tmSave, QStringLiteral("Save"));
 }
 
 void frmWindow::tmSaveAs_Timer()
 {
-    tmSaveAs->stop();
-    tlbasxToolbar1_ButtonClick(QStringLiteral("SaveAs"));
+    runOnce(*tmSaveAs, QStringLiteral("SaveAs"));
 }
 
 void frmWindow::tmprint_Timer()
 {
-    tmprint->stop();
-    tlbasxToolbar1_ButtonClick(QStringLiteral("Print"));
+    runOnce(*tmprint, QStringLiteral("Print"));
 }
 
 void frmWindow::tmChanged_Timer()

@@ -75,6 +75,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A one-shot timer's tick: the timer goes off, then the toolbar action runs.
+    void runOnce(QTimer& timer, const QString& key);
     void buildToolbar();
     IoResult newScript();
     IoResult openScript();

@@ -181,10 +181,7 @@ void tst_commandtree::collapseAndExpandSwapImages()
 void tst_commandtree::f1OnGroupIsConsumedWithoutHelp()
 {
     MainWindowFixture f;
-    f.fillStandardCatalogue();
-    QVERIFY(f.start());
-    f.main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+    QVERIFY(f.startShown());
     QTreeWidget* tree = f.main->tvwTreeView1;
     tree->setCurrentItem(findNode(tree, QStringLiteral("G1")));
     tree->setFocus();
@@ -202,10 +199,7 @@ void tst_commandtree::f1OnGroupIsConsumedWithoutHelp()
 void tst_commandtree::rightClickOnCommandOpensMenu()
 {
     MainWindowFixture f;
-    f.fillStandardCatalogue();
-    QVERIFY(f.start());
-    f.main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+    QVERIFY(f.startShown());
     QTreeWidget* tree = f.main->tvwTreeView1;
     tree->expandAll();
     QTreeWidgetItem* tell = findNode(tree, QStringLiteral("C101"));
@@ -220,10 +214,7 @@ void tst_commandtree::rightClickOnCommandOpensMenu()
 void tst_commandtree::rightClickOnGroupDoesNothing()
 {
     MainWindowFixture f;
-    f.fillStandardCatalogue();
-    QVERIFY(f.start());
-    f.main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+    QVERIFY(f.startShown());
     QTreeWidget* tree = f.main->tvwTreeView1;
     QTreeWidgetItem* tell = findNode(tree, QStringLiteral("C101"));
     tree->setCurrentItem(tell);

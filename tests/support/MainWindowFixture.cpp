@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 
 #include <QDir>
+#include <QTest>
 #include <QSettings>
 
 MainWindowFixture::MainWindowFixture()
@@ -43,6 +44,15 @@ bool MainWindowFixture::start()
 {
     main = std::make_unique<frmMain>(prompt, catalogue->path());
     return main->Form_Load();
+}
+
+bool MainWindowFixture::startShown()
+{
+    fillStandardCatalogue();
+    if (!start())
+        return false;
+    main->show();
+    return QTest::qWaitForWindowExposed(main.get());
 }
 
 void MainWindowFixture::clearSettings()

@@ -19,6 +19,9 @@ struct MainWindowFixture {
     void fillStandardCatalogue();
     // Builds the main window and runs its start-up; returns Form_Load's result.
     bool start();
+    // The standard catalogue, start-up, and the window shown on screen (for tests
+    // that send real mouse and key events).
+    bool startShown();
 
     static void clearSettings();
     static void writeSetting(const QString& key, const QString& value);
