@@ -14,6 +14,15 @@
 
 namespace {
 const QChar kBreak = QLatin1Char('\n');
+
+// A pet order that carries a value (a new name, a line to say, a move to play) is
+// incomplete without it, so it goes through the dialog like any other command.
+bool takesValue(Catalogue& catalogue, const QTreeWidgetItem* node)
+{
+    const RowSet row = catalogue.query(QStringLiteral("SELECT * FROM tblCommand WHERE CommandID = ?"),
+                                       {TreeNode::key(node).mid(1).toInt()});
+    return !row.isEmpty() && row.integer(QStringLiteral("CommandType")) != 0;
+}
 }
 
 TreeInsertion::TreeInsertion(AppState& app, std::function<frmWindow*()> newWindow)
@@ -67,7 +76,8 @@ void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
         editor.setSelText(QStringLiteral("/script ") + text + kBreak);
         return;
     }
-    if (parentText == QLatin1String("Pet Commands") && text != QLatin1String("rename") && text != QLatin1String("chat")) {
+    if (parentText == QLatin1String("Pet Commands") && text != QLatin1String("rename") && text != QLatin1String("chat")
+        && !takesValue(m_app.catalogue, node)) {
         editor.setSelText(QStringLiteral("/pet ") + text + kBreak);
         return;
     }

@@ -101,7 +101,7 @@ void TstShippedCatalogue::groupsAreTheProgramsGroups_data()
 
     // Group 5 shows the script files, 7 and 8 give their lines a fixed word, the tree
     // compares "Pet Commands" and "Example Scripts" exactly.
-    QTest::newRow("scripts") << 5 << QStringLiteral("Scripts") << QString();
+    QTest::newRow("scripts") << 5 << QStringLiteral("My Scripts") << QString();
     QTest::newRow("pet") << 7 << QStringLiteral("Pet Commands") << QStringLiteral("pet");
     QTest::newRow("org") << 8 << QStringLiteral("Organisation") << QStringLiteral("org");
     QTest::newRow("examples") << 9 << QStringLiteral("Example Scripts") << QString();
@@ -125,7 +125,7 @@ void TstShippedCatalogue::groupsComeInTreeOrder()
     QList<int> ids;
     while (q.next())
         ids << q.value("CommandGroupID").toInt();
-    QCOMPARE(ids, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    QCOMPARE(ids, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
 }
 
 void TstShippedCatalogue::commandsTheProgramNamesExist_data()
@@ -139,9 +139,9 @@ void TstShippedCatalogue::commandsTheProgramNamesExist_data()
     // pet command straight away; their values hold spaces and need quotes.
     QTest::newRow("pet rename") << 7 << QStringLiteral("rename") << 1 << QStringLiteral("\"");
     QTest::newRow("pet chat") << 7 << QStringLiteral("chat") << 1 << QStringLiteral("\"");
-    QTest::newRow("the whole catalogue") << 10 << QStringLiteral("All") << 0 << QString();
-    QTest::newRow("script") << 5 << QStringLiteral("script") << 1 << QString();
-    QTest::newRow("delay, from the number list") << 5 << QStringLiteral("delay") << 3 << QString();
+    QTest::newRow("the whole catalogue") << 11 << QStringLiteral("All") << 0 << QString();
+    QTest::newRow("script") << 6 << QStringLiteral("script") << 1 << QString();
+    QTest::newRow("delay, from the number list") << 6 << QStringLiteral("delay") << 3 << QString();
     QTest::newRow("pet help, shown with its own image") << 7 << QStringLiteral("help") << 0 << QString();
     QTest::newRow("org bank") << 8 << QStringLiteral("bank") << 1 << QString();
 }
