@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/frmMain.h"
+#include "catalogue/CatalogueSource.h"
 #include "dialogs/frmProperties.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
@@ -8,9 +9,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -29,6 +32,7 @@ void fillCatalogue(TestCatalogue& c)
     c.addCommand(701, 7, QStringLiteral("attack"), QStringLiteral("Send the pets in"), 0);
     c.addCommand(702, 7, QStringLiteral("rename"), QStringLiteral("Rename the pet"), 1);
     c.addCommand(703, 7, QStringLiteral("chat"), QStringLiteral("Let the pet speak"), 1);
+    c.addCommand(704, 7, QStringLiteral("social"), QStringLiteral("Let the pet play a move"), 1);
     c.addCommand(901, 9, QStringLiteral("/t Help! %t is on me"), QStringLiteral("Call the team"), 0);
     c.exec(QStringLiteral("INSERT INTO tblCommand (CommandID, CommandGroupID, CommandText, CommandDescription, "
                           "CommandType) VALUES (1001, 10, 'All', NULL, 0)"));
@@ -36,7 +40,7 @@ void fillCatalogue(TestCatalogue& c)
 
 const QString kAllLines = QStringLiteral(
     "/tell Send a private message\n/sit Sit down\n/attack Send the pets in\n/rename Rename the pet\n"
-    "/chat Let the pet speak\n//t Help! %t is on me Call the team\n/All \n");
+    "/chat Let the pet speak\n/social Let the pet play a move\n//t Help! %t is on me Call the team\n/All \n");
 
 QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& group, const QString& node)
 {
@@ -76,6 +80,7 @@ struct DialogAnswer {
     explicit DialogAnswer(QString a) : answer(std::move(a)) {}
     QString answer;
     bool shown = false;
+    bool valueAsked = false;
     QString command;
 
     void arm()
@@ -85,6 +90,7 @@ struct DialogAnswer {
             if (!dialog)
                 return;
             shown = true;
+            valueAsked = !dialog->txtEdit->isHidden() || !dialog->lstEdit->isHidden();
             command = dialog->cboCommand->currentText();
             if (answer == QLatin1String("cancel")) {
                 dialog->cmdCommand1_Click();
@@ -97,6 +103,54 @@ struct DialogAnswer {
     }
 };
 
+// The line each help page of the catalogue documents, such as "/org tax [<credits>]":
+// <...> stands for a value, [...] for a part that may be left out.
+QStringList documentedLines()
+{
+    QList<CatalogueSource::Problem> problems;
+    const CatalogueSource source = CatalogueSource::read(
+        qEnvironmentVariable("ZANDREL_TEST_SOURCE_DIR") + QStringLiteral("/catalogue/data"), problems);
+    static const QRegularExpression mark(QStringLiteral("^\\*\\*Line:\\*\\* *(.+)$"),
+                                         QRegularExpression::MultilineOption);
+    QStringList lines;
+    for (const CatalogueSource::Command& command : source.commands) {
+        const QRegularExpressionMatch match = mark.match(command.help);
+        if (match.hasMatch())
+            lines << match.captured(1).trimmed();
+    }
+    return lines;
+}
+
+// The words of a documented line before its first value: "/org tax".
+QString commandWords(const QString& documented)
+{
+    QStringList words;
+    for (const QString& word : documented.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (word.startsWith(QLatin1Char('<')) || word.startsWith(QLatin1Char('[')) || word.startsWith(QLatin1Char('"')))
+            break;
+        words << word;
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+// Whether a script line lacks a value that the page of its command requires. `documented`
+// tells whether any page shows the line's command at all.
+bool lacksValue(const QString& line, const QStringList& documentedLines, bool& documented)
+{
+    static const QRegularExpression optional(QStringLiteral("\\[[^\\]]*\\]"));
+    QString words;
+    bool needsValue = false;
+    for (const QString& form : documentedLines) {
+        const QString candidate = commandWords(form);
+        if (candidate.size() > words.size() && (line == candidate || line.startsWith(candidate + QLatin1Char(' ')))) {
+            words = candidate;
+            needsValue = QString(form).remove(optional).contains(QLatin1Char('<'));
+        }
+    }
+    documented = !words.isEmpty();
+    return needsValue && line.mid(words.size()).trimmed().isEmpty();
+}
+
 }
 
 class tst_treeinsertion : public QObject {
@@ -107,6 +161,7 @@ private slots:
     void withoutScriptWindowOpensOne();
     void contextMenuInsertDoesTheSame();
     void noSelectedNodeDoesNothing();
+    void shippedTreeWritesCompleteLines();
 };
 
 void tst_treeinsertion::doubleClick_data()
@@ -148,6 +203,9 @@ void tst_treeinsertion::doubleClick_data()
                                << none << false;
     QTest::newRow("pet rename goes to the dialog")
         << "Pet Commands" << "rename" << false << "" << 0 << 0 << "Rex" << "/pet rename Rex\n" << "pet rename"
+        << true;
+    QTest::newRow("pet order with a value goes to the dialog")
+        << "Pet Commands" << "social" << false << "" << 0 << 0 << "wave" << "/pet social wave\n" << "pet social"
         << true;
     QTest::newRow("pet chat goes to the dialog")
         << "Pet Commands" << "chat" << false << "" << 0 << 0 << "hi" << "/pet chat hi\n" << "pet chat" << true;
@@ -258,6 +316,50 @@ void tst_treeinsertion::noSelectedNodeDoesNothing()
     env.f.main->tvwTreeView1->clearSelection();
     env.f.main->tvwTreeView1_DblClick();
     QCOMPARE(env.window()->rtfrypAO->Text(), QStringLiteral("abc"));
+}
+
+// Every node of the shipped tree, double-clicked on an empty script with the dialog
+// answered OK and nothing typed: a line that needs a value may only lack it where the
+// dialog asked for one.
+void tst_treeinsertion::shippedTreeWritesCompleteLines()
+{
+    const QStringList documented = documentedLines();
+    QVERIFY(documented.size() > 100);
+    // No scripts folder here, so the scripts group lists its catalogue commands too.
+    MainWindowFixture f;
+    const QString build = qEnvironmentVariable("ZANDREL_TEST_BUILD_DIR");
+    f.main = std::make_unique<frmMain>(f.prompt, (build.isEmpty() ? QCoreApplication::applicationDirPath() : build)
+                                                     + QStringLiteral("/zandrel.db"));
+    QVERIFY(f.main->Form_Load());
+    QTreeWidget* tree = f.main->tvwTreeView1;
+    frmWindow* window = f.main->state().activeScriptWindow();
+    QStringList faults;
+    int walked = 0;
+    for (int g = 0; g < tree->topLevelItemCount(); ++g) {
+        const QTreeWidgetItem* group = tree->topLevelItem(g);
+        const bool examples = group->text(0) == QLatin1String("Example Scripts");
+        for (int c = 0; c < group->childCount(); ++c) {
+            // "All" writes the catalogue as a list to read, not lines to run.
+            if (group->child(c)->text(0) == QLatin1String("All"))
+                continue;
+            window->rtfrypAO->setText(QString());
+            tree->setCurrentItem(group->child(c));
+            DialogAnswer dialog{QString()};
+            dialog.arm();
+            f.main->tvwTreeView1_DblClick();
+            QCoreApplication::processEvents();
+            ++walked;
+            for (const QString& line : window->rtfrypAO->Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                bool known = false;
+                if (lacksValue(line, documented, known) && !dialog.valueAsked)
+                    faults << line;
+                else if (!known && !examples)
+                    faults << line + QStringLiteral(" (no page shows its line)");
+            }
+        }
+    }
+    QVERIFY(walked > 150);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral(" | "))));
 }
 
 QTEST_MAIN(tst_treeinsertion)
