@@ -122,6 +122,59 @@ void validateHelp(const CatalogueSource::Command& command, QList<Problem>& probl
     }
 }
 
+// The command word: one lower-case word without its slash, or for an example a whole
+// line as it is written into the script.
+void validateCommandText(const CatalogueSource::Command& command, QList<Problem>& problems)
+{
+    const bool example = command.group == CatalogueBuilder::exampleGroup;
+    const QString& text = command.text;
+    if (text.trimmed().isEmpty()) {
+        addProblem(problems, command.place, QStringLiteral("a record without command text"));
+    } else if (text != text.trimmed()) {
+        addProblem(problems, command.place, QStringLiteral("[%1] has spaces around its text").arg(text));
+    } else if (!example) {
+        if (text.contains(QLatin1Char(' ')))
+            addProblem(problems, command.place,
+                       QStringLiteral("[%1] must be one word; only example scripts hold whole lines").arg(text));
+        if (text != text.toLower() && !isWholeCatalogueNode(text))
+            addProblem(problems, command.place, QStringLiteral("[%1] must be written in lower case").arg(text));
+        if (text.startsWith(QLatin1Char('/')))
+            addProblem(problems, command.place,
+                       QStringLiteral("[%1] is written without its slash").arg(text));
+    }
+    checkPlainText(problems, command.place, QStringLiteral("the command text"), text);
+}
+
+void validateValue(const CatalogueSource::Command& command, QList<Problem>& problems)
+{
+    const QString& text = command.text;
+    if (command.type != 0 && command.type != 1 && command.type != 3)
+        addProblem(problems, command.place,
+                   QStringLiteral("[%1] has type %2; the types are 0 (no value), 1 (text) and 3 (number list)")
+                       .arg(text)
+                       .arg(command.type));
+
+    // Only a single character can be stripped again when a line is opened.
+    if (command.add.size() > 1)
+        addProblem(problems, command.place,
+                   QStringLiteral("[%1] has add \"%2\"; it must be one character or empty").arg(text, command.add));
+    checkPlainText(problems, command.place, QStringLiteral("the add text"), command.add);
+}
+
+void validateDescription(const CatalogueSource::Command& command, QList<Problem>& problems)
+{
+    const QString& text = command.text;
+    if (command.description.isEmpty())
+        addProblem(problems, command.place, QStringLiteral("[%1] has no description").arg(text));
+    else if (command.description.size() > CatalogueBuilder::maxDescriptionLength)
+        addProblem(problems, command.place,
+                   QStringLiteral("the description of [%1] has %2 characters; at most %3 fit")
+                       .arg(text)
+                       .arg(command.description.size())
+                       .arg(CatalogueBuilder::maxDescriptionLength));
+    checkPlainText(problems, command.place, QStringLiteral("the description"), command.description);
+}
+
 void validateCommands(const CatalogueSource& source, QList<Problem>& problems,
                       const CatalogueBuilder::RtfCheck& rtfCheck)
 {
@@ -134,8 +187,6 @@ void validateCommands(const CatalogueSource& source, QList<Problem>& problems,
     int previousId = 0;
     Place previousPlace;
     for (const auto& command : source.commands) {
-        const bool example = command.group == CatalogueBuilder::exampleGroup;
-
         if (!groupIds.contains(command.group))
             addProblem(problems, command.place,
                        QStringLiteral("[%1] refers to group %2, which groups.tsv does not list")
@@ -159,29 +210,7 @@ void validateCommands(const CatalogueSource& source, QList<Problem>& problems,
             previousPlace = command.place;
         }
 
-        if (command.type != 0 && command.type != 1 && command.type != 3)
-            addProblem(problems, command.place,
-                       QStringLiteral("[%1] has type %2; the types are 0 (no value), 1 (text) and 3 (number list)")
-                           .arg(command.text)
-                           .arg(command.type));
-
         const QString& text = command.text;
-        if (text.trimmed().isEmpty()) {
-            addProblem(problems, command.place, QStringLiteral("a record without command text"));
-        } else if (text != text.trimmed()) {
-            addProblem(problems, command.place, QStringLiteral("[%1] has spaces around its text").arg(text));
-        } else if (!example) {
-            if (text.contains(QLatin1Char(' ')))
-                addProblem(problems, command.place,
-                           QStringLiteral("[%1] must be one word; only example scripts hold whole lines").arg(text));
-            if (text != text.toLower() && !isWholeCatalogueNode(text))
-                addProblem(problems, command.place, QStringLiteral("[%1] must be written in lower case").arg(text));
-            if (text.startsWith(QLatin1Char('/')))
-                addProblem(problems, command.place,
-                           QStringLiteral("[%1] is written without its slash").arg(text));
-        }
-        checkPlainText(problems, command.place, QStringLiteral("the command text"), text);
-
         const QString key = QString::number(command.group) + QLatin1Char('|') + text.toCaseFolded();
         if (textsInGroup.contains(key))
             addProblem(problems, command.place,
@@ -192,22 +221,9 @@ void validateCommands(const CatalogueSource& source, QList<Problem>& problems,
         else
             textsInGroup.insert(key, command.place);
 
-        // Only a single character can be stripped again when a line is opened.
-        if (command.add.size() > 1)
-            addProblem(problems, command.place,
-                       QStringLiteral("[%1] has add \"%2\"; it must be one character or empty").arg(text, command.add));
-        checkPlainText(problems, command.place, QStringLiteral("the add text"), command.add);
-
-        if (command.description.isEmpty())
-            addProblem(problems, command.place, QStringLiteral("[%1] has no description").arg(text));
-        else if (command.description.size() > CatalogueBuilder::maxDescriptionLength)
-            addProblem(problems, command.place,
-                       QStringLiteral("the description of [%1] has %2 characters; at most %3 fit")
-                           .arg(text)
-                           .arg(command.description.size())
-                           .arg(CatalogueBuilder::maxDescriptionLength));
-        checkPlainText(problems, command.place, QStringLiteral("the description"), command.description);
-
+        validateCommandText(command, problems);
+        validateValue(command, problems);
+        validateDescription(command, problems);
         validateHelp(command, problems, rtfCheck);
     }
 }

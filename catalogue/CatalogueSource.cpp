@@ -63,6 +63,158 @@ void readTable(const QString& text, const QString& file, const QString& header, 
         addProblem(problems, file, 0, QStringLiteral("the file is empty"));
 }
 
+// Reads one command file line by line: the "group:" line, then records made of a
+// "[text]" header, "key: value" lines and a help page that runs to the next header.
+class CommandFileReader {
+public:
+    using Command = CatalogueSource::Command;
+
+    CommandFileReader(const QString& file, QList<CatalogueSource::Problem>& problems)
+        : m_file(file), m_problems(problems)
+    {
+    }
+
+    void readLine(const QString& line, int lineNo)
+    {
+        if (line.size() >= 2 && line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            startRecord(line.mid(1, line.size() - 2), lineNo);
+            return;
+        }
+        if (m_inHelp) {
+            m_helpLines.append(line);
+            return;
+        }
+        if (line.trimmed().isEmpty() || (!m_inRecord && line.startsWith(QLatin1Char('#'))))
+            return;
+
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        const QString key = colon < 0 ? QString() : line.left(colon).trimmed();
+        const QString value = colon < 0 ? QString() : line.mid(colon + 1).trimmed();
+        if (m_inRecord)
+            readField(key, value, colon >= 0, lineNo);
+        else
+            readGroupLine(key, value, lineNo);
+    }
+
+    CatalogueSource::CommandFile finish()
+    {
+        finishRecord();
+        if (m_result.groupPlace.line == 0) {
+            problem(0, QStringLiteral("no \"group:\" line before the first record"));
+            m_result.groupPlace = {m_file, 0};
+        }
+        return m_result;
+    }
+
+private:
+    void problem(int line, const QString& message) { addProblem(m_problems, m_file, line, message); }
+
+    void startRecord(const QString& text, int lineNo)
+    {
+        finishRecord();
+        m_inRecord = true;
+        m_current = Command();
+        m_current.place = {m_file, lineNo};
+        m_current.helpPlace = m_current.place;
+        m_current.group = m_result.group;
+        m_current.text = text;
+    }
+
+    void finishRecord()
+    {
+        if (!m_inRecord)
+            return;
+        while (!m_helpLines.isEmpty() && m_helpLines.last().trimmed().isEmpty())
+            m_helpLines.removeLast();
+        while (!m_helpLines.isEmpty() && m_helpLines.first().trimmed().isEmpty()) {
+            m_helpLines.removeFirst();
+            ++m_current.helpPlace.line;
+        }
+        m_current.help = m_helpLines.join(QLatin1Char('\n'));
+        for (const QString& key : {QStringLiteral("id"), QStringLiteral("type"), QStringLiteral("desc"),
+                                   QStringLiteral("help")}) {
+            if (!m_seen.contains(key))
+                problem(m_current.place.line,
+                        QStringLiteral("record [%1] has no \"%2:\" line").arg(m_current.text, key));
+        }
+        // A record without a usable id would only cause follow-up faults.
+        if (m_seen.contains(QStringLiteral("id")) && m_current.id != 0)
+            m_result.commands.append(m_current);
+        m_inRecord = false;
+        m_inHelp = false;
+        m_seen.clear();
+        m_helpLines.clear();
+    }
+
+    // Before the first record only comments and the group line may stand.
+    void readGroupLine(const QString& key, const QString& value, int lineNo)
+    {
+        if (key != QLatin1String("group")) {
+            problem(lineNo, QStringLiteral("only comments and the \"group:\" line may come before the first record"));
+            return;
+        }
+        if (m_result.groupPlace.line != 0)
+            problem(lineNo, QStringLiteral("a second \"group:\" line"));
+        m_result.groupPlace = {m_file, lineNo};
+        if (!parseInt(value, m_result.group) || m_result.group <= 0)
+            problem(lineNo, QStringLiteral("group \"%1\" is not a positive whole number").arg(value));
+    }
+
+    void readField(const QString& key, const QString& value, bool hasColon, int lineNo)
+    {
+        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("type"), QStringLiteral("add"),
+                                         QStringLiteral("desc"), QStringLiteral("help")};
+        if (!keys.contains(key)) {
+            problem(lineNo, hasColon
+                                ? QStringLiteral("unknown key \"%1\" (expected id, type, add, desc or help)").arg(key)
+                                : QStringLiteral("expected \"key: value\" (id, type, add, desc or help)"));
+            return;
+        }
+        if (m_seen.contains(key)) {
+            problem(lineNo, QStringLiteral("a second \"%1:\" line in record [%2]").arg(key, m_current.text));
+            return;
+        }
+        m_seen.append(key);
+        if (key == QLatin1String("id")) {
+            if (!parseInt(value, m_current.id) || m_current.id <= 0) {
+                m_current.id = 0;
+                problem(lineNo, QStringLiteral("id \"%1\" is not a positive whole number").arg(value));
+            }
+        } else if (key == QLatin1String("type")) {
+            if (!parseInt(value, m_current.type)) {
+                m_current.type = -1;
+                problem(lineNo, QStringLiteral("type \"%1\" is not a whole number").arg(value));
+            }
+        } else if (key == QLatin1String("add")) {
+            m_current.add = value;
+        } else if (key == QLatin1String("desc")) {
+            m_current.description = value;
+        } else {
+            startHelp(value, lineNo);
+        }
+    }
+
+    // The page starts on the "help:" line itself when text follows the colon.
+    void startHelp(const QString& value, int lineNo)
+    {
+        m_inHelp = true;
+        m_current.helpPlace = {m_file, lineNo + 1};
+        if (!value.isEmpty()) {
+            m_current.helpPlace.line = lineNo;
+            m_helpLines.append(value);
+        }
+    }
+
+    const QString& m_file;
+    QList<CatalogueSource::Problem>& m_problems;
+    CatalogueSource::CommandFile m_result;
+    bool m_inRecord = false;
+    bool m_inHelp = false;
+    QStringList m_seen;
+    QStringList m_helpLines;
+    Command m_current;
+};
+
 } // namespace
 
 QString CatalogueSource::Problem::text() const
@@ -138,125 +290,11 @@ QList<CatalogueSource::Name> CatalogueSource::parseNames(const QString& text, co
 CatalogueSource::CommandFile CatalogueSource::parseCommands(const QString& text, const QString& file,
                                                             QList<Problem>& problems)
 {
-    CommandFile result;
+    CommandFileReader reader(file, problems);
     const QStringList lines = sourceLines(text);
-    static const QStringList keys = {QStringLiteral("id"), QStringLiteral("type"), QStringLiteral("add"),
-                                     QStringLiteral("desc"), QStringLiteral("help")};
-
-    bool inRecord = false;
-    bool inHelp = false;
-    QStringList seen;
-    QStringList helpLines;
-    Command current;
-
-    const auto finishRecord = [&]() {
-        if (!inRecord)
-            return;
-        while (!helpLines.isEmpty() && helpLines.last().trimmed().isEmpty())
-            helpLines.removeLast();
-        while (!helpLines.isEmpty() && helpLines.first().trimmed().isEmpty()) {
-            helpLines.removeFirst();
-            ++current.helpPlace.line;
-        }
-        current.help = helpLines.join(QLatin1Char('\n'));
-        for (const QString& key : {QStringLiteral("id"), QStringLiteral("type"), QStringLiteral("desc"),
-                                   QStringLiteral("help")}) {
-            if (!seen.contains(key))
-                addProblem(problems, file, current.place.line,
-                           QStringLiteral("record [%1] has no \"%2:\" line").arg(current.text, key));
-        }
-        // A record without a usable id would only cause follow-up faults.
-        if (seen.contains(QStringLiteral("id")) && current.id != 0)
-            result.commands.append(current);
-        inRecord = false;
-        inHelp = false;
-        seen.clear();
-        helpLines.clear();
-    };
-
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString& line = lines.at(i);
-        const int lineNo = i + 1;
-
-        if (line.size() >= 2 && line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            finishRecord();
-            inRecord = true;
-            current = Command();
-            current.place = {file, lineNo};
-            current.helpPlace = current.place;
-            current.group = result.group;
-            current.text = line.mid(1, line.size() - 2);
-            continue;
-        }
-        if (inHelp) {
-            helpLines.append(line);
-            continue;
-        }
-        if (line.trimmed().isEmpty())
-            continue;
-        if (!inRecord && line.startsWith(QLatin1Char('#')))
-            continue;
-
-        const qsizetype colon = line.indexOf(QLatin1Char(':'));
-        const QString key = colon < 0 ? QString() : line.left(colon).trimmed();
-        const QString value = colon < 0 ? QString() : line.mid(colon + 1).trimmed();
-
-        if (!inRecord) {
-            if (key == QLatin1String("group")) {
-                if (result.groupPlace.line != 0)
-                    addProblem(problems, file, lineNo, QStringLiteral("a second \"group:\" line"));
-                result.groupPlace = {file, lineNo};
-                if (!parseInt(value, result.group) || result.group <= 0)
-                    addProblem(problems, file, lineNo,
-                               QStringLiteral("group \"%1\" is not a positive whole number").arg(value));
-            } else {
-                addProblem(problems, file, lineNo,
-                           QStringLiteral("only comments and the \"group:\" line may come before the first record"));
-            }
-            continue;
-        }
-
-        if (!keys.contains(key)) {
-            addProblem(problems, file, lineNo,
-                       colon < 0 ? QStringLiteral("expected \"key: value\" (id, type, add, desc or help)")
-                                 : QStringLiteral("unknown key \"%1\" (expected id, type, add, desc or help)").arg(key));
-            continue;
-        }
-        if (seen.contains(key)) {
-            addProblem(problems, file, lineNo, QStringLiteral("a second \"%1:\" line in record [%2]").arg(key, current.text));
-            continue;
-        }
-        seen.append(key);
-        if (key == QLatin1String("id")) {
-            if (!parseInt(value, current.id) || current.id <= 0) {
-                current.id = 0;
-                addProblem(problems, file, lineNo, QStringLiteral("id \"%1\" is not a positive whole number").arg(value));
-            }
-        } else if (key == QLatin1String("type")) {
-            if (!parseInt(value, current.type)) {
-                current.type = -1;
-                addProblem(problems, file, lineNo, QStringLiteral("type \"%1\" is not a whole number").arg(value));
-            }
-        } else if (key == QLatin1String("add")) {
-            current.add = value;
-        } else if (key == QLatin1String("desc")) {
-            current.description = value;
-        } else {
-            inHelp = true;
-            current.helpPlace = {file, lineNo + 1};
-            if (!value.isEmpty()) {
-                current.helpPlace.line = lineNo;
-                helpLines.append(value);
-            }
-        }
-    }
-    finishRecord();
-
-    if (result.groupPlace.line == 0) {
-        addProblem(problems, file, 0, QStringLiteral("no \"group:\" line before the first record"));
-        result.groupPlace = {file, 0};
-    }
-    return result;
+    for (int i = 0; i < lines.size(); ++i)
+        reader.readLine(lines.at(i), i + 1);
+    return reader.finish();
 }
 
 QString CatalogueSource::filePath(const QString& name) const
