@@ -15,17 +15,17 @@ QStringList CommandTreeBuilder::scriptFiles(const QString& folder)
 
 void CommandTreeBuilder::FillCommandTree(QTreeWidget& tree, const QString& gamePath)
 {
-    RowSet groups = m_catalogue.query(QStringLiteral("SELECT * FROM tblCommandGroup"));
-    for (; !groups.atEnd(); groups.moveNext()) {
-        const int groupId = groups.integer(QStringLiteral("CommandGroupID"));
-        auto* group = new QTreeWidgetItem(&tree, QStringList{groups.text(QStringLiteral("CommandGroupText"))});
-        TreeNode::setKey(group, QStringLiteral("G") + QString::number(groupId));
+    const QString scriptsFolder = PathLookup::findDirectory(gamePath, QStringLiteral("scripts"));
+    const bool listsFiles = !scriptsFolder.isEmpty();
+    const std::vector<CatalogueGroup> groups
+        = m_catalogue.commandTree([listsFiles](int group) { return !(listsFiles && group == ScriptsGroupId); });
+    for (const CatalogueGroup& g : groups) {
+        auto* group = new QTreeWidgetItem(&tree, QStringList{g.text});
+        TreeNode::setKey(group, QStringLiteral("G") + QString::number(g.id));
         TreeNode::setImages(group, TreeNode::GroupCollapsed, TreeNode::GroupCollapsed, m_images);
-        TreeNode::setTag(group, groups.text(QStringLiteral("Prefix")));
+        TreeNode::setTag(group, g.prefix);
 
-        const QString scriptsFolder =
-            groupId == ScriptsGroupId ? PathLookup::findDirectory(gamePath, QStringLiteral("scripts")) : QString();
-        if (!scriptsFolder.isEmpty()) {
+        if (listsFiles && g.id == ScriptsGroupId) {
             const QStringList files = scriptFiles(scriptsFolder);
             for (qsizetype i = 0; i < files.size(); ++i) {
                 auto* file = new QTreeWidgetItem(group, QStringList{files.at(i)});
@@ -34,16 +34,12 @@ void CommandTreeBuilder::FillCommandTree(QTreeWidget& tree, const QString& gameP
             }
             continue;
         }
-
-        RowSet commands = m_catalogue.query(QStringLiteral("SELECT * FROM tblCommand WHERE CommandGroupID = ?"),
-                                            {groupId});
-        for (; !commands.atEnd(); commands.moveNext()) {
-            const QString text = commands.text(QStringLiteral("CommandText"));
-            auto* command = new QTreeWidgetItem(group, QStringList{text});
-            TreeNode::setKey(command, QStringLiteral("C") + commands.text(QStringLiteral("CommandID")));
-            const int image = m_images.ImageIndexByKey(text);
+        for (const CatalogueCommand& c : g.commands) {
+            auto* command = new QTreeWidgetItem(group, QStringList{c.text});
+            TreeNode::setKey(command, QStringLiteral("C") + QString::number(c.id));
+            const int image = m_images.ImageIndexByKey(c.text);
             TreeNode::setImages(command, image, image, m_images);
-            TreeNode::setTag(command, commands.text(QStringLiteral("CommandDescription")));
+            TreeNode::setTag(command, c.description);
         }
     }
 }
