@@ -214,9 +214,8 @@ bool frmMain::Form_Load()
     CommandTreeBuilder(m_catalogue, m_imgSmall).FillCommandTree(*tvwTreeView1, m_state.gamePath);
     createScriptWindow();
     fillArgumentItems();
-    fillListItems(QStringLiteral("SELECT * FROM tblBreed"), QStringLiteral("Breed"), m_breedMenu, mnuBreeds);
-    fillListItems(QStringLiteral("SELECT * FROM tblProfession"), QStringLiteral("Profession"), m_professionMenu,
-                  mnuProfessions);
+    fillListItems(m_catalogue.breeds(), m_breedMenu, mnuBreeds);
+    fillListItems(m_catalogue.professions(), m_professionMenu, mnuProfessions);
     return true;
 }
 
@@ -252,12 +251,12 @@ void frmMain::fillArgumentItems()
     }
 }
 
-void frmMain::fillListItems(const QString& sql, const QString& field, QMenu* menu, QList<QAction*>& items)
+void frmMain::fillListItems(const QStringList& captions, QMenu* menu, QList<QAction*>& items)
 {
     const QString arrayName = items.constFirst()->objectName().section(QLatin1Char('_'), 0, 0);
-    for (RowSet rows = m_catalogue.query(sql); !rows.atEnd(); rows.moveNext()) {
+    for (const QString& caption : captions) {
         const int n = static_cast<int>(items.size());
-        items.append(addItem(menu, arrayName + QLatin1Char('_') + QString::number(n), rows.text(field)));
+        items.append(addItem(menu, arrayName + QLatin1Char('_') + QString::number(n), caption));
     }
 }
 

@@ -83,7 +83,7 @@ private:
     void createSidePanel();
     void checkScriptsFolder();
     void fillArgumentItems();
-    void fillListItems(const QString& sql, const QString& field, QMenu* menu, QList<QAction*>& items);
+    void fillListItems(const QStringList& captions, QMenu* menu, QList<QAction*>& items);
     void Form_Unload();
 
     Settings m_settings;

@@ -9,11 +9,30 @@
 
 namespace {
 
-// Error number for a catalogue file that does not exist: SQLite's "cannot open".
+// Error numbers are SQLite's own: "cannot open" for a catalogue file that does not
+// exist, "corrupt" for one whose pages do not hold together.
 constexpr int kCannotOpen = 14;
+constexpr int kCorrupt = 11;
 
-const char* const kRequiredTables[] = {"tblCommandGroup", "tblCommand", "tblBreed", "tblProfession",
-                                       "tblnames"};
+// Every table and column the program reads. Brackets, because SQLite takes a
+// double-quoted name it cannot find for a text and would not notice it missing.
+struct TableColumns {
+    const char* table;
+    const char* columns;
+};
+const TableColumns kReadColumns[] = {
+    {"tblCommandGroup", "[CommandGroupID], [CommandGroupText], [Prefix]"},
+    {"tblCommand",
+     "[CommandID], [CommandGroupID], [CommandText], [CommandDescription], [CommandType], [Add], [CommandBook]"},
+    {"tblBreed", "[Breed]"},
+    {"tblProfession", "[Profession]"},
+    {"tblnames", "[Names], [Type], [Sex]"},
+};
+
+struct Failure {
+    int number = 0;
+    QString description;
+};
 
 QString driverMissingText()
 {
@@ -28,11 +47,39 @@ QString driverMissingText()
         .join(QStringLiteral("\r\n"));
 }
 
-int nativeCode(const QSqlError& error)
+Failure failureOf(const QSqlError& error)
 {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
-    return ok ? code : 1;
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return {ok ? code : 1, text};
+}
+
+// Opening is lazy in SQLite: a file that is not a database, a missing table or
+// column, or a damaged page only shows when it is read. Reading it all here finds
+// them before the tree is half built.
+std::optional<Failure> contentsFailure(const QSqlDatabase& db)
+{
+    for (const TableColumns& t : kReadColumns) {
+        QSqlQuery probe(db);
+        const QString sql = QStringLiteral("SELECT %1 FROM %2 LIMIT 0");
+        if (!probe.exec(sql.arg(QLatin1String(t.columns), QLatin1String(t.table))))
+            return failureOf(probe.lastError());
+    }
+    QSqlQuery check(db);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check")))
+        return failureOf(check.lastError());
+    QString firstProblem;
+    while (check.next() && firstProblem.isEmpty()) {
+        const QString line = check.value(0).toString();
+        if (line != QLatin1String("ok"))
+            firstProblem = line.simplified();
+    }
+    if (check.lastError().isValid())
+        return failureOf(check.lastError());
+    if (!firstProblem.isEmpty())
+        return Failure{kCorrupt, QStringLiteral("database disk image is malformed: ") + firstProblem};
+    return std::nullopt;
 }
 
 QString sqlLiteral(const QVariant& value)
@@ -51,8 +98,7 @@ QString sqlLiteral(const QVariant& value)
     }
 }
 
-}
-
+// The text of `sql` with each "?" replaced by the matching value as an SQL literal.
 QString expandBinds(const QString& sql, const QVariantList& binds)
 {
     QString out;
@@ -64,6 +110,51 @@ QString expandBinds(const QString& sql, const QVariantList& binds)
             out += c;
     }
     return out;
+}
+
+bool isPlainWord(const QString& word)
+{
+    if (word.isEmpty())
+        return false;
+    for (const QChar c : word) {
+        if (c.unicode() >= 128 || !(c.isLetterOrNumber() || c == u'_'))
+            return false;
+    }
+    return true;
+}
+
+// A field without a value reads as the empty text, or 0.
+QString text(const QSqlQuery& q, const char* field)
+{
+    return q.value(QLatin1String(field)).toString();
+}
+
+int number(const QSqlQuery& q, const char* field)
+{
+    return q.value(QLatin1String(field)).toInt();
+}
+
+qint64 idOf(const QSqlQuery& q)
+{
+    return q.value(QStringLiteral("CommandID")).toLongLong();
+}
+
+CatalogueCommand commandFrom(const QSqlQuery& q)
+{
+    return {idOf(q), number(q, "CommandGroupID"), text(q, "CommandText"), text(q, "CommandDescription"),
+            number(q, "CommandType"), text(q, "Add")};
+}
+
+CataloguePage pageFrom(const QSqlQuery& q)
+{
+    return {text(q, "CommandText"), text(q, "CommandBook")};
+}
+
+QStringList listOf(std::optional<std::vector<QString>> values)
+{
+    return values ? QStringList(values->begin(), values->end()) : QStringList();
+}
+
 }
 
 Catalogue::Catalogue(Prompt& prompt, QString file, QString driver)
@@ -94,6 +185,12 @@ void Catalogue::close()
         QSqlDatabase::database(connectionName(), false).close();
 }
 
+void Catalogue::fail(int number, const QString& description)
+{
+    close();
+    m_prompt.showError(QStringLiteral("globs"), number, description);
+}
+
 Catalogue::OpenResult Catalogue::OpenCatalogue()
 {
     if (m_setUp)
@@ -109,59 +206,137 @@ Catalogue::OpenResult Catalogue::OpenCatalogue()
                           ? QSqlDatabase::database(connectionName(), false)
                           : QSqlDatabase::addDatabase(m_driver, connectionName());
 
-    const auto fail = [this, &db](int number, const QString& description) {
-        db.close();
-        m_prompt.showError(QStringLiteral("globs"), number, description);
-        return OpenResult::Failed;
-    };
-
     // SQLite would quietly create a missing file; the catalogue must already exist.
-    if (!QFileInfo(m_file).isFile())
-        return fail(kCannotOpen, QStringLiteral("The catalogue file was not found: ") + m_file);
+    if (!QFileInfo(m_file).isFile()) {
+        fail(kCannotOpen, QStringLiteral("The catalogue file was not found: ") + m_file);
+        return OpenResult::Failed;
+    }
 
     db.setDatabaseName(m_file);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    std::optional<Failure> failure;
     if (!db.open())
-        return fail(nativeCode(db.lastError()), db.lastError().text());
-
-    // Opening is lazy in SQLite: a file that is not a database, or one that lacks a
-    // table, only shows when it is read.
-    for (const char* table : kRequiredTables) {
-        QSqlQuery probe(db);
-        if (!probe.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(QLatin1String(table))))
-            return fail(nativeCode(probe.lastError()), probe.lastError().databaseText());
+        failure = failureOf(db.lastError());
+    else
+        failure = contentsFailure(db);
+    if (failure) {
+        fail(failure->number, failure->description);
+        return OpenResult::Failed;
     }
     return OpenResult::Open;
 }
 
-RowSet Catalogue::query(const QString& sql, const QVariantList& binds)
+template <typename Row, typename ReadRow>
+std::optional<std::vector<Row>> Catalogue::rows(const QString& sql, const QVariantList& binds, ReadRow readRow)
 {
     m_queryLog.append(expandBinds(sql, binds));
-    m_lastError.clear();
-    if (!isOpen()) {
-        m_lastError = QStringLiteral("The catalogue is not open.");
-        return {};
+    // A closed connection was reported when it failed.
+    if (!isOpen())
+        return std::nullopt;
+    std::vector<Row> out;
+    std::optional<Failure> failure;
+    {
+        QSqlQuery q(QSqlDatabase::database(connectionName(), false));
+        q.setForwardOnly(true);
+        if (q.prepare(sql)) {
+            for (const QVariant& value : binds)
+                q.addBindValue(value);
+            if (q.exec()) {
+                while (q.next())
+                    out.push_back(readRow(q));
+            }
+        }
+        // Set as well when a row part-way through cannot be read.
+        if (q.lastError().isValid())
+            failure = failureOf(q.lastError());
     }
-    QSqlQuery q(QSqlDatabase::database(connectionName(), false));
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) {
-        m_lastError = q.lastError().text();
-        return {};
+    if (failure) {
+        fail(failure->number, failure->description);
+        return std::nullopt;
     }
-    for (const QVariant& value : binds)
-        q.addBindValue(value);
-    if (!q.exec()) {
-        m_lastError = q.lastError().text();
-        return {};
-    }
-    std::vector<QSqlRecord> rows;
-    while (q.next())
-        rows.push_back(q.record());
-    return RowSet(std::move(rows));
+    return out;
 }
 
-RowSet Catalogue::table(const QString& name)
+std::vector<CatalogueGroup> Catalogue::commandTree(const std::function<bool(int group)>& listsCommands)
 {
-    // Table names come from the program, never from data.
-    return query(QStringLiteral("SELECT * FROM ") + name + QStringLiteral(" ORDER BY rowid"));
+    std::optional<std::vector<CatalogueGroup>> groups
+        = rows<CatalogueGroup>(QStringLiteral("SELECT * FROM tblCommandGroup"), {}, [](const QSqlQuery& q) {
+              return CatalogueGroup{number(q, "CommandGroupID"), text(q, "CommandGroupText"), text(q, "Prefix"), {}};
+          });
+    if (!groups)
+        return {};
+    for (CatalogueGroup& group : *groups) {
+        if (!listsCommands(group.id))
+            continue;
+        // Only what the tree shows: the help pages are large and not needed here.
+        const QString sql = QStringLiteral("SELECT CommandID, CommandText, CommandDescription FROM tblCommand "
+                                           "WHERE CommandGroupID = ?");
+        std::optional<std::vector<CatalogueCommand>> commands
+            = rows<CatalogueCommand>(sql, {group.id}, [&group](const QSqlQuery& q) {
+                return CatalogueCommand{idOf(q), group.id, text(q, "CommandText"), text(q, "CommandDescription"), 0,
+                                        QString()};
+            });
+        if (!commands)
+            return {};
+        group.commands = std::move(*commands);
+    }
+    return std::move(*groups);
+}
+
+std::vector<CatalogueCommand> Catalogue::allCommands()
+{
+    // The table opened whole, in the order its rows are stored.
+    return rows<CatalogueCommand>(QStringLiteral("SELECT * FROM tblCommand ORDER BY rowid"), {}, commandFrom)
+        .value_or(std::vector<CatalogueCommand>{});
+}
+
+std::vector<CatalogueCommand> Catalogue::commandsNamed(const QString& word)
+{
+    return rows<CatalogueCommand>(QStringLiteral("SELECT * FROM tblCommand WHERE CommandText = ?"), {word}, commandFrom)
+        .value_or(std::vector<CatalogueCommand>{});
+}
+
+std::optional<CataloguePage> Catalogue::helpPage(qint64 commandId)
+{
+    const std::optional<std::vector<CataloguePage>> pages
+        = rows<CataloguePage>(QStringLiteral("SELECT * FROM tblCommand WHERE CommandID = ?"), {commandId}, pageFrom);
+    if (!pages || pages->empty())
+        return std::nullopt;
+    return pages->front();
+}
+
+std::vector<CataloguePage> Catalogue::bookPages()
+{
+    const QString sql
+        = QStringLiteral("SELECT * FROM tblCommand WHERE COmmandGroupID <> 9 ORDER BY CommandGroupID, CommandText");
+    return rows<CataloguePage>(sql, {}, pageFrom).value_or(std::vector<CataloguePage>{});
+}
+
+QStringList Catalogue::breeds()
+{
+    return wordList(QStringLiteral("Breed"));
+}
+
+QStringList Catalogue::professions()
+{
+    return wordList(QStringLiteral("Profession"));
+}
+
+QStringList Catalogue::wordList(const QString& word)
+{
+    if (!isPlainWord(word))
+        return {};
+    return listOf(rows<QString>(QStringLiteral("SELECT * FROM tbl") + word, {},
+                                [&word](const QSqlQuery& q) { return q.value(word).toString(); }));
+}
+
+QStringList Catalogue::names(int type, const QString& sex)
+{
+    QString sql = QStringLiteral("SELECT * FROM tblnames WHERE Type = ?");
+    QVariantList binds{type};
+    if (!sex.isEmpty()) {
+        sql += QStringLiteral(" and Sex = ?");
+        binds << sex;
+    }
+    return listOf(rows<QString>(sql, binds, [](const QSqlQuery& q) { return text(q, "Names"); }));
 }

@@ -1,14 +1,24 @@
 #pragma once
 
-#include "catalogue/RowSet.h"
+#include "catalogue/CatalogueRecords.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
+#include <optional>
+#include <vector>
+
 class Prompt;
 
-// The one connection to the read-only catalogue database.
+// The one connection to the read-only catalogue database, and every question the
+// program asks of it. Each answer is read whole before it is handed out.
+//
+// A failure to open, a catalogue that lacks a table or a column the program reads,
+// a damaged file, and a query that fails, even part-way through its rows, all show
+// the "Error in globs" box; the connection is then closed and every later question
+// answers nothing, without a further box, until the next OpenCatalogue.
 class Catalogue {
 public:
     enum class OpenResult { Open, Failed, DriverMissing };
@@ -21,21 +31,35 @@ public:
     Catalogue& operator=(const Catalogue&) = delete;
 
     // Closes a connection set up before (silently) and opens the file afresh,
-    // read-only. A missing SQLite driver shows the "Warning" box; any other failure
-    // the "Error in globs" box. The connection is then left closed.
+    // read-only, then checks that it holds what the program reads. A missing SQLite
+    // driver shows the "Warning" box, any other failure the "Error in globs" box;
+    // the connection is then left closed.
     OpenResult OpenCatalogue();
     void close();
     bool isOpen() const;
     QString file() const { return m_file; }
 
-    // Runs a SELECT. Values from data go in `binds`, one per "?" in `sql`. A closed
-    // connection or a failing query gives an empty row set and is noted in
-    // lastError(); nothing is shown.
-    RowSet query(const QString& sql, const QVariantList& binds = {});
-    // A whole table in its stored order.
-    RowSet table(const QString& name);
-
-    QString lastError() const { return m_lastError; }
+    // The groups in stored order, each with its commands unless `listsCommands`
+    // turns its id down (the scripts group shows files instead). Empty when any of
+    // it cannot be read.
+    std::vector<CatalogueGroup> commandTree(const std::function<bool(int group)>& listsCommands);
+    // Every command, in stored order.
+    std::vector<CatalogueCommand> allCommands();
+    // The commands spelled `word`, letter case aside, of every group.
+    std::vector<CatalogueCommand> commandsNamed(const QString& word);
+    // The help page of one command, if the catalogue has that command.
+    std::optional<CataloguePage> helpPage(qint64 commandId);
+    // The pages of the command book: every group but the example scripts, by group
+    // and then by command word. Commands without a page are included.
+    std::vector<CataloguePage> bookPages();
+    QStringList breeds();
+    QStringList professions();
+    // The one field of the table named "tbl" + `word`, whose field is named `word`
+    // (Breed, Profession). `word` names a table, so only a plain word is accepted:
+    // anything else asks nothing.
+    QStringList wordList(const QString& word);
+    // Pet names of one type and, unless `sex` is empty, one sex code.
+    QStringList names(int type, const QString& sex);
 
     // Every query text run, with its bound values written in as SQL literals, so a
     // test can see exactly what was asked of the catalogue.
@@ -45,13 +69,16 @@ public:
     static QString connectionName();
 
 private:
+    // The rows of one query, each made into a value by `readRow`; nothing after a
+    // failure, which is reported and closes the connection.
+    template <typename Row, typename ReadRow>
+    std::optional<std::vector<Row>> rows(const QString& sql, const QVariantList& binds, ReadRow readRow);
+    // Shows the "Error in globs" box and leaves the connection closed.
+    void fail(int number, const QString& description);
+
     Prompt& m_prompt;
     QString m_file;
     QString m_driver;
     bool m_setUp = false;
-    QString m_lastError;
     QStringList m_queryLog;
 };
-
-// The text of `sql` with each "?" replaced by the matching value as an SQL literal.
-QString expandBinds(const QString& sql, const QVariantList& binds);

@@ -4,28 +4,75 @@
 #include "catalogue/ImageList.h"
 #include "catalogue/TreeNode.h"
 #include "platform/PathLookup.h"
+#include "platform/ScriptCodec.h"
 
-#include <QDir>
+#include <QFile>
 #include <QTreeWidget>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+// A name the file system gives as bytes. Names that are not UTF-8 come from a
+// Windows side and are read in the scripts' own code page, so the /script line
+// saves back to exactly the bytes of the name on disk.
+QString nameText(const std::string& bytes)
+{
+    const QByteArray raw = QByteArray::fromStdString(bytes);
+    const QString utf8 = QString::fromUtf8(raw);
+    return utf8.toUtf8() == raw ? utf8 : ScriptCodec::decode(raw);
+}
+
+// A name goes into a script as part of one line: a line break, or any other
+// control character, would split the line or hide in it.
+bool fitsOnOneLine(const QString& name)
+{
+    return std::none_of(name.begin(), name.end(), [](QChar c) {
+        const QChar::Category kind = c.category();
+        return kind == QChar::Other_Control || kind == QChar::Separator_Line || kind == QChar::Separator_Paragraph;
+    });
+}
+
+}
 
 QStringList CommandTreeBuilder::scriptFiles(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    // Read straight from the file system: Qt's own listing drops names that are not
+    // valid UTF-8.
+    QStringList names;
+    std::error_code error;
+    const std::filesystem::directory_iterator end;
+    for (std::filesystem::directory_iterator it(QFile::encodeName(folder).toStdString(), error); !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().native();
+        std::error_code statError;
+        if (name.starts_with('.') || !it->is_regular_file(statError))
+            continue;
+        const QString text = nameText(name);
+        if (fitsOnOneLine(text))
+            names << text;
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int byCase = a.compare(b, Qt::CaseInsensitive);
+        return byCase != 0 ? byCase < 0 : a < b;
+    });
+    return names;
 }
 
 void CommandTreeBuilder::FillCommandTree(QTreeWidget& tree, const QString& gamePath)
 {
-    RowSet groups = m_catalogue.query(QStringLiteral("SELECT * FROM tblCommandGroup"));
-    for (; !groups.atEnd(); groups.moveNext()) {
-        const int groupId = groups.integer(QStringLiteral("CommandGroupID"));
-        auto* group = new QTreeWidgetItem(&tree, QStringList{groups.text(QStringLiteral("CommandGroupText"))});
-        TreeNode::setKey(group, QStringLiteral("G") + QString::number(groupId));
+    const QString scriptsFolder = PathLookup::findDirectory(gamePath, QStringLiteral("scripts"));
+    const bool listsFiles = !scriptsFolder.isEmpty();
+    const std::vector<CatalogueGroup> groups
+        = m_catalogue.commandTree([listsFiles](int group) { return !(listsFiles && group == ScriptsGroupId); });
+    for (const CatalogueGroup& g : groups) {
+        auto* group = new QTreeWidgetItem(&tree, QStringList{g.text});
+        TreeNode::setKey(group, QStringLiteral("G") + QString::number(g.id));
         TreeNode::setImages(group, TreeNode::GroupCollapsed, TreeNode::GroupCollapsed, m_images);
-        TreeNode::setTag(group, groups.text(QStringLiteral("Prefix")));
+        TreeNode::setTag(group, g.prefix);
 
-        const QString scriptsFolder =
-            groupId == ScriptsGroupId ? PathLookup::findDirectory(gamePath, QStringLiteral("scripts")) : QString();
-        if (!scriptsFolder.isEmpty()) {
+        if (listsFiles && g.id == ScriptsGroupId) {
             const QStringList files = scriptFiles(scriptsFolder);
             for (qsizetype i = 0; i < files.size(); ++i) {
                 auto* file = new QTreeWidgetItem(group, QStringList{files.at(i)});
@@ -34,16 +81,12 @@ void CommandTreeBuilder::FillCommandTree(QTreeWidget& tree, const QString& gameP
             }
             continue;
         }
-
-        RowSet commands = m_catalogue.query(QStringLiteral("SELECT * FROM tblCommand WHERE CommandGroupID = ?"),
-                                            {groupId});
-        for (; !commands.atEnd(); commands.moveNext()) {
-            const QString text = commands.text(QStringLiteral("CommandText"));
-            auto* command = new QTreeWidgetItem(group, QStringList{text});
-            TreeNode::setKey(command, QStringLiteral("C") + commands.text(QStringLiteral("CommandID")));
-            const int image = m_images.ImageIndexByKey(text);
+        for (const CatalogueCommand& c : g.commands) {
+            auto* command = new QTreeWidgetItem(group, QStringList{c.text});
+            TreeNode::setKey(command, QStringLiteral("C") + QString::number(c.id));
+            const int image = m_images.ImageIndexByKey(c.text);
             TreeNode::setImages(command, image, image, m_images);
-            TreeNode::setTag(command, commands.text(QStringLiteral("CommandDescription")));
+            TreeNode::setTag(command, c.description);
         }
     }
 }

@@ -19,6 +19,8 @@ public:
 
     // The files of a scripts folder as the tree lists them: plain files only (no
     // folders, no hidden files), ordered by name without regard to letter case.
+    // Names in any encoding are listed; a name that cannot stand in one script line
+    // (a line break or another control character in it) is left out.
     static QStringList scriptFiles(const QString& folder);
 
 private:

@@ -51,10 +51,8 @@ void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
     if (text == QLatin1String("All")) {
         // One write for the whole catalogue: the same lines, one step to undo.
         QString lines;
-        for (RowSet rows = m_app.catalogue.table(QStringLiteral("tblCommand")); !rows.atEnd(); rows.moveNext()) {
-            lines += QLatin1Char('/') + rows.text(QStringLiteral("CommandText")) + QLatin1Char(' ')
-                     + rows.text(QStringLiteral("CommandDescription")) + kBreak;
-        }
+        for (const CatalogueCommand& command : m_app.catalogue.allCommands())
+            lines += QLatin1Char('/') + command.text + QLatin1Char(' ') + command.description + kBreak;
         if (!lines.isEmpty()) {
             editor.setSelColor(RichTextControl::white());
             editor.setSelText(lines);

@@ -59,9 +59,8 @@ frmWindow* CommandBook::build()
         return nullptr;
     RichTextControl& editor = *window->rtfrypAO;
 
-    RowSet rows = m_state.catalogue.query(
-        QStringLiteral("SELECT * FROM tblCommand WHERE COmmandGroupID <> 9 ORDER BY CommandGroupID, CommandText"));
-    if (rows.atEnd())
+    const std::vector<CataloguePage> pages = m_state.catalogue.bookPages();
+    if (pages.empty())
         return window;
     if (m_state.mainWindow)
         m_state.mainWindow->setWindowTitle(caption());
@@ -70,13 +69,12 @@ frmWindow* CommandBook::build()
     // after every page, which halves the time the book takes.
     QTextCursor book(editor.document());
     book.beginEditBlock();
-    for (; !rows.atEnd(); rows.moveNext()) {
-        const QString page = rows.text(QStringLiteral("CommandBook"));
-        if (page.isEmpty())
+    for (const CataloguePage& page : pages) {
+        if (page.page.isEmpty())
             continue;
-        insertRtf(editor, headingPiece(rows.text(QStringLiteral("CommandText"))));
+        insertRtf(editor, headingPiece(page.command));
         editor.setSelStart(editor.textLength());
-        insertRtf(editor, pageBytes(page));
+        insertRtf(editor, pageBytes(page.page));
         editor.setSelStart(editor.textLength());
     }
     book.endEditBlock();

@@ -35,20 +35,20 @@ void frmHelp::Form_Load(const QTreeWidgetItem* selected)
     if (!key.startsWith(QLatin1Char('C')))
         return;
 
-    // The id goes to the catalogue as a bound value; a key whose tail is not a number
-    // (no command was built that way) is still bound, and simply finds no row.
-    const QString idText = key.mid(1);
+    // Every command node's key is "C" and the command's id; any other key names no
+    // command.
     bool numeric = false;
-    const qlonglong id = idText.toLongLong(&numeric);
-    RowSet rows = m_state.catalogue.query(QStringLiteral("SELECT * FROM tblCommand WHERE CommandID = ?"),
-                                          {numeric ? QVariant(id) : QVariant(idText)});
-    if (rows.atEnd())
+    const qint64 id = key.mid(1).toLongLong(&numeric);
+    if (!numeric)
+        return;
+    const std::optional<CataloguePage> page = m_state.catalogue.helpPage(id);
+    if (!page)
         return;
 
-    setWindowTitle(QStringLiteral("Help - ") + rows.text(QStringLiteral("CommandText")));
+    setWindowTitle(QStringLiteral("Help - ") + page->command);
     rtfHelp->clear();
     QTextCursor cursor(rtfHelp->document());
-    RtfReader::insert(cursor, CommandBook::pageBytes(rows.text(QStringLiteral("CommandBook"))));
+    RtfReader::insert(cursor, CommandBook::pageBytes(page->page));
 
     QTextCursor all(rtfHelp->document());
     all.select(QTextCursor::Document);

@@ -119,19 +119,18 @@ bool frmProperties::Form_Load()
     m_separated = parsed.separated;
 
     int matched = -1;
-    for (RowSet rows = m_app.catalogue.table(QStringLiteral("tblCommand")); !rows.atEnd(); rows.moveNext()) {
-        const QString entry
-            = CommandLineParser::listEntry(rows.integer(QStringLiteral("CommandGroupID")), rows.text(QStringLiteral("CommandText")));
-        cboCommand->addItem(entry);
+    for (const CatalogueCommand& command : m_app.catalogue.allCommands()) {
+        const QString entry = CommandLineParser::listEntry(command.group, command.text);
+        // The entry keeps the command's id, so choosing it later finds that very row.
+        cboCommand->addItem(entry, command.id);
         if (entry != m_key)
             continue;
-        m_valueQuote = rows.text(QStringLiteral("Add"));
+        m_valueQuote = command.add;
         if (!m_lineValue.isEmpty())
             m_lineValue = CommandLineParser::unquote(m_lineValue, m_valueQuote);
         matched = cboCommand->count() - 1;
         cboCommand->setCurrentIndex(matched);
-        if (HandleCommand(rows.integer(QStringLiteral("CommandType")), rows.text(QStringLiteral("CommandDescription")), false)
-            == 0) {
+        if (HandleCommand(command.type, command.description, false) == 0) {
             // OK has written the line and closed the dialog, or found nothing to
             // write; either way the dialog must not show.
             if (!m_closed)
@@ -190,18 +189,15 @@ void frmProperties::cboCommand_Click()
         return;
     const QString chosen = cboCommand->currentText().trimmed();
     const QString name = CommandLineParser::commandName(chosen);
-    RowSet rows = m_app.catalogue.query(QStringLiteral("SELECT * FROM tblCommand WHERE CommandText = ?"), {name});
-    for (; !rows.atEnd(); rows.moveNext()) {
-        // A word can stand in several groups ("invite" for the chat group, "org
-        // invite" for the organisation); only the row of the chosen entry counts, or
-        // another group's type would set the dialog up, or close it.
-        const QString entry = CommandLineParser::listEntry(rows.integer(QStringLiteral("CommandGroupID")),
-                                                           rows.text(QStringLiteral("CommandText")));
-        if (entry.compare(chosen, Qt::CaseInsensitive) != 0)
+    const QVariant chosenId = cboCommand->currentData();
+    for (const CatalogueCommand& command : m_app.catalogue.commandsNamed(name)) {
+        // The word finds its rows in every group ("invite" for the chat group, "org
+        // invite" for the organisation); only the row the chosen entry was made from
+        // counts, or another group's type would set the dialog up, or close it.
+        if (!chosenId.isValid() || command.id != chosenId.toLongLong())
             continue;
-        m_valueQuote = rows.text(QStringLiteral("Add"));
-        if (HandleCommand(rows.integer(QStringLiteral("CommandType")), rows.text(QStringLiteral("CommandDescription")), true)
-            == 0) {
+        m_valueQuote = command.add;
+        if (HandleCommand(command.type, command.description, true) == 0) {
             done(QDialog::Rejected);
             return;
         }

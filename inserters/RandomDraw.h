@@ -3,6 +3,7 @@
 #include "inserters/RandomGenerator.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,14 +20,12 @@ public:
     // that sex code.
     std::optional<QString> RandomName(int type, const QString& sex);
     // Field `what` of a row of the table "tbl" + `what` (Breed, Profession). `what`
-    // names a table, so only a plain word is accepted: anything else runs no query.
+    // names a table, so only a plain word is looked up.
     std::optional<QString> RandomSomething(const QString& what);
 
-    // True for a word that may stand as a table and field name.
-    static bool isPlainName(const QString& what);
-
 private:
-    std::optional<QString> draw(const QString& sql, const QVariantList& binds, const QString& field);
+    bool reconnect();
+    std::optional<QString> pick(const QStringList& values);
 
     Catalogue& m_catalogue;
     RandomGenerator& m_generator;

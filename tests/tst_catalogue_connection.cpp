@@ -5,8 +5,18 @@
 
 #include <QFile>
 #include <QMdiArea>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <functional>
+#include <map>
+
+namespace {
+constexpr qint64 kPageSize = 4096;
+}
 
 class tst_catalogue_connection : public QObject {
     Q_OBJECT
@@ -16,10 +26,9 @@ private slots:
     void reopeningIsSilent();
     void missingDriver();
     void readOnly();
-    void boundValuesAreLoggedAsLiterals_data();
-    void boundValuesAreLoggedAsLiterals();
+    void queryTexts_data();
+    void queryTexts();
     void quoteInAValueFindsItsRow();
-    void rowSetCursor();
     void nullFieldsReadAsEmpty();
 };
 
@@ -31,6 +40,19 @@ void tst_catalogue_connection::badCatalogue_data()
     QTest::newRow("not a database") << "text" << "Err - 26";
     QTest::newRow("a table missing") << "notable" << "Err - 1no such table: tblnames";
     QTest::newRow("empty file") << "empty" << "Err - 1no such table";
+    QTest::newRow("pages overwritten") << "pages" << "Err - 11";
+    QTest::newRow("help pages missing") << "ALTER TABLE tblCommand DROP COLUMN CommandBook"
+                                        << "Err - 1no such column: CommandBook";
+    QTest::newRow("prefixes missing") << "ALTER TABLE tblCommandGroup DROP COLUMN Prefix"
+                                      << "Err - 1no such column: Prefix";
+    QTest::newRow("sex codes missing") << "ALTER TABLE tblnames DROP COLUMN Sex" << "Err - 1no such column: Sex";
+    // The second command of the first group cannot be read: the tree is half read when
+    // the failure comes.
+    QTest::newRow("a row fails part-way through")
+        << "ALTER TABLE tblCommand RENAME TO tblRows; CREATE VIEW tblCommand AS SELECT CommandID, CommandGroupID, "
+           "CASE WHEN CommandID = 102 THEN abs(-9223372036854775807 - CommandGroupID) ELSE CommandText END "
+           "AS CommandText, CommandDescription, CommandType, [Add], CommandBook FROM tblRows"
+        << "Err - 1integer overflow";
 }
 
 void tst_catalogue_connection::badCatalogue()
@@ -42,6 +64,17 @@ void tst_catalogue_connection::badCatalogue()
     const QString path = f.catalogue->path();
     if (kind == QLatin1String("notable")) {
         f.catalogue->exec(QStringLiteral("DROP TABLE tblnames"));
+    } else if (kind.contains(QLatin1Char(' '))) {
+        for (const QString& statement : kind.split(QLatin1Char(';')))
+            f.catalogue->exec(statement);
+    } else if (kind == QLatin1String("pages")) {
+        f.catalogue.reset();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.size() > 4 * kPageSize);
+        QRandomGenerator noise(7);
+        QByteArray bytes(file.size() - kPageSize, Qt::Uninitialized);
+        noise.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+        QVERIFY(file.seek(kPageSize) && file.write(bytes) == bytes.size());
     } else {
         f.catalogue.reset();
         QFile::remove(path);
@@ -82,7 +115,7 @@ void tst_catalogue_connection::reopeningIsSilent()
     QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
     QVERIFY(catalogue.isOpen());
     QVERIFY(f.prompt.boxes.isEmpty());
-    QCOMPARE(catalogue.query(QStringLiteral("SELECT * FROM tblBreed")).count(), 4);
+    QCOMPARE(catalogue.breeds().size(), 4);
 }
 
 void tst_catalogue_connection::missingDriver()
@@ -111,33 +144,59 @@ void tst_catalogue_connection::readOnly()
     f.fillStandardCatalogue();
     Catalogue catalogue(f.prompt, f.catalogue->path());
     QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-    catalogue.query(QStringLiteral("DELETE FROM tblBreed"));
-    QVERIFY(!catalogue.lastError().isEmpty());
-    QCOMPARE(catalogue.query(QStringLiteral("SELECT * FROM tblBreed")).count(), 4);
+    QSqlQuery write(QSqlDatabase::database(Catalogue::connectionName()));
+    QVERIFY(!write.exec(QStringLiteral("DELETE FROM tblBreed")));
+    QCOMPARE(catalogue.breeds().size(), 4);
 }
 
-void tst_catalogue_connection::boundValuesAreLoggedAsLiterals_data()
+// What the program asks of the catalogue, word for word; values go in bound, so a
+// quote in one stays inside it.
+void tst_catalogue_connection::queryTexts_data()
 {
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QVariantList>("binds");
-    QTest::addColumn<QString>("logged");
-    QTest::newRow("number") << "SELECT * FROM tblCommand WHERE CommandGroupID = ?" << QVariantList{5}
-                            << "SELECT * FROM tblCommand WHERE CommandGroupID = 5";
-    QTest::newRow("number and text") << "SELECT * FROM tblnames WHERE Type = ? and Sex = ?"
-                                     << QVariantList{0, QStringLiteral("M")}
-                                     << "SELECT * FROM tblnames WHERE Type = 0 and Sex = 'M'";
-    QTest::newRow("quote doubled") << "SELECT * FROM tblCommand WHERE CommandText = ?"
-                                   << QVariantList{QStringLiteral("it's")}
-                                   << "SELECT * FROM tblCommand WHERE CommandText = 'it''s'";
-    QTest::newRow("no binds") << "SELECT * FROM tblBreed" << QVariantList{} << "SELECT * FROM tblBreed";
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QStringList>("queries");
+    const QString command = QStringLiteral("SELECT * FROM tblCommand");
+    QTest::newRow("tree, without the help pages")
+        << "tree"
+        << QStringList{"SELECT * FROM tblCommandGroup",
+                       "SELECT CommandID, CommandText, CommandDescription FROM tblCommand WHERE CommandGroupID = 7"};
+    QTest::newRow("all commands") << "all" << QStringList{command + " ORDER BY rowid"};
+    QTest::newRow("by word") << "it's" << QStringList{command + " WHERE CommandText = 'it''s'"};
+    QTest::newRow("help page") << "help" << QStringList{command + " WHERE CommandID = 701"};
+    QTest::newRow("book") << "book"
+                          << QStringList{command + " WHERE COmmandGroupID <> 9 ORDER BY CommandGroupID, CommandText"};
+    QTest::newRow("breeds") << "breeds" << QStringList{"SELECT * FROM tblBreed"};
+    QTest::newRow("professions") << "professions" << QStringList{"SELECT * FROM tblProfession"};
+    QTest::newRow("male names") << "M" << QStringList{"SELECT * FROM tblnames WHERE Type = 0 and Sex = 'M'"};
+    QTest::newRow("names of any sex") << "" << QStringList{"SELECT * FROM tblnames WHERE Type = 0"};
+    QTest::newRow("a table name that is no plain word") << "tblBreed;" << QStringList{};
 }
 
-void tst_catalogue_connection::boundValuesAreLoggedAsLiterals()
+void tst_catalogue_connection::queryTexts()
 {
-    QFETCH(QString, sql);
-    QFETCH(QVariantList, binds);
-    QFETCH(QString, logged);
-    QCOMPARE(expandBinds(sql, binds), logged);
+    QFETCH(QString, question);
+    QFETCH(QStringList, queries);
+    MainWindowFixture f;
+    f.fillStandardCatalogue();
+    Catalogue c(f.prompt, f.catalogue->path());
+    QCOMPARE(c.OpenCatalogue(), Catalogue::OpenResult::Open);
+    const std::map<QString, std::function<void()>> ask{
+        {"tree", [&] { c.commandTree([](int group) { return group == 7; }); }},
+        {"all", [&] { c.allCommands(); }},
+        {"it's", [&] { c.commandsNamed(question); }},
+        {"help", [&] { c.helpPage(701); }},
+        {"book", [&] { c.bookPages(); }},
+        {"breeds", [&] { c.breeds(); }},
+        {"professions", [&] { c.professions(); }},
+        {"tblBreed;", [&] { c.wordList(question); }},
+    };
+    const auto it = ask.find(question);
+    if (it != ask.end())
+        it->second();
+    else
+        c.names(0, question);
+    QCOMPARE(c.queryLog(), queries);
+    QVERIFY(f.prompt.boxes.isEmpty());
 }
 
 void tst_catalogue_connection::quoteInAValueFindsItsRow()
@@ -147,28 +206,9 @@ void tst_catalogue_connection::quoteInAValueFindsItsRow()
     f.catalogue->addCommand(1, 1, QStringLiteral("o'neil"), QStringLiteral("odd"), 1);
     Catalogue catalogue(f.prompt, f.catalogue->path());
     QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-    RowSet rows = catalogue.query(QStringLiteral("SELECT * FROM tblCommand WHERE CommandText = ?"),
-                                  {QStringLiteral("O'NEIL")});
-    QCOMPARE(rows.count(), 1);  // word columns ignore letter case
-    QCOMPARE(rows.text(QStringLiteral("CommandDescription")), QStringLiteral("odd"));
-}
-
-void tst_catalogue_connection::rowSetCursor()
-{
-    MainWindowFixture f;
-    f.fillStandardCatalogue();
-    Catalogue catalogue(f.prompt, f.catalogue->path());
-    QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-    RowSet rows = catalogue.table(QStringLiteral("tblBreed"));
-    QVERIFY(rows.atStart());
-    QCOMPARE(rows.text(QStringLiteral("Breed")), QStringLiteral("Solitus"));
-    rows.move(3);
-    QCOMPARE(rows.text(QStringLiteral("Breed")), QStringLiteral("Atrox"));
-    rows.move(10);
-    QVERIFY(rows.atEnd());
-    QCOMPARE(rows.text(QStringLiteral("Breed")), QString());
-    RowSet none = catalogue.query(QStringLiteral("SELECT * FROM tblBreed WHERE Breed = ?"), {QStringLiteral("x")});
-    QVERIFY(none.atStart() && none.atEnd());
+    const std::vector<CatalogueCommand> found = catalogue.commandsNamed(QStringLiteral("O'NEIL"));
+    QCOMPARE(found.size(), 1u);  // word columns ignore letter case
+    QCOMPARE(found.front().description, QStringLiteral("odd"));
 }
 
 void tst_catalogue_connection::nullFieldsReadAsEmpty()
@@ -178,9 +218,10 @@ void tst_catalogue_connection::nullFieldsReadAsEmpty()
     f.catalogue->exec(QStringLiteral("INSERT INTO tblCommand VALUES (1, 1, 'tell', NULL, 1, NULL, NULL)"));
     Catalogue catalogue(f.prompt, f.catalogue->path());
     QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-    RowSet rows = catalogue.table(QStringLiteral("tblCommand"));
-    QCOMPARE(rows.text(QStringLiteral("CommandDescription")), QString());
-    QCOMPARE(rows.text(QStringLiteral("Add")), QString());
+    const std::vector<CatalogueCommand> commands = catalogue.allCommands();
+    QCOMPARE(commands.size(), 1u);
+    QCOMPARE(commands.front().description, QString());
+    QCOMPARE(commands.front().add, QString());
 }
 
 QTEST_MAIN(tst_catalogue_connection)

@@ -54,15 +54,13 @@ void tst_catalogue_roundtrip::initTestCase()
     QCOMPARE(m_catalogue->OpenCatalogue(), Catalogue::OpenResult::Open);
     m_state = std::make_unique<AppState>(m_prompt, *m_catalogue, m_settings);
     QHash<int, QString> prefixes;
-    for (RowSet g = m_catalogue->query(QStringLiteral("SELECT * FROM tblCommandGroup")); !g.atEnd(); g.moveNext())
-        prefixes.insert(g.integer(QStringLiteral("CommandGroupID")), g.text(QStringLiteral("Prefix")));
-    for (RowSet c = m_catalogue->table(QStringLiteral("tblCommand")); !c.atEnd(); c.moveNext()) {
-        const int group = c.integer(QStringLiteral("CommandGroupID"));
+    for (const CatalogueGroup& g : m_catalogue->commandTree([](int) { return false; }))
+        prefixes.insert(g.id, g.prefix);
+    for (const CatalogueCommand& c : m_catalogue->allCommands()) {
         // Example scripts are finished lines, written as they stand, never edited.
-        if (group == 9)
+        if (c.group == 9)
             continue;
-        m_commands.append({group, c.text(QStringLiteral("CommandText")), c.integer(QStringLiteral("CommandType")),
-                           prefixes.value(group)});
+        m_commands.append({c.group, c.text, c.type, prefixes.value(c.group)});
     }
     QVERIFY(m_commands.size() > 150);
 }

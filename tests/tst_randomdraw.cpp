@@ -50,8 +50,6 @@ private slots:
     void generatorMixesInTheClock();
     void generatedDrawsFollowTheRowWeights();
 
-    void queryTexts_data();
-    void queryTexts();
     void sexCodeIsBoundNotPasted();
     void oneRowAlwaysDrawn();
     void emptyResultGivesNothing();
@@ -219,33 +217,6 @@ void tst_randomdraw::generatedDrawsFollowTheRowWeights()
     }
 }
 
-void tst_randomdraw::queryTexts_data()
-{
-    QTest::addColumn<QString>("call");  // "name <type> <sex>" or "something <word>"
-    QTest::addColumn<QString>("sql");
-    QTest::newRow("male names") << "name 0 M" << "SELECT * FROM tblnames WHERE Type = 0 and Sex = 'M'";
-    QTest::newRow("any sex") << "name 0 " << "SELECT * FROM tblnames WHERE Type = 0";
-    QTest::newRow("epithets") << "name 1 " << "SELECT * FROM tblnames WHERE Type = 1";
-    QTest::newRow("negative type") << "name -3 U" << "SELECT * FROM tblnames WHERE Type = -3 and Sex = 'U'";
-    QTest::newRow("breed") << "something Breed" << "SELECT * FROM tblBreed";
-    QTest::newRow("profession") << "something Profession" << "SELECT * FROM tblProfession";
-}
-
-void tst_randomdraw::queryTexts()
-{
-    QFETCH(QString, call);
-    QFETCH(QString, sql);
-    Setup s;
-    const QStringList parts = call.split(QLatin1Char(' '));
-    if (parts[0] == QLatin1String("name"))
-        s.draw->RandomName(parts[1].toInt(), parts.value(2));
-    else
-        s.draw->RandomSomething(parts[1]);
-    QCOMPARE(s.catalogue->queryLog(), QStringList{sql});
-    QVERIFY(s.catalogue->lastError().isEmpty());
-    QVERIFY(s.prompt.boxes.isEmpty());
-}
-
 void tst_randomdraw::sexCodeIsBoundNotPasted()
 {
     Setup s;
@@ -254,8 +225,6 @@ void tst_randomdraw::sexCodeIsBoundNotPasted()
     // The quote stays inside the value: only the row with that odd code matches.
     for (int i = 0; i < 20; ++i)
         QCOMPARE(shown(s.draw->RandomName(0, QStringLiteral("x' OR '1'='1"))), QStringLiteral("=Tricky"));
-    QCOMPARE(s.catalogue->queryLog().constFirst(),
-             QStringLiteral("SELECT * FROM tblnames WHERE Type = 0 and Sex = 'x'' OR ''1''=''1'"));
 }
 
 void tst_randomdraw::oneRowAlwaysDrawn()
