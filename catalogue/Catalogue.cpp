@@ -296,6 +296,15 @@ std::vector<CatalogueCommand> Catalogue::commandsNamed(const QString& word)
         .value_or(std::vector<CatalogueCommand>{});
 }
 
+std::optional<CatalogueCommand> Catalogue::command(qint64 commandId)
+{
+    const std::optional<std::vector<CatalogueCommand>> found = rows<CatalogueCommand>(
+        QStringLiteral("SELECT * FROM tblCommand WHERE CommandID = ?"), {commandId}, commandFrom);
+    if (!found || found->empty())
+        return std::nullopt;
+    return found->front();
+}
+
 std::optional<CataloguePage> Catalogue::helpPage(qint64 commandId)
 {
     const std::optional<std::vector<CataloguePage>> pages

@@ -47,6 +47,8 @@ public:
     std::vector<CatalogueCommand> allCommands();
     // The commands spelled `word`, letter case aside, of every group.
     std::vector<CatalogueCommand> commandsNamed(const QString& word);
+    // One command by its id, if the catalogue has it.
+    std::optional<CatalogueCommand> command(qint64 commandId);
     // The help page of one command, if the catalogue has that command.
     std::optional<CataloguePage> helpPage(qint64 commandId);
     // The pages of the command book: every group but the example scripts, by group

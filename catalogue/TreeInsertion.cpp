@@ -19,9 +19,8 @@ const QChar kBreak = QLatin1Char('\n');
 // incomplete without it, so it goes through the dialog like any other command.
 bool takesValue(Catalogue& catalogue, const QTreeWidgetItem* node)
 {
-    const RowSet row = catalogue.query(QStringLiteral("SELECT * FROM tblCommand WHERE CommandID = ?"),
-                                       {TreeNode::key(node).mid(1).toInt()});
-    return !row.isEmpty() && row.integer(QStringLiteral("CommandType")) != 0;
+    const std::optional<CatalogueCommand> command = catalogue.command(TreeNode::key(node).mid(1).toInt());
+    return command && command->type != 0;
 }
 }
 
