@@ -81,7 +81,21 @@ void MainMenuCommands::mnuPrint_Click()
 
 void MainMenuCommands::mnuExit_Click()
 {
-    m_main.close();
+    if (closeScriptWindows())
+        m_main.close();
+}
+
+bool MainMenuCommands::closeScriptWindows()
+{
+    if (!m_state.mdiArea)
+        return true;
+    // One at a time, oldest first: a window the player keeps (a save cancelled or
+    // failed) ends the exit there, before the windows after it are asked anything.
+    for (QMdiSubWindow* child : m_state.mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!child->close())
+            return false;
+    }
+    return true;
 }
 
 void MainMenuCommands::mnuClear_Click()

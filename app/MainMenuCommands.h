@@ -30,6 +30,8 @@ public slots:
     void mnuSave_Click();
     void mnuSaveAs_Click();
     void mnuPrint_Click();
+    // Closes the script windows one by one, then the main window; stops at the
+    // first script window that stays open.
     void mnuExit_Click();
     void mnuClear_Click();
     void mnuCascade_Click();
@@ -48,6 +50,8 @@ public:
 
 private:
     void connectAction(const char* name, void (MainMenuCommands::*handler)());
+    // False as soon as one script window refuses to close.
+    bool closeScriptWindows();
     QList<frmWindow*> tileableWindows() const;
     void setAllWindowStates(bool maximise);
 

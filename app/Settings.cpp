@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 
+#include "platform/Prompt.h"
+
 #include <QSettings>
 
 namespace {
@@ -20,4 +22,13 @@ void Settings::write(const QString& key, const QString& value)
     store.beginGroup(kSection);
     store.setValue(key, value);
     store.sync();
+    if (store.status() == QSettings::NoError || !m_prompt || m_failureShown)
+        return;
+    m_failureShown = true;
+    m_prompt->notify(QStringLiteral("Settings Not Saved"),
+                     QStringLiteral("Zandrel could not save its settings to the file '%1'. Free Type and the game "
+                                    "folder stay as you set them until Zandrel closes, but the next start will not "
+                                    "know them. Check that you may write to that file and its folder.")
+                         .arg(store.fileName()),
+                     PromptIcon::Warning);
 }

@@ -56,7 +56,7 @@ QMenu* addSubMenu(QMenu* parent, const QString& name, const QString& caption)
 }
 
 frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
-    : QMainWindow(parent), m_catalogue(prompt, catalogueFile), m_state{prompt, m_catalogue, m_settings}
+    : QMainWindow(parent), m_settings(prompt), m_catalogue(prompt, catalogueFile), m_state{prompt, m_catalogue, m_settings}
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Zandrel"));

@@ -6,6 +6,7 @@
 #include "editor/TypingLock.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
+#include "platform/ScriptCodec.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,6 +21,21 @@ namespace {
 const QString kNewFileTitle = QStringLiteral("New File");
 const QString kButtonClickHandler = QStringLiteral("tlbasxToolbar1_ButtonClick");
 const QString kCloseHandler = QStringLiteral("Form_Unload");
+const QString kLossTitle = QStringLiteral("Characters That Cannot Be Saved");
+
+// Asked before a save that would turn characters into "?".
+QString lossQuestion(const ScriptCodec::Losses& lost)
+{
+    const QString why = QStringLiteral(" that a script file cannot hold: the game reads only the letters and signs "
+                                       "of Windows-1252 (Western European).");
+    const QString what =
+        lost.count == 1
+            ? QStringLiteral("This script has 1 character") + why
+                  + QStringLiteral(" It is on line %1 and would be saved as \"?\".").arg(lost.firstLine)
+            : QStringLiteral("This script has %1 characters").arg(lost.count) + why
+                  + QStringLiteral(" The first is on line %1; each would be saved as \"?\".").arg(lost.firstLine);
+    return what + QStringLiteral("\n\nSave anyway?");
+}
 
 QTimer* oneShot(QObject* owner, int ms)
 {
@@ -150,13 +166,13 @@ void frmWindow::tlbasxToolbar1_ButtonClick(const QString& key)
     rtfrypAO->setSelColor(RichTextControl::white());
     IoResult result;
     if (key == QLatin1String("New"))
-        result = newScript();
+        newScript();
     else if (key == QLatin1String("Open"))
         result = openScript();
     else if (key == QLatin1String("Save"))
-        result = saveScript();
+        saveScript();
     else if (key == QLatin1String("SaveAs"))
-        result = saveScriptAs();
+        saveScriptAs();
     else if (key == QLatin1String("Print"))
         result = m_printer.print(*rtfrypAO);
     else
@@ -219,50 +235,54 @@ void frmWindow::rtfrypAO_Change()
     m_changed = true;
 }
 
-IoResult frmWindow::writeTo(const QString& path)
-{
-    return rtfrypAO->saveFile(path);
-}
-
 QString frmWindow::chooseSaveFile(const QString& startFolder)
 {
     return m_app.prompt.chooseFile(
         {FileDialogKind::Save, QStringLiteral("Save a Script File"), fileFilter(), startFolder});
 }
 
-IoResult frmWindow::offerToSave()
+bool frmWindow::saveTo(const QString& path, const QString& handler)
+{
+    const QString text = rtfrypAO->Text();
+    if (const ScriptCodec::Losses lost = ScriptCodec::losses(text);
+        lost.count > 0 && m_app.prompt.ask(kLossTitle, lossQuestion(lost), PromptIcon::Warning) != PromptAnswer::Yes)
+        return false;
+    // A chosen name is kept even when the write fails, so the next Save tries it again.
+    m_fileName = path;
+    if (const IoResult r = m_scriptFile.save(path, text); !r.ok()) {
+        m_app.prompt.showError(handler, r.number, r.description);
+        return false;
+    }
+    m_changed = false;
+    return true;
+}
+
+bool frmWindow::offerToSave(const QString& handler)
 {
     if (!m_changed)
-        return {};
+        return true;
     if (!m_fileName.isEmpty()) {
         if (m_app.prompt.ask(QStringLiteral("Save Changes"), QStringLiteral("Save changes to '") + m_fileName + QStringLiteral("'?"),
                              PromptIcon::Information)
             != PromptAnswer::Yes)
-            return {};
-        if (IoResult r = writeTo(m_fileName); !r.ok())
-            return r;
-        m_changed = false;
-        return {};
+            return true;
+        return saveTo(m_fileName, handler);
     }
     if (m_app.prompt.ask(QStringLiteral("Save Changes"), QStringLiteral("Save to a new file?"), PromptIcon::Information)
         != PromptAnswer::Yes)
-        return {};
+        return true;
+    // The player wanted the text kept: leaving the dialog without a name stops the
+    // action rather than dropping the text.
     const QString path = chooseSaveFile(QString());
-    if (path.isEmpty())
-        return {};
-    m_fileName = path;
-    if (IoResult r = writeTo(path); !r.ok())
-        return r;
-    m_changed = false;
-    return {};
+    return !path.isEmpty() && saveTo(path, handler);
 }
 
-IoResult frmWindow::newScript()
+void frmWindow::newScript()
 {
     // A changed script without a file is offered a save here too, as Open and
     // closing do: New would otherwise drop it without a word.
-    if (IoResult r = offerToSave(); !r.ok())
-        return r;
+    if (!offerToSave(kButtonClickHandler))
+        return;
     rtfrypAO->setText(QString());
     rtfrypAO->setSelColor(RichTextControl::white());
     m_changed = false;
@@ -270,13 +290,12 @@ IoResult frmWindow::newScript()
     // Save write the new script over the previous one without any dialog.
     m_fileName.clear();
     setWindowTitle(kNewFileTitle);
-    return {};
 }
 
 IoResult frmWindow::openScript()
 {
-    if (IoResult r = offerToSave(); !r.ok())
-        return r;
+    if (!offerToSave(kButtonClickHandler))
+        return {};
     const QString path = m_app.prompt.chooseFile(
         {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), m_app.gamePath});
     if (path.isEmpty())
@@ -301,47 +320,31 @@ IoResult frmWindow::openScript()
     return {};
 }
 
-IoResult frmWindow::saveScript()
+void frmWindow::saveScript()
 {
     if (!m_changed)
-        return {};
-    if (!m_fileName.isEmpty()) {
-        if (IoResult r = writeTo(m_fileName); !r.ok())
-            return r;
-        m_changed = false;
-        return {};
-    }
-    const QString path = chooseSaveFile(QString());
-    if (path.isEmpty())
-        return {};
-    m_fileName = path;
-    if (IoResult r = writeTo(path); !r.ok())
-        return r;
-    m_changed = false;
-    return {};
+        return;
+    const QString path = m_fileName.isEmpty() ? chooseSaveFile(QString()) : m_fileName;
+    if (!path.isEmpty())
+        saveTo(path, kButtonClickHandler);
 }
 
-IoResult frmWindow::saveScriptAs()
+void frmWindow::saveScriptAs()
 {
     const QString path = chooseSaveFile(m_app.gamePath);
     if (path.isEmpty())
-        return {};
+        return;
     if (QFileInfo::exists(path)
         && m_app.prompt.ask(QStringLiteral("Overwrite File"),
                             QStringLiteral("Overwrite existing file '") + path + QStringLiteral("'?"), PromptIcon::Question)
                != PromptAnswer::Yes)
-        return {};
-    m_fileName = path;
-    if (IoResult r = writeTo(path); !r.ok())
-        return r;
-    m_changed = false;
-    return {};
+        return;
+    saveTo(path, kButtonClickHandler);
 }
 
 void frmWindow::closeEvent(QCloseEvent* event)
 {
-    if (IoResult r = offerToSave(); !r.ok()) {
-        m_app.prompt.showError(kCloseHandler, r.number, r.description);
+    if (!offerToSave(kCloseHandler)) {
         event->ignore();
         return;
     }

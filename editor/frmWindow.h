@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/IoResult.h"
+#include "platform/ScriptFile.h"
 #include "platform/ScriptPrinter.h"
 
 #include <QMdiSubWindow>
@@ -48,6 +49,8 @@ public:
 
     // Where Print sends the script (tests print to PDF through it).
     ScriptPrinter& printer() { return m_printer; }
+    // How scripts reach the disk (tests hand it a failing device).
+    ScriptFile& scriptFile() { return m_scriptFile; }
 
     // The toolbar button with this key, or null (separators have none).
     QAction* toolbarAction(const QString& key) const;
@@ -70,26 +73,31 @@ public slots:
     void rtfrypAO_DblClick();
 
 protected:
-    // The closing prompt. Closing is not cancelled by the player's answers, but a
-    // write that fails keeps the window open with its text: closing would lose it.
+    // The closing prompt. A save the player cancels, or one that fails, keeps the
+    // window open with its text: closing would lose it.
     void closeEvent(QCloseEvent* event) override;
 
 private:
     // A one-shot timer's tick: the timer goes off, then the toolbar action runs.
     void runOnce(QTimer& timer, const QString& key);
     void buildToolbar();
-    IoResult newScript();
+    void newScript();
     IoResult openScript();
-    IoResult saveScript();
-    IoResult saveScriptAs();
+    void saveScript();
+    void saveScriptAs();
     // "Save changes to ...?" / "Save to a new file?" before the text is replaced or
-    // dropped. Fails only when the player chose to save and the write failed.
-    IoResult offerToSave();
-    IoResult writeTo(const QString& path);
+    // dropped. False when the player chose to save and then cancelled, or the write
+    // failed: the action that asked must not go on.
+    bool offerToSave(const QString& handler);
+    // The one way the script reaches a file, for every action: warns first of
+    // characters the file cannot hold, writes, and on failure shows the error box
+    // titled after `handler`. True once the text is in the file.
+    bool saveTo(const QString& path, const QString& handler);
     QString chooseSaveFile(const QString& startFolder);
 
     AppState& m_app;
     ScriptPrinter m_printer;
+    ScriptFile m_scriptFile;
     QString m_fileName;
     bool m_changed = false;
     int m_highlightedLength = 0;

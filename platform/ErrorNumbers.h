@@ -12,4 +12,8 @@ inline constexpr int NoDefaultPrinter = 101;
 inline constexpr int PrintFailed = 102;
 // A dialog was told to write a line while no script window was open to take it.
 inline constexpr int NoScriptWindow = 103;
+// The chosen name is a folder, a pipe or a device: only ordinary files hold scripts.
+inline constexpr int NotARegularFile = 104;
+// The chosen file is larger than ScriptFile::kMaxBytes.
+inline constexpr int ScriptTooLarge = 105;
 }

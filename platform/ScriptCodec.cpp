@@ -92,6 +92,27 @@ QByteArray ScriptCodec::encode(const QString& text)
     return bytes;
 }
 
+ScriptCodec::Losses ScriptCodec::losses(const QString& text)
+{
+    Losses found;
+    qsizetype line = 1;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator) {
+            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+                ++i;
+            ++line;
+        } else if (toByte(c) < 0) {
+            if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+                ++i;
+            if (found.count++ == 0)
+                found.firstLine = line;
+        }
+    }
+    return found;
+}
+
 QString ScriptCodec::normaliseLineBreaks(const QString& text)
 {
     if (!text.contains(u'\r') && !text.contains(QChar::ParagraphSeparator))

@@ -17,6 +17,14 @@ public:
     static QString decode(const QByteArray& bytes);
     static QByteArray encode(const QString& text);
 
+    // The characters encode() would write as "?": how many, and the line (counted
+    // from 1) that holds the first. A character outside the 16-bit range counts once.
+    struct Losses {
+        qsizetype count = 0;
+        qsizetype firstLine = 0;  // 0 when nothing is lost
+    };
+    static Losses losses(const QString& text);
+
     // CR LF, lone CR and U+2029 become "\n": text handed to the editor by the rest
     // of the program may still spell line breaks the file's way.
     static QString normaliseLineBreaks(const QString& text);

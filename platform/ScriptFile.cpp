@@ -5,44 +5,107 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace {
-IoResult fileFailure(const QFileDevice& file)
+// Small enough that a NUL byte near the start of a huge binary ends the read at once.
+constexpr qint64 kPieceBytes = 64 * 1024;
+
+QString message(const char* source)
 {
-    const int number = file.error() == QFileDevice::NoError ? int(QFileDevice::UnspecifiedError) : int(file.error());
-    return IoResult::failure(number, file.errorString());
+    return QCoreApplication::translate("ScriptFile", source);
+}
+
+IoResult deviceFailure(const QIODevice& device)
+{
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    const int number = file && file->error() != QFileDevice::NoError ? int(file->error())
+                                                                     : int(QFileDevice::UnspecifiedError);
+    return IoResult::failure(number, device.errorString());
+}
+
+IoResult tooLarge()
+{
+    return IoResult::failure(ErrorNumbers::ScriptTooLarge,
+                             message("The file is larger than %1 MB. Chat scripts are a few kilobytes, so this is not one.")
+                                 .arg(ScriptFile::kMaxBytes / (1024 * 1024)));
+}
+
+// Every byte into the temporary file and onto the disk. QSaveFile::commit() renames
+// the file even when its own last flush failed (Qt 6.4), so nothing may be left for
+// that flush to do. The file is unbuffered: a write the file system takes only in
+// part returns no reason, and writing the rest is what makes the system give one.
+IoResult writeWhole(QSaveFile& file, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return deviceFailure(file);
+        done += n;
+    }
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return deviceFailure(file);
+    // Network and quota-bound file systems may refuse the data only here. EINVAL:
+    // a file system that has nothing to sync.
+    if (::fsync(file.handle()) != 0 && errno != EINVAL)
+        return IoResult::failure(QFileDevice::WriteError, qt_error_string(errno));
+    return IoResult::success();
 }
 }
 
 ScriptFile::ReadResult ScriptFile::read(const QString& path)
 {
+    // Decided before opening: opening a named pipe would wait for a writer forever.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return {IoResult::failure(ErrorNumbers::NotARegularFile,
+                                  message("This is a folder, a pipe or a device, not a file: only ordinary files can be "
+                                       "opened as scripts.")),
+                {}};
+    if (info.size() > kMaxBytes)
+        return {tooLarge(), {}};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {fileFailure(file), {}};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {fileFailure(file), {}};
-    if (!ScriptCodec::isScript(bytes))
-        return {IoResult::failure(ErrorNumbers::NotAScript,
-                                  QCoreApplication::translate("ScriptFile",
-                                                              "The file holds a NUL byte: it is not a chat script.")),
-                {}};
+        return {deviceFailure(file), {}};
+    return read(file);
+}
+
+ScriptFile::ReadResult ScriptFile::read(QIODevice& device)
+{
+    QByteArray bytes;
+    QByteArray piece(kPieceBytes, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = device.read(piece.data(), piece.size());
+        if (n < 0)
+            return {deviceFailure(device), {}};
+        if (n == 0)
+            break;
+        if (!ScriptCodec::isScript(QByteArray::fromRawData(piece.constData(), n)))
+            return {IoResult::failure(ErrorNumbers::NotAScript,
+                                      message("The file holds a NUL byte: it is not a chat script.")),
+                    {}};
+        if (bytes.size() + n > kMaxBytes)
+            return {tooLarge(), {}};
+        bytes.append(piece.constData(), n);
+    }
     return {IoResult::success(), ScriptCodec::decode(bytes)};
 }
 
-IoResult ScriptFile::write(const QString& path, const QString& text)
+IoResult ScriptFile::save(const QString& path, const QString& text) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fileFailure(file);
-    const QByteArray bytes = ScriptCodec::encode(text);
-    if (file.write(bytes) != bytes.size()) {
-        IoResult failure = fileFailure(file);
-        file.cancelWriting();
-        return failure;
+    const std::unique_ptr<QSaveFile> file = m_saveTarget ? m_saveTarget(path) : std::make_unique<QSaveFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return deviceFailure(*file);
+    if (const IoResult written = writeWhole(*file, ScriptCodec::encode(text)); !written.ok()) {
+        file->cancelWriting();
+        return written;
     }
-    if (!file.commit())
-        return fileFailure(file);
+    if (!file->commit())
+        return deviceFailure(*file);
     return IoResult::success();
 }

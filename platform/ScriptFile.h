@@ -4,18 +4,44 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
+class QIODevice;
+class QSaveFile;
+
 // Reading and writing whole script files through ScriptCodec.
 class ScriptFile {
 public:
+    // The largest file Open takes. Scripts are a few kilobytes; a file this size is
+    // something else, and reading it would only fill the memory.
+    static constexpr qint64 kMaxBytes = qint64(64) * 1024 * 1024;
+
     struct ReadResult {
         IoResult result;
         QString text;  // "\n" between lines; empty on failure
     };
 
-    // Fails for a file that cannot be opened or read (QFileDevice::FileError) and for
-    // one holding a NUL byte (ErrorNumbers::NotAScript).
+    // Fails for a file that cannot be opened or read (QFileDevice::FileError), for a
+    // folder, pipe or device (ErrorNumbers::NotARegularFile), for one larger than
+    // kMaxBytes (ErrorNumbers::ScriptTooLarge) and for one holding a NUL byte
+    // (ErrorNumbers::NotAScript).
     static ReadResult read(const QString& path);
+    // Reads in bounded pieces, so a NUL byte or too many bytes end the read at once.
+    static ReadResult read(QIODevice& device);
+
     // Through QSaveFile: the text goes to a temporary file that replaces the target
-    // only once it is complete, so a failed write leaves the old file whole.
-    static IoResult write(const QString& path, const QString& text);
+    // only once every byte of it is on the disk. Any failure cancels the write: the
+    // old file stays as it was and no new file is left behind. The description is
+    // the system's own ("No space left on device").
+    IoResult save(const QString& path, const QString& text) const;
+    static IoResult write(const QString& path, const QString& text) { return ScriptFile().save(path, text); }
+
+    // The temporary file a save writes through: a QSaveFile on the path unless
+    // replaced (tests hand in one that fails).
+    using SaveTarget = std::function<std::unique_ptr<QSaveFile>(const QString& path)>;
+    void setSaveTarget(SaveTarget target) { m_saveTarget = std::move(target); }
+
+private:
+    SaveTarget m_saveTarget;
 };

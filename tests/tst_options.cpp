@@ -19,7 +19,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
 
@@ -46,6 +49,7 @@ private slots:
     void centring();
     void freeTypeTwice_data();
     void freeTypeTwice();
+    void unwritableSettingsSaidOnce();
     void dialogDesign();
     void browse_data();
     void browse();
@@ -135,6 +139,30 @@ void tst_options::freeTypeTwice()
     QCOMPARE(f.main->state().freeType, !flagAfterOne);
     QCOMPARE(item->isChecked(), !flagAfterOne);
     QVERIFY(f.prompt.boxes.isEmpty());
+}
+
+void tst_options::unwritableSettingsSaidOnce()
+{
+    MainWindowFixture f;
+    QVERIFY(f.start());
+    // A file where the settings folder belongs: no one can write there, not even root.
+    const QString config = f.dir.filePath(QStringLiteral("config"));
+    QVERIFY(QDir().mkpath(config));
+    writeFile(config + QStringLiteral("/Zandrel"), "not a folder");
+    const QString previous = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+    const auto restore = qScopeGuard([&] { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, previous); });
+    QAction* freeType = f.main->findChild<QAction*>(QStringLiteral("mnuFreeType"));
+
+    freeType->trigger();
+    frmOptions d(f.main->state(), f.main.get());
+    d.cmdApply->click();
+    freeType->trigger();
+
+    QCOMPARE(f.prompt.boxes.size(), 1);
+    QCOMPARE(f.prompt.boxes.first().icon, PromptIcon::Warning);
+    QVERIFY2(f.prompt.boxes.first().text.contains(config + QStringLiteral("/Zandrel/Zandrel.conf")),
+             qPrintable(f.prompt.boxes.first().text));
 }
 
 void tst_options::dialogDesign()

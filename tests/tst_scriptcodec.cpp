@@ -2,10 +2,13 @@
 #include "platform/ScriptCodec.h"
 #include "platform/ScriptFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 class tst_scriptcodec : public QObject {
     Q_OBJECT
@@ -15,12 +18,13 @@ private slots:
     void encode_data();
     void encode();
     void everyByteRoundTrips();
-    void isScript_data();
-    void isScript();
     void normaliseLineBreaks_data();
     void normaliseLineBreaks();
     void readFailures_data();
     void readFailures();
+    void nulEndsTheReadAtOnce();
+    void losses_data();
+    void losses();
     void writeFailures_data();
     void writeFailures();
     void writeReplacesWholeFile();
@@ -103,25 +107,6 @@ void tst_scriptcodec::everyByteRoundTrips()
     }
 }
 
-void tst_scriptcodec::isScript_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("script");
-    QTest::newRow("empty") << QByteArray() << true;
-    QTest::newRow("text") << QByteArray("/afk\r\n") << true;
-    QTest::newRow("high bytes") << QByteArray("\x81\xFF\x9D") << true;
-    QTest::newRow("nul first") << QByteArray("\0abc", 4) << false;
-    QTest::newRow("nul last") << QByteArray("abc\0", 4) << false;
-    QTest::newRow("nul alone") << QByteArray(1, '\0') << false;
-}
-
-void tst_scriptcodec::isScript()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, script);
-    QCOMPARE(ScriptCodec::isScript(bytes), script);
-}
-
 void tst_scriptcodec::normaliseLineBreaks_data()
 {
     QTest::addColumn<QString>("in");
@@ -148,7 +133,11 @@ void tst_scriptcodec::readFailures_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("number");
     QTest::newRow("missing") << QByteArray() << QStringLiteral("missing") << int(QFileDevice::OpenError);
-    QTest::newRow("directory") << QByteArray() << QStringLiteral("dir") << int(QFileDevice::OpenError);
+    QTest::newRow("directory") << QByteArray() << QStringLiteral("dir") << ErrorNumbers::NotARegularFile;
+    QTest::newRow("named pipe: no wait for a writer") << QByteArray() << QStringLiteral("pipe")
+                                                       << ErrorNumbers::NotARegularFile;
+    QTest::newRow("endless device") << QByteArray() << QStringLiteral("/dev/zero") << ErrorNumbers::NotARegularFile;
+    QTest::newRow("one byte over the limit") << QByteArray() << QStringLiteral("huge") << ErrorNumbers::ScriptTooLarge;
     QTest::newRow("nul byte") << QByteArray("/afk\r\n\0x", 8) << QStringLiteral("binary") << ErrorNumbers::NotAScript;
 }
 
@@ -159,7 +148,11 @@ void tst_scriptcodec::readFailures()
     QFETCH(int, number);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dir")));
-    const QString path = dir.filePath(name);
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
+    QFile huge(dir.filePath(QStringLiteral("huge")));  // sparse: all NUL, never written
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(ScriptFile::kMaxBytes + 1));
+    huge.close();
+    const QString path = QDir(dir.path()).filePath(name);  // an absolute name stays as it is
     if (!content.isEmpty()) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -169,6 +162,39 @@ void tst_scriptcodec::readFailures()
     QCOMPARE(r.result.number, number);
     QVERIFY(!r.result.description.isEmpty());
     QVERIFY(r.text.isEmpty());
+}
+
+void tst_scriptcodec::nulEndsTheReadAtOnce()
+{
+    QByteArray bytes(16 * 1024 * 1024, 'x');
+    bytes[10] = '\0';
+    QBuffer device(&bytes);
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    QCOMPARE(ScriptFile::read(device).result.number, ErrorNumbers::NotAScript);
+    QVERIFY2(device.pos() < 1024 * 1024, qPrintable(QString::number(device.pos())));
+}
+
+void tst_scriptcodec::losses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("firstLine");
+    QTest::newRow("code page 1252 only") << QStringLiteral("/tell B\u00F6b \u20AC5 \u201Chi\u201D\u0081") << 0 << 0;
+    QTest::newRow("arrow on line 1") << QStringLiteral("/say \u2192 go") << 1 << 1;
+    QTest::newRow("after CR LF, LF and CR") << QStringLiteral("a\r\nb\nc\rd \u0151 \u2713") << 2 << 4;
+    QTest::newRow("paragraph separator is a line") << QStringLiteral("a\u2029\u2713") << 1 << 2;
+    QTest::newRow("emoji counts once") << QStringLiteral("x\n\n\U0001F600\U0001F600") << 2 << 3;
+}
+
+void tst_scriptcodec::losses()
+{
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QFETCH(int, firstLine);
+    const ScriptCodec::Losses lost = ScriptCodec::losses(text);
+    QCOMPARE(lost.count, count);
+    QCOMPARE(lost.firstLine, firstLine);
+    QCOMPARE(ScriptCodec::encode(text).count('?') - text.count(u'?'), count);
 }
 
 void tst_scriptcodec::writeFailures_data()

@@ -13,12 +13,17 @@
 #include <QFile>
 #include <QPointer>
 #include <QProcess>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
+
+#include <cerrno>
+#include <sys/mount.h>
 
 namespace {
 const QString kFilter = QStringLiteral("AO Script files|*|Text Files(*.txt)|*.txt");
@@ -42,6 +47,20 @@ void checkErrorBox(const MessageBoxSpec& box, int number)
     QCOMPARE(box.buttons, PromptButtons::Ok);
 }
 
+// Room for `room` more bytes; then a write is taken only in part and the next one
+// fails, as on a file system running full.
+struct FullDisk : QSaveFile {
+    FullDisk(const QString& path, qint64 room) : QSaveFile(path), room(room) {}
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        setErrorString(qt_error_string(ENOSPC));
+        const qint64 n = room > 0 ? QSaveFile::writeData(data, std::min(len, room)) : -1;
+        room -= std::max<qint64>(n, 0);
+        return n;
+    }
+    qint64 room;
+};
+
 QStringList boxTexts(const ScriptedPrompt& p)
 {
     QStringList out;
@@ -63,6 +82,10 @@ private slots:
     void save_data();
     void save();
     void saveFailureKeepsChosenNameAndChanges();
+    void failedSaveLosesNothing_data();
+    void failedSaveLosesNothing();
+    void charactersTheFileCannotHold_data();
+    void charactersTheFileCannotHold();
     void askingToSave_data();
     void askingToSave();
     void openBadFiles_data();
@@ -91,6 +114,7 @@ private:
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<AppState> m_state;
     QList<QPointer<frmWindow>> m_windows;
+    QString m_mounted;
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
 };
@@ -115,6 +139,9 @@ void tst_scriptwindow::cleanup()
     }
     m_windows.clear();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (!m_mounted.isEmpty())
+        ::umount2(QFile::encodeName(m_mounted).constData(), MNT_DETACH);
+    m_mounted.clear();
 }
 
 frmWindow* tst_scriptwindow::makeWindow(const QString& file)
@@ -285,6 +312,108 @@ void tst_scriptwindow::saveFailureKeepsChosenNameAndChanges()
     QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk"));
 }
 
+void tst_scriptwindow::failedSaveLosesNothing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("tmpfs");  // a real file system, or the injected device
+    QTest::addColumn<int>("room");    // bytes the disk still takes
+    for (const char* action : {"Save", "Save new", "Save As new", "Save As over", "Close", "Close new", "Open", "New"})
+        for (const bool tmpfs : {false, true})
+            for (const int room : {0, 8192})
+                QTest::addRow("%s, %s, %d bytes free", action, tmpfs ? "tmpfs" : "injected", room)
+                    << QString::fromLatin1(action) << tmpfs << room;
+}
+
+// Whatever asked for the save, a disk running full keeps the old file byte for byte,
+// leaves no new file, says why in the system's words, and keeps the window as it was.
+void tst_scriptwindow::failedSaveLosesNothing()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, tmpfs);
+    QFETCH(int, room);
+    const QString disk = path(QStringLiteral("disk"));
+    QVERIFY(QDir().mkpath(disk));
+    if (tmpfs) {
+        if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("Filling a real disk needs the right to mount a tmpfs (root); the injected rows still run.");
+        m_mounted = disk;
+    }
+    const QString old = disk + QStringLiteral("/old");
+    writeFile(old, "old\r\n");
+    if (tmpfs) {
+        // 64 KB of pages, one of them the old file's.
+        writeFile(disk + QStringLiteral("/filler"), QByteArray(60 * 1024 - room, 'f'));
+        QCOMPARE(QStorageInfo(disk).bytesAvailable(), room);
+    }
+    const bool named = !action.endsWith(QLatin1String(" new"));
+    QPointer<frmWindow> w = makeWindow(named || action.startsWith(QLatin1String("Save As")) ? old : QString());
+    if (!tmpfs)
+        w->scriptFile().setSaveTarget([room](const QString& p) { return std::make_unique<FullDisk>(p, room); });
+    w->show();
+    const QString script = QStringLiteral("/tell Bob hello\n").repeated(800);
+    w->rtfrypAO->setText(script);
+    if (action.startsWith(QLatin1String("Close")) || action == QLatin1String("Open") || action == QLatin1String("New"))
+        m_prompt->answer(PromptAnswer::Yes);
+    if (action.endsWith(QLatin1String(" new")))
+        m_prompt->choose(disk + QStringLiteral("/new"));
+    if (action == QLatin1String("Save As over")) {
+        m_prompt->choose(old);
+        m_prompt->answer(PromptAnswer::Yes);
+    }
+    m_prompt->answer(PromptAnswer::Ok);  // the error box
+
+    if (action.startsWith(QLatin1String("Save As")))
+        w->tmSaveAs_Timer();
+    else if (action.startsWith(QLatin1String("Close")))
+        QVERIFY(!w->close());
+    else
+        w->tlbasxToolbar1_ButtonClick(action.section(u' ', 0, 0));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(m_prompt->allAnswersUsed());
+    QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
+    for (const FileDialogSpec& d : std::as_const(m_prompt->dialogs))
+        QCOMPARE(d.kind, FileDialogKind::Save);  // a failed save stops Open before its dialog
+    const MessageBoxSpec& box = m_prompt->boxes.last();
+    QCOMPARE(box.title, action.startsWith(QLatin1String("Close")) ? QStringLiteral("Error in Form_Unload") : kErrorTitle);
+    QVERIFY2(box.text.endsWith(qt_error_string(ENOSPC)), qPrintable(box.text));
+    QCOMPARE(readFile(old), QByteArray("old\r\n"));
+    QStringList left{QStringLiteral("old")};
+    if (tmpfs)
+        left.prepend(QStringLiteral("filler"));
+    QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name), left);
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->rtfrypAO->Text(), script);
+    QVERIFY(w->Changed());
+}
+
+void tst_scriptwindow::charactersTheFileCannotHold_data()
+{
+    QTest::addColumn<bool>("saveAnyway");
+    QTest::newRow("saved anyway, as \"?\"") << true;
+    QTest::newRow("cancelled: nothing written") << false;
+}
+
+void tst_scriptwindow::charactersTheFileCannotHold()
+{
+    QFETCH(bool, saveAnyway);
+    const QString file = path(QStringLiteral("s"));
+    writeFile(file, "old\r\n");
+    frmWindow* w = makeWindow(file);
+    w->rtfrypAO->setText(QStringLiteral("/tell Bob \u00E9t\u00E9 \u20AC5\n/say \u2192 \u0151k\n/afk \u2713"));
+    m_prompt->answer(saveAnyway ? PromptAnswer::Yes : PromptAnswer::No);
+    w->tmSave_Timer();
+    QVERIFY(m_prompt->allAnswersUsed());
+    QCOMPARE(m_prompt->boxes.size(), 1);
+    QCOMPARE(m_prompt->boxes.first().buttons, PromptButtons::YesNo);
+    const QString question = m_prompt->boxes.first().text;
+    QVERIFY2(question.contains(QLatin1String("3 characters")) && question.contains(QLatin1String("line 2")),
+             qPrintable(question));
+    QCOMPARE(readFile(file), saveAnyway ? QByteArray("/tell Bob \xE9t\xE9 \x80" "5\r\n/say ? ?k\r\n/afk ?")
+                                        : QByteArray("old\r\n"));
+    QCOMPARE(w->Changed(), !saveAnyway);
+}
+
 void tst_scriptwindow::askingToSave_data()
 {
     QTest::addColumn<QString>("action");  // Open, Open cancelled, New or Close
@@ -319,6 +448,8 @@ void tst_scriptwindow::askingToSave()
     QFETCH(QString, saveTo);
     const bool opening = action.startsWith(QLatin1String("Open"));
     const bool saved = !saveTo.isEmpty() && saveTo != QLatin1String("cancel");
+    // Leaving the save dialog after a Yes stops the action that asked: the text stays.
+    const bool stopped = saveTo == QLatin1String("cancel");
     const QString script = path(QStringLiteral("script"));
     writeFile(script, "/tell Someone hello\r\nsay /wave now\r\n");
     const QString oldFile = path(QStringLiteral("old"));
@@ -334,9 +465,9 @@ void tst_scriptwindow::askingToSave()
         m_prompt->cancelDialog();
     else if (saved)
         m_prompt->choose(path(saveTo));
-    if (action == QLatin1String("Open"))
+    if (action == QLatin1String("Open") && !stopped)
         m_prompt->choose(script);
-    else if (opening)
+    else if (opening && !stopped)
         m_prompt->cancelDialog();
 
     if (opening)
@@ -344,7 +475,7 @@ void tst_scriptwindow::askingToSave()
     else if (action == QLatin1String("New"))
         w->tlbasxToolbar1_ButtonClick(QStringLiteral("New"));
     else
-        QVERIFY(w->close());
+        QCOMPARE(w->close(), !stopped);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QVERIFY(m_prompt->allAnswersUsed());
@@ -368,6 +499,13 @@ void tst_scriptwindow::askingToSave()
         QCOMPARE(readFile(path(saveTo)), QByteArray("/tell x y"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), saved ? 3 : 2);
 
+    if (stopped) {
+        QVERIFY(w);
+        QCOMPARE(m_prompt->dialogs.size(), 1);
+        QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/tell x y"));
+        QVERIFY(w->Changed());
+        return;
+    }
     if (action == QLatin1String("Close")) {
         QVERIFY(!w);
         return;
@@ -410,7 +548,7 @@ void tst_scriptwindow::openBadFiles_data()
     QTest::addColumn<int>("number");
     QTest::newRow("nul byte") << "binary" << ErrorNumbers::NotAScript;
     QTest::newRow("missing") << "missing" << int(QFileDevice::OpenError);
-    QTest::newRow("folder") << "folder" << int(QFileDevice::OpenError);
+    QTest::newRow("folder") << "folder" << ErrorNumbers::NotARegularFile;
 }
 
 void tst_scriptwindow::openBadFiles()
