@@ -47,11 +47,12 @@ public slots:
 public:
     // The entries mnuWindows_List added, in order.
     const QList<QAction*>& windowListEntries() const { return m_windowEntries; }
+    // False as soon as one script window refuses to close (Exit and the main
+    // window's close box end the same way).
+    bool closeScriptWindows();
 
 private:
     void connectAction(const char* name, void (MainMenuCommands::*handler)());
-    // False as soon as one script window refuses to close.
-    bool closeScriptWindows();
     QList<frmWindow*> tileableWindows() const;
     void setAllWindowStates(bool maximise);
 

@@ -274,10 +274,9 @@ void frmMain::resizeEvent(QResizeEvent* event)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    mdiArea->closeAllSubWindows();
-    // A script window whose last save failed stays open with its text; ending the
-    // program now would lose that script.
-    if (!mdiArea->subWindowList().isEmpty()) {
+    // A script window whose save was cancelled or failed stays open with its text;
+    // ending the program now would lose that script.
+    if (!m_mainMenu->closeScriptWindows()) {
         event->ignore();
         return;
     }
