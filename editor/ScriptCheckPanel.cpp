@@ -39,13 +39,15 @@ void ScriptCheckPanel::showFindings(const QList<ScriptCheck::Finding>& findings,
         auto* row = new QTreeWidgetItem({QString::number(f.line), f.text, f.message});
         row->setData(0, Qt::UserRole, f.line);
         row->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+        row->setToolTip(1, f.text);
         row->setToolTip(2, f.message);
         rows.append(row);
     }
     addTopLevelItems(rows);
-    // A long line would push the explanation out of sight.
+    // A long line would push the explanation out of sight; its whole text is one
+    // double-click away.
     resizeColumnToContents(1);
-    setColumnWidth(1, std::min(columnWidth(1), viewport()->width() / 3));
+    setColumnWidth(1, std::min(columnWidth(1), fontMetrics().averageCharWidth() * 24));
     setCurrentItem(rows.constFirst());
 }
 
