@@ -1,10 +1,13 @@
+#include "MainWindowFixture.h"
 #include "ScriptedPrompt.h"
 #include "TestCatalogue.h"
 
 #include "app/AppState.h"
 #include "app/Settings.h"
+#include "app/frmMain.h"
 #include "catalogue/Catalogue.h"
 #include "editor/ScriptCheck.h"
+#include "editor/ScriptCheckPanel.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 
@@ -50,6 +53,10 @@ class tst_scriptcheck : public QObject {
 private slots:
     void findings_data();
     void findings();
+    void saveNameQuestion_data();
+    void saveNameQuestion();
+    void checkScriptPanel_data();
+    void checkScriptPanel();
 };
 
 void tst_scriptcheck::findings_data()
@@ -104,6 +111,103 @@ void tst_scriptcheck::findings()
         QVERIFY(!f.message.isEmpty());
     }
     QCOMPARE(got, expected);
+}
+
+void tst_scriptcheck::saveNameQuestion_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("chosen");  // paths under the game folder, "" = cancel
+    QTest::addColumn<QString>("answer");      // to the one name question; "" = none asked
+    QTest::addColumn<QString>("written");     // the one file written, "" = none
+    const auto row = [](const char* name, const char* key, QStringList chosen, const char* answer,
+                        const char* written) {
+        QTest::newRow(name) << QString::fromLatin1(key) << chosen << QString::fromLatin1(answer)
+                            << QString::fromLatin1(written);
+    };
+    row("a command's name, No: the dialog again", "Save", {"scripts/follow", "scripts/follow.txt"}, "No",
+        "scripts/follow.txt");
+    row("No, then cancel: nothing written", "Save", {"scripts/follow", ""}, "No", "");
+    row("letter case ignored, Yes keeps the name", "Save", {"scripts/FOLLOW"}, "Yes", "scripts/FOLLOW");
+    row("a group's word, Save As", "SaveAs", {"scripts/pet"}, "Yes", "scripts/pet");
+    row("with an extension", "Save", {"scripts/follow.txt"}, "", "scripts/follow.txt");
+    row("a pet order alone is no command", "SaveAs", {"scripts/attack"}, "", "scripts/attack");
+    row("outside the scripts folder", "Save", {"other/follow"}, "", "other/follow");
+}
+
+void tst_scriptcheck::saveNameQuestion()
+{
+    QFETCH(QString, key);
+    QFETCH(QStringList, chosen);
+    QFETCH(QString, answer);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("scripts")) && QDir(dir.path()).mkpath(QStringLiteral("other")));
+    TestCatalogue data(dir.filePath(QStringLiteral("zandrel.db")));
+    data.addGroup(3, QStringLiteral("Team"));
+    data.addGroup(7, QStringLiteral("Pet Commands"), QStringLiteral("pet"));
+    data.addCommand(301, 3, QStringLiteral("follow"), QStringLiteral("Follow a player"), 1);
+    data.addCommand(701, 7, QStringLiteral("attack"), QStringLiteral("Send the pets in"), 0);
+    ScriptedPrompt prompt;
+    Catalogue catalogue(prompt, data.path());
+    QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
+    Settings settings;
+    AppState app(prompt, catalogue, settings);
+    app.gamePath = dir.path() + u'/';
+    frmWindow window(app);
+    window.rtfrypAO->setText(QStringLiteral("/follow Bob"));
+    const auto full = [&](const QString& p) { return p.isEmpty() ? p : app.gamePath + p; };
+    for (const QString& path : chosen)
+        prompt.choose(full(path));
+    if (!answer.isEmpty())
+        prompt.answer(answer == QLatin1String("Yes") ? PromptAnswer::Yes : PromptAnswer::No);
+
+    window.tlbasxToolbar1_ButtonClick(key);
+
+    QCOMPARE(prompt.boxes.size(), answer.isEmpty() ? 0 : 1);
+    QCOMPARE(prompt.dialogs.size(), chosen.size());
+    QVERIFY(prompt.allAnswersUsed());
+    const QStringList files =
+        QDir(dir.filePath("scripts")).entryList(QDir::Files) + QDir(dir.filePath("other")).entryList(QDir::Files);
+    QCOMPARE(files.size(), written.isEmpty() ? 0 : 1);
+    QCOMPARE(window.FileName(), full(written));
+    QVERIFY(written.isEmpty() || QFile::exists(full(written)));
+    QCOMPARE(window.Changed(), written.isEmpty());
+}
+
+void tst_scriptcheck::checkScriptPanel_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("rowLines");  // the line shown in each row
+    QTest::addColumn<int>("caret");             // after Enter on the first row
+    QTest::newRow("two mistakes, Enter goes to the first")
+        << "/tell Bob\n\n/tel Bob\n/delay soon" << QStringList{"/tel Bob", "/delay soon"} << 11;
+    QTest::newRow("a clean script: one row, Enter goes nowhere") << "/tell Bob\n/delay 5000" << QStringList{""} << 21;
+}
+
+void tst_scriptcheck::checkScriptPanel()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, rowLines);
+    QFETCH(int, caret);
+    MainWindowFixture f;
+    f.fillStandardCatalogue();
+    QVERIFY(f.start());
+    frmWindow* window = f.main->state().activeScriptWindow();
+    window->rtfrypAO->setText(script);
+    window->setChanged(false);
+    window->rtfrypAO->setSelStart(int(script.size()));
+    f.main->findChild<QAction*>(QStringLiteral("mnuCheckScript"))->trigger();
+    auto* panel = f.main->findChild<ScriptCheckPanel*>();
+    QVERIFY(panel && panel->isVisibleTo(f.main.get()));
+    QStringList shown;
+    for (int i = 0; i < panel->topLevelItemCount(); ++i)
+        shown << panel->topLevelItem(i)->text(1);
+    QCOMPARE(shown, rowLines);
+    panel->setCurrentItem(panel->topLevelItem(0));
+    QTest::keyClick(panel, Qt::Key_Return);
+    QCOMPARE(window->rtfrypAO->SelStart(), caret);
+    QCOMPARE(window->rtfrypAO->Text(), script);
+    QVERIFY(!window->Changed());
 }
 
 QTEST_MAIN(tst_scriptcheck)
