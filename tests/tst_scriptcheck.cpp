@@ -11,9 +11,6 @@
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -25,17 +22,12 @@ ScriptKnowledge knowledge()
 {
     ScriptKnowledge k;
     k.scriptCommand = QStringLiteral("script");
-    const struct {
-        const char* word;
-        const char* prefix;
-        int type;
-    } rows[] = {{"tell", "", 1},        {"t", "", 1},           {"delay", "", 3},      {"afk", "", 0},
-                {"follow", "", 1},      {"follow", "", 3},      {"attack", "pet", 0},  {"terminate", "pet", 0},
-                {"social", "pet", 1},   {"kick", "org", 1}};
-    for (const auto& r : rows) {
+    const struct { const char* word; const char* prefix; int type; } rows[] = {
+        {"tell", "", 1},  {"t", "", 1},          {"delay", "", 3},         {"afk", "", 0},     {"follow", "", 1},
+        {"follow", "", 3}, {"attack", "pet", 0}, {"terminate", "pet", 0}, {"social", "pet", 1}, {"kick", "org", 1}};
+    for (const auto& r : rows)
         k.commands.append(ScriptKnowledge::fromCatalogueType(QString::fromLatin1(r.word),
                                                               QString::fromLatin1(r.prefix), r.type));
-    }
     k.commands[8].accepted = QStringList{QStringLiteral("disco"), QStringLiteral("wave")};
     return k;
 }
