@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/MainMenuCommands.h"
+#include "app/ScriptCheckCommand.h"
 #include "catalogue/CommandTreeBuilder.h"
 #include "catalogue/TreeInsertion.h"
 #include "catalogue/TreeNode.h"
@@ -91,6 +92,7 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this);
     new InserterMenu(m_state, *this);       // a child: lives as long as the window
     new EditMenuCommands(m_state, *this);  // a child: lives as long as the window
+    new ScriptCheckCommand(m_state, *this);  // a child: lives as long as the window
 }
 
 frmMain::~frmMain() = default;
@@ -148,6 +150,8 @@ void frmMain::createMenus()
 
     QMenu* edit = addMenu(bar, QStringLiteral("mnuEditor"), QStringLiteral("&Edit"));
     addItem(edit, QStringLiteral("mnuFind"), QStringLiteral("&Find"));
+    addItem(edit, QStringLiteral("mnuCheckScript"), QStringLiteral("&Check Script"),
+            QKeySequence(Qt::Key_F7));
     edit->addSeparator()->setObjectName(QStringLiteral("mnudivit"));
     addItem(edit, QStringLiteral("mnuClear"), QStringLiteral("Clear"));
     edit->addSeparator()->setObjectName(QStringLiteral("mnuDiv2"));

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "editor/CommandColouring.h"
+#include "editor/ScriptNameQuestion.h"
 #include "editor/ScriptToolbarActions.h"
 #include "editor/TypingLock.h"
 #include "platform/Prompt.h"
@@ -237,8 +238,14 @@ void frmWindow::rtfrypAO_Change()
 
 QString frmWindow::chooseSaveFile(const QString& startFolder)
 {
-    return m_app.prompt.chooseFile(
-        {FileDialogKind::Save, QStringLiteral("Save a Script File"), fileFilter(), startFolder});
+    // A name the game's own command would take over is asked about once; No opens the
+    // dialog again.
+    for (;;) {
+        const QString path = m_app.prompt.chooseFile(
+            {FileDialogKind::Save, QStringLiteral("Save a Script File"), fileFilter(), startFolder});
+        if (path.isEmpty() || ScriptNameQuestion::keepName(m_app, path))
+            return path;
+    }
 }
 
 bool frmWindow::saveTo(const QString& path, const QString& handler)

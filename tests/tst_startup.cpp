@@ -159,7 +159,8 @@ void tst_startup::menusAsListed_data()
     QTest::newRow("file") << "mnuFile"
                           << QStringList{"&New|Ctrl+N", "&Open|Ctrl+O", "&Save|Ctrl+S", "Sa&ve As", "-", "&Print|Ctrl+P",
                                          "-", "E&xit"};
-    QTest::newRow("edit") << "mnuEditor" << QStringList{"&Find", "-", "Clear", "-", "Free Type", "&Options"};
+    QTest::newRow("edit") << "mnuEditor"
+                          << QStringList{"&Find", "&Check Script|F7", "-", "Clear", "-", "Free Type", "&Options"};
     QTest::newRow("special") << "mnuSpecial" << QStringList{"&Breed", "&Profession", "&Variables", "&Pet"};
     QTest::newRow("window") << "mnuWindows"
                             << QStringList{"Cascade", "Tile Vertically", "Tile Horizontally", "Minimize All",

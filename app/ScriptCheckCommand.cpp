@@ -1,0 +1,48 @@
+#include "app/ScriptCheckCommand.h"
+
+#include "app/AppState.h"
+#include "catalogue/CommandTreeBuilder.h"
+#include "editor/ScriptCheck.h"
+#include "editor/ScriptCheckPanel.h"
+#include "editor/frmWindow.h"
+#include "platform/PathLookup.h"
+#include "platform/RichTextControl.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QMainWindow>
+
+ScriptCheckCommand::ScriptCheckCommand(AppState& state, QMainWindow& main)
+    : QObject(&main), m_state(state), m_main(main)
+{
+    setObjectName(QStringLiteral("ScriptCheckCommand"));
+    if (auto* check = main.findChild<QAction*>(QStringLiteral("mnuCheckScript")))
+        connect(check, &QAction::triggered, this, &ScriptCheckCommand::mnuCheckScript_Click);
+}
+
+void ScriptCheckCommand::mnuCheckScript_Click()
+{
+    frmWindow* window = m_state.activeScriptWindow();
+    if (!window)
+        return;
+    if (!m_dock) {
+        m_dock = new QDockWidget(&m_main);
+        m_dock->setObjectName(QStringLiteral("dockScriptCheck"));
+        m_dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+        m_panel = new ScriptCheckPanel(m_dock);
+        m_dock->setWidget(m_panel);
+        m_main.addDockWidget(Qt::BottomDockWidgetArea, m_dock);
+    }
+    // The same folder the command tree lists, read afresh: scripts saved since
+    // start-up count.
+    const QString folder = PathLookup::findDirectory(m_state.gamePath, QStringLiteral("scripts"));
+    std::optional<QStringList> files;
+    if (!folder.isEmpty())
+        files = CommandTreeBuilder::scriptFiles(folder);
+    const QString ownName = QFileInfo(window->FileName()).fileName();
+    const ScriptKnowledge knowledge = ScriptKnowledge::fromCatalogue(m_state.catalogue);
+    m_panel->showFindings(ScriptCheck::check(window->rtfrypAO->Text(), knowledge, files, ownName), window->rtfrypAO);
+    m_dock->setWindowTitle(QStringLiteral("Check Script: ") + window->windowTitle());
+    m_dock->show();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class QDockWidget;
+class QMainWindow;
+class ScriptCheckPanel;
+struct AppState;
+
+// Edit > Check Script: checks the active script against the catalogue and the game's
+// scripts folder and lists the findings in a panel along the bottom of the main
+// window. Finds its action by objectName (mnuCheckScript); a child of the main
+// window.
+class ScriptCheckCommand : public QObject {
+    Q_OBJECT
+public:
+    ScriptCheckCommand(AppState& state, QMainWindow& main);
+
+    ScriptCheckPanel* panel() const { return m_panel; }
+
+public slots:
+    // Nothing without a script window.
+    void mnuCheckScript_Click();
+
+private:
+    AppState& m_state;
+    QMainWindow& m_main;
+    QDockWidget* m_dock = nullptr;
+    ScriptCheckPanel* m_panel = nullptr;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "editor/ScriptKnowledge.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Finds the mistakes the game would meet in a script, before the player runs it:
+// words the game knows neither as command nor as script, values a command cannot
+// run with, scripts started that are not there or that start themselves, and
+// variables the game leaves as typed. Reads nothing but its arguments.
+namespace ScriptCheck {
+
+struct Finding {
+    enum class Kind {
+        UnknownCommand,
+        ValueMissing,
+        ValueNotAccepted,
+        ScriptMissing,
+        StartsItself,
+        VariableNotReplaced,
+        VariableUncertain,
+    };
+    int line = 0;  // 1-based
+    QString text;  // the whole line as written
+    Kind kind = Kind::UnknownCommand;
+    QString message;
+};
+
+// `script` is the editor's text ("\n" between lines; a CR before it is ignored).
+// `scriptsFolder` lists the file names of the game's scripts folder, or is empty
+// when no such folder is known (then no script name can be looked up).
+// `ownName` is the checked script's file name, empty for a script never saved.
+QList<Finding> check(const QString& script, const ScriptKnowledge& knowledge,
+                     const std::optional<QStringList>& scriptsFolder, const QString& ownName);
+
+}
