@@ -18,18 +18,15 @@ ScriptKnowledge::Command ScriptKnowledge::fromCatalogueType(const QString& word,
 
 ScriptKnowledge ScriptKnowledge::fromCatalogue(Catalogue& catalogue)
 {
+    // Only the groups' prefixes are needed here, not their commands.
     QHash<int, QString> prefixOfGroup;
-    for (RowSet groups = catalogue.query(QStringLiteral("SELECT * FROM tblCommandGroup")); !groups.atEnd();
-         groups.moveNext())
-        prefixOfGroup.insert(groups.integer(QStringLiteral("CommandGroupID")),
-                             groups.text(QStringLiteral("Prefix")).trimmed());
+    for (const CatalogueGroup& group : catalogue.commandTree([](int) { return false; }))
+        prefixOfGroup.insert(group.id, group.prefix.trimmed());
 
     ScriptKnowledge knowledge;
     // The same word the tree writes in front of a script file's name.
     knowledge.scriptCommand = QStringLiteral("script");
-    for (RowSet rows = catalogue.table(QStringLiteral("tblCommand")); !rows.atEnd(); rows.moveNext())
-        knowledge.commands.append(fromCatalogueType(rows.text(QStringLiteral("CommandText")),
-                                                    prefixOfGroup.value(rows.integer(QStringLiteral("CommandGroupID"))),
-                                                    rows.integer(QStringLiteral("CommandType"))));
+    for (const CatalogueCommand& command : catalogue.allCommands())
+        knowledge.commands.append(fromCatalogueType(command.text, prefixOfGroup.value(command.group), command.type));
     return knowledge;
 }
