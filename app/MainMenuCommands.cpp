@@ -1,6 +1,6 @@
 #include "app/MainMenuCommands.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/WindowTiling.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/ImageList.h"
+#include "tree/ImageList.h"
 
 #include <QList>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "dialogs/frmFind.h"
 
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "dialogs/DesignedControls.h"
 #include "dialogs/FindStepping.h"
 #include "platform/Prompt.h"

@@ -1,9 +1,9 @@
 #include "dialogs/frmHelp.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/TreeNode.h"
-#include "dialogs/CommandBook.h"
+#include "tree/TreeNode.h"
+#include "app/CommandBook.h"
 #include "platform/RtfReader.h"
 #include "platform/Twips.h"
 

@@ -1,6 +1,6 @@
 #include "editor/ScriptToolbarActions.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "dialogs/frmProperties.h"
 #include "editor/LineSelection.h"
 #include "editor/frmWindow.h"

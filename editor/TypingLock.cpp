@@ -1,6 +1,6 @@
 #include "editor/TypingLock.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 

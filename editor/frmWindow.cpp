@@ -1,6 +1,6 @@
 #include "editor/frmWindow.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "editor/CommandColouring.h"
 #include "editor/ScriptToolbarActions.h"
 #include "editor/TypingLock.h"

@@ -15,7 +15,7 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 # Lowest first: a folder may include from the folders before it.
-LAYERS = ["platform", "catalogue", "shared", "dialogs", "editor", "inserters", "tree", "app"]
+LAYERS = ["platform", "catalogue", "state", "dialogs", "editor", "inserters", "tree", "app"]
 # Where a widget header must not appear: the data code of the two bottom layers.
 # The Qt adapters over widgets that platform/ holds on purpose are named here.
 DATA_FOLDERS = ["catalogue", "platform"]

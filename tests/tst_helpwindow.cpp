@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include "app/frmMain.h"
-#include "catalogue/ImageList.h"
-#include "catalogue/TreeNode.h"
+#include "tree/ImageList.h"
+#include "tree/TreeNode.h"
 #include "dialogs/frmHelp.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 #include "catalogue/Catalogue.h"
 #include "editor/frmWindow.h"
-#include "inserters/InserterMenu.h"
+#include "app/InserterMenu.h"
 #include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
 

@@ -1,9 +1,9 @@
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/MainMenuCommands.h"
-#include "app/Settings.h"
+#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"

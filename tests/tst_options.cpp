@@ -2,9 +2,9 @@
 #include "MainWindowFixture.h"
 #include "TestFiles.h"
 
-#include "app/Settings.h"
+#include "platform/Settings.h"
 #include "app/frmMain.h"
-#include "dialogs/EditMenuCommands.h"
+#include "app/EditMenuCommands.h"
 #include "dialogs/GamePathChoice.h"
 #include "dialogs/frmOptions.h"
 #include "platform/FileDialogFilter.h"

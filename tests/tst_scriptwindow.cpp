@@ -1,8 +1,8 @@
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"
 
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "editor/frmWindow.h"
 #include "platform/ErrorNumbers.h"

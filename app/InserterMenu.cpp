@@ -1,6 +1,6 @@
-#include "inserters/InserterMenu.h"
+#include "app/InserterMenu.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "editor/frmWindow.h"
 #include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"

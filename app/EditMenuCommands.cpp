@@ -1,7 +1,7 @@
-#include "dialogs/EditMenuCommands.h"
+#include "app/EditMenuCommands.h"
 
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "platform/Settings.h"
 #include "dialogs/frmFind.h"
 #include "dialogs/frmOptions.h"
 #include "editor/frmWindow.h"

@@ -1,6 +1,6 @@
-#include "dialogs/CommandBook.h"
+#include "app/CommandBook.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/MainMenuCommands.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/HelpMarkup.h"

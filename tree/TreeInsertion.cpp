@@ -1,8 +1,8 @@
-#include "catalogue/TreeInsertion.h"
+#include "tree/TreeInsertion.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/TreeNode.h"
+#include "tree/TreeNode.h"
 #include "dialogs/frmProperties.h"
 #include "editor/LineSelection.h"
 #include "editor/frmWindow.h"
