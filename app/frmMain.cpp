@@ -84,13 +84,11 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     tmHelp.setSingleShot(false);
     connect(&tmHelp, &QTimer::timeout, this, &frmMain::tmHelp_Timer);
 
-    m_state.mainWindow = this;
-    m_state.mdiArea = mdiArea;
-    m_state.helpTimer = &tmHelp;
     createMenus();
-    m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this);
-    new InserterMenu(m_state, *this);       // a child: lives as long as the window
-    new EditMenuCommands(m_state, *this);  // a child: lives as long as the window
+    const frmWindow::Host host{[this] { requestCommandBook(); }, [this] { return dialogOwner(); }};
+    m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this, *mdiArea, host);
+    new InserterMenu(m_state, *this, *this);      // a child: lives as long as the window
+    new EditMenuCommands(m_state, *this, *this);  // a child: lives as long as the window
 }
 
 frmMain::~frmMain() = default;
@@ -202,8 +200,8 @@ bool frmMain::Form_Load()
     if (m_catalogue.OpenCatalogue() == Catalogue::OpenResult::DriverMissing)
         return false;
 
-    m_state.freeType = m_settings.read(QStringLiteral("FreeType"), QStringLiteral("0")) == QLatin1String("1");
-    mnuFreeType->setChecked(m_state.freeType);
+    m_state.setFreeType(m_settings.read(QStringLiteral("FreeType"), QStringLiteral("0")) == QLatin1String("1"));
+    mnuFreeType->setChecked(m_state.freeType());
 
     m_state.gamePath = m_settings.read(QStringLiteral("AOPath"), QString());
     if (!PathLookup::findFile(m_state.gamePath, QStringLiteral("anarchy.exe")).isEmpty())
@@ -212,7 +210,7 @@ bool frmMain::Form_Load()
         m_state.gamePath.clear();  // for this run only; the stored setting stays
 
     CommandTreeBuilder(m_catalogue, m_imgSmall).FillCommandTree(*tvwTreeView1, m_state.gamePath);
-    createScriptWindow();
+    newScriptWindow();
     fillArgumentItems();
     fillListItems(QStringLiteral("SELECT * FROM tblBreed"), QStringLiteral("Breed"), m_breedMenu, mnuBreeds);
     fillListItems(QStringLiteral("SELECT * FROM tblProfession"), QStringLiteral("Profession"), m_professionMenu,
@@ -261,9 +259,19 @@ void frmMain::fillListItems(const QString& sql, const QString& field, QMenu* men
     }
 }
 
-frmWindow* frmMain::createScriptWindow()
+frmWindow* frmMain::activeScriptWindow() const
+{
+    return m_mainMenu->activeScriptWindow();
+}
+
+frmWindow* frmMain::newScriptWindow()
 {
     return m_mainMenu->mnuNew_Click();
+}
+
+void frmMain::requestCommandBook()
+{
+    tmHelp.start();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -362,8 +370,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 void frmMain::tvwTreeView1_DblClick()
 {
     const QList<QTreeWidgetItem*> selected = tvwTreeView1->selectedItems();
-    TreeInsertion(m_state, [this] { return createScriptWindow(); })
-        .tvwTreeView1_DblClick(selected.isEmpty() ? nullptr : selected.constFirst());
+    TreeInsertion(m_state, *this).tvwTreeView1_DblClick(selected.isEmpty() ? nullptr : selected.constFirst());
 }
 
 void frmMain::mnuInsert_Click()
@@ -373,13 +380,13 @@ void frmMain::mnuInsert_Click()
 
 void frmMain::mnuHelp_Click()
 {
-    frmHelp help(m_state, tvwTreeView1->currentItem(), this);
+    frmHelp help(m_state, TreeNode::key(tvwTreeView1->currentItem()), this);
     help.exec();
 }
 
 void frmMain::mnuAllC_Click()
 {
-    CommandBook(m_state, *m_mainMenu).build();
+    CommandBook(m_state, *this, *this).build();
 }
 
 void frmMain::mnuAbout_Click()

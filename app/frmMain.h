@@ -1,8 +1,9 @@
 #pragma once
 
-#include "state/AppState.h"
-#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
+#include "editor/ScriptWindows.h"
+#include "platform/Settings.h"
+#include "state/AppState.h"
 #include "tree/ImageList.h"
 
 #include <QList>
@@ -22,7 +23,7 @@ class frmWindow;
 
 // The frame of the editor: script windows in its child-window area, the command
 // tree on the right, the status bar and every menu.
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public ScriptWindows {
     Q_OBJECT
 public:
     frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent = nullptr);
@@ -37,8 +38,11 @@ public:
     AppState& state() { return m_state; }
     const ImageList& imgSmall() const { return m_imgSmall; }
 
-    // A new, empty script window, shown and made the active one.
-    frmWindow* createScriptWindow();
+    frmWindow* activeScriptWindow() const override;
+    frmWindow* newScriptWindow() override;
+    QWidget* dialogOwner() override { return this; }
+    // Arms tmHelp.
+    void requestCommandBook() override;
     // The File, Clear and Window menu commands.
     MainMenuCommands& mainMenu() { return *m_mainMenu; }
 

@@ -70,8 +70,7 @@ void BM_ReplaceAllInDialog(benchmark::State& state)
     AppState app(prompt, catalogue, settings);
     RichTextControl editor;
     editor.resize(600, 400);
-    app.findTarget = &editor;
-    frmFind dialog(app);
+    frmFind dialog(app, &editor);
     dialog.txtFind->setText(QStringLiteral("needle"));
     dialog.txtReplace->setText(QStringLiteral("pin"));
     for (auto _ : state) {

@@ -1,14 +1,9 @@
 #include "state/AppState.h"
 
-#include "editor/frmWindow.h"
-
-#include <QMdiArea>
-
-frmWindow* AppState::activeScriptWindow() const
+void AppState::setFreeType(bool on)
 {
-    if (!mdiArea)
-        return nullptr;
-    // currentSubWindow() still answers while a modal dialog has the focus, where
-    // activeSubWindow() would report none.
-    return qobject_cast<frmWindow*>(mdiArea->currentSubWindow());
+    if (m_freeType == on)
+        return;
+    m_freeType = on;
+    emit freeTypeChanged(on);
 }

@@ -1,19 +1,18 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class Catalogue;
 class Prompt;
-class QMdiArea;
-class QTimer;
-class QWidget;
-class RichTextControl;
 class Settings;
-class frmWindow;
 
 // The program-wide values, owned by the main window and handed by reference to
-// every window and dialog that needs them. Nothing else is global.
-struct AppState {
+// every window and dialog that needs them. Nothing else is global, and no window
+// is reached through here: script windows are reached through ScriptWindows.
+class AppState : public QObject {
+    Q_OBJECT
+public:
     AppState(Prompt& p, Catalogue& c, Settings& s) : prompt(p), catalogue(c), settings(s) {}
 
     Prompt& prompt;
@@ -21,21 +20,19 @@ struct AppState {
     Settings& settings;
 
     // Mirrors the "FreeType" setting: the player may type into scripts.
-    bool freeType = false;
+    bool freeType() const { return m_freeType; }
+    void setFreeType(bool on);
+
     // Folder of anarchy.exe with its trailing "/", or empty (names then resolve
     // against the working folder).
     QString gamePath;
     // A command or a whole script line handed to the properties dialog.
     QString CurrentLine;
-    // The editor the find dialog works on while it is open.
-    RichTextControl* findTarget = nullptr;
 
-    // The main window (owner of every modal dialog) and its child-window area.
-    QWidget* mainWindow = nullptr;
-    QMdiArea* mdiArea = nullptr;
-    // The main window's tmHelp: a locked editor's F1 arms it for the command book.
-    QTimer* helpTimer = nullptr;
+signals:
+    // Free typing was switched on or off; the open script windows lock or unlock.
+    void freeTypeChanged(bool on);
 
-    // The script window the menus act on, or null when none is open.
-    frmWindow* activeScriptWindow() const;
+private:
+    bool m_freeType = false;
 };

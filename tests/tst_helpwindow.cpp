@@ -34,13 +34,6 @@ void fillCatalogue(TestCatalogue& c)
                  QStringLiteral("{\\rtf1 Broken page {\\b never closed"));
 }
 
-QTreeWidgetItem* nodeWithKey(const QString& key)
-{
-    auto* node = new QTreeWidgetItem;
-    TreeNode::setKey(node, key);
-    return node;
-}
-
 QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& key)
 {
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
@@ -109,9 +102,8 @@ void tst_helpwindow::load()
     fillCatalogue(*f.catalogue);
     QVERIFY(f.start());
     f.main->state().catalogue.clearQueryLog();
-    std::unique_ptr<QTreeWidgetItem> node(key.isEmpty() ? nullptr : nodeWithKey(key));
 
-    frmHelp help(f.main->state(), node.get(), f.main.get());
+    frmHelp help(f.main->state(), key, f.main.get());
     QCOMPARE(help.windowTitle(), caption);
     QCOMPARE(help.rtfHelp->toPlainText(), text);
     QCOMPARE(help.rtfHelp->textCursor().position(), 0);
@@ -129,8 +121,7 @@ void tst_helpwindow::pageIsShownInTenPoint()
     MainWindowFixture f;
     fillCatalogue(*f.catalogue);
     QVERIFY(f.start());
-    std::unique_ptr<QTreeWidgetItem> node(nodeWithKey(QStringLiteral("C701")));
-    frmHelp help(f.main->state(), node.get());
+    frmHelp help(f.main->state(), QStringLiteral("C701"));
     const QStringList runs = sizes(*help.rtfHelp->document());
     // 20 and 8 point became one size: the two runs are one now.
     QCOMPARE(runs, (QStringList{"10:Calls your pet ", "10:at once", "10:.", "10:Big words and small ones."}));
@@ -138,8 +129,7 @@ void tst_helpwindow::pageIsShownInTenPoint()
     bold.setPosition(QStringLiteral("Calls your pet a").size());
     QCOMPARE(bold.charFormat().fontWeight(), int(QFont::Bold));
     // Showing again on a different node builds the window afresh.
-    std::unique_ptr<QTreeWidgetItem> other(nodeWithKey(QStringLiteral("G1")));
-    frmHelp again(f.main->state(), other.get());
+    frmHelp again(f.main->state(), QStringLiteral("G1"));
     QCOMPARE(again.windowTitle(), QStringLiteral("Help"));
     QCOMPARE(again.rtfHelp->toPlainText(), QString());
 }
@@ -169,8 +159,7 @@ void tst_helpwindow::keyTailIsBoundNotPasted()
     fillCatalogue(*f.catalogue);
     QVERIFY(f.start());
     f.main->state().catalogue.clearQueryLog();
-    std::unique_ptr<QTreeWidgetItem> node(nodeWithKey(key));
-    frmHelp help(f.main->state(), node.get());
+    frmHelp help(f.main->state(), key);
     QCOMPARE(f.main->state().catalogue.queryLog(), QStringList{query});
     QCOMPARE(help.windowTitle(), caption);
     QVERIFY(f.main->state().catalogue.lastError().isEmpty());

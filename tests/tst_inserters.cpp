@@ -31,7 +31,7 @@ struct Started {
             f.catalogue->addName(name, type, sex);
         if (!f.start())
             return;
-        window = f.main->state().activeScriptWindow();
+        window = f.main->activeScriptWindow();
         editor = window ? window->rtfrypAO : nullptr;
         f.main->state().catalogue.clearQueryLog();
         f.prompt.clear();

@@ -67,7 +67,7 @@ struct Env {
             return false;
         return f.start();
     }
-    frmWindow* window() { return f.main->state().activeScriptWindow(); }
+    frmWindow* window() { return f.main->activeScriptWindow(); }
 };
 
 // Answers the properties dialog once it is up: "cancel", or a value typed and OK.
@@ -196,7 +196,7 @@ void tst_treeinsertion::doubleClick()
     window->rtfrypAO->setText(text);
     window->rtfrypAO->select(selStart, selLength);
     window->tmChanged->stop();
-    env.f.main->state().freeType = freeType;
+    env.f.main->state().setFreeType(freeType);
     QTreeWidgetItem* item = findNode(env.f.main->tvwTreeView1, group, node);
     QVERIFY(item);
     env.f.main->tvwTreeView1->setCurrentItem(item);
@@ -213,7 +213,7 @@ void tst_treeinsertion::doubleClick()
         QCOMPARE(env.f.main->state().CurrentLine, dialogCommand);
     }
     QCOMPARE(window->tmChanged->isActive(), changedArmed);
-    QCOMPARE(env.f.main->state().mdiArea->subWindowList().size(), 1);
+    QCOMPARE(env.f.main->mdiArea->subWindowList().size(), 1);
     QCOMPARE(env.f.prompt.boxes.size(), 0);
     // Inserted text is white, whatever colour stood at the caret.
     if (expected != text)
@@ -224,9 +224,9 @@ void tst_treeinsertion::withoutScriptWindowOpensOne()
 {
     Env env;
     QVERIFY(env.start());
-    env.f.main->state().mdiArea->closeAllSubWindows();
+    env.f.main->mdiArea->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(env.f.main->state().mdiArea->subWindowList().size(), 0);
+    QCOMPARE(env.f.main->mdiArea->subWindowList().size(), 0);
     env.f.main->tvwTreeView1->setCurrentItem(findNode(env.f.main->tvwTreeView1, "Communication", "tell"));
     DialogAnswer dialog{QStringLiteral("Bob")};
     dialog.arm();
