@@ -4,7 +4,6 @@
 #include "editor/ScriptWindows.h"
 #include "platform/Settings.h"
 #include "state/AppState.h"
-#include "tree/ImageList.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -12,12 +11,11 @@
 
 #include <memory>
 
+class CommandTreePanel;
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
-class QTreeWidget;
-class QTreeWidgetItem;
 class MainMenuCommands;
 class frmWindow;
 
@@ -36,7 +34,6 @@ public:
     bool Form_Load();
 
     AppState& state() { return m_state; }
-    const ImageList& imgSmall() const { return m_imgSmall; }
 
     frmWindow* activeScriptWindow() const override;
     frmWindow* newScriptWindow() override;
@@ -47,14 +44,10 @@ public:
     MainMenuCommands& mainMenu() { return *m_mainMenu; }
 
     // Controls other parts of the program and the tests reach.
-    QTreeWidget* tvwTreeView1 = nullptr;
     QLabel* sbStatusBar1 = nullptr;  // the status bar's first panel
-    QWidget* picBar = nullptr;
+    CommandTreePanel* picBar = nullptr;  // the command tree
     QMdiArea* mdiArea = nullptr;
     QTimer tmHelp;
-    QMenu* mnuPopup = nullptr;
-    QAction* mnuInsert = nullptr;
-    QAction* mnuHelp = nullptr;
     QAction* mnuFreeType = nullptr;
     // Menu item arrays; mnuArgs is indexed 1 to 9 (index 0 stays empty).
     QList<QAction*> mnuBreeds;
@@ -64,27 +57,15 @@ public:
 
 public slots:
     void tmHelp_Timer();
-    void tvwTreeView1_Collapse(QTreeWidgetItem* node);
-    void tvwTreeView1_Expand(QTreeWidgetItem* node);
-    void tvwTreeView1_NodeClick(QTreeWidgetItem* node);
-    // F1 on the tree; true when the key was consumed.
-    bool tvwTreeView1_KeyDown(int key);
-    // A right click at a point of the tree's viewport; true when a menu was shown.
-    bool tvwTreeView1_MouseDown(Qt::MouseButton button, const QPoint& at);
-    void tvwTreeView1_DblClick();
-    void mnuInsert_Click();
-    void mnuHelp_Click();
     void mnuAbout_Click();
     void mnuAllC_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
-    void createSidePanel();
     void checkScriptsFolder();
     void fillArgumentItems();
     void fillListItems(const QString& sql, const QString& field, QMenu* menu, QList<QAction*>& items);
@@ -93,7 +74,6 @@ private:
     Settings m_settings;
     Catalogue m_catalogue;
     AppState m_state;
-    ImageList m_imgSmall;
     std::unique_ptr<MainMenuCommands> m_mainMenu;
     QMenu* m_breedMenu = nullptr;
     QMenu* m_professionMenu = nullptr;

@@ -4,6 +4,7 @@
 #include "tree/ImageList.h"
 #include "tree/TreeNode.h"
 #include "dialogs/frmHelp.h"
+#include "tree/CommandTreePanel.h"
 
 #include <QAction>
 #include <QMenu>
@@ -172,7 +173,7 @@ void tst_helpwindow::f1OnCommandOpensModalHelp()
     QVERIFY(f.start());
     f.main->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
-    QTreeWidget* tree = f.main->tvwTreeView1;
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
     tree->expandAll();
     tree->setCurrentItem(findNode(tree, QStringLiteral("C701")));
     tree->setFocus();
@@ -211,7 +212,7 @@ void tst_helpwindow::contextMenuHelpOnScriptFile()
     QVERIFY(script.open(QIODevice::WriteOnly));
     script.close();
     QVERIFY(f.start());
-    QTreeWidget* tree = f.main->tvwTreeView1;
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
     QTreeWidgetItem* file = findNode(tree, QStringLiteral("F0"));
     QVERIFY(file);
     tree->setCurrentItem(file);
@@ -226,7 +227,7 @@ void tst_helpwindow::contextMenuHelpOnScriptFile()
         seenText = help->rtfHelp->toPlainText();
         help->close();
     });
-    f.main->mnuHelp->trigger();
+    f.main->picBar->mnuHelp->trigger();
     QCOMPARE(seenCaption, QStringLiteral("Help"));
     QCOMPARE(seenText, QString());
 }

@@ -4,6 +4,7 @@
 #include "dialogs/frmProperties.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
+#include "tree/CommandTreePanel.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -197,13 +198,13 @@ void tst_treeinsertion::doubleClick()
     window->rtfrypAO->select(selStart, selLength);
     window->tmChanged->stop();
     env.f.main->state().setFreeType(freeType);
-    QTreeWidgetItem* item = findNode(env.f.main->tvwTreeView1, group, node);
+    QTreeWidgetItem* item = findNode(env.f.main->picBar->tvwTreeView1, group, node);
     QVERIFY(item);
-    env.f.main->tvwTreeView1->setCurrentItem(item);
+    env.f.main->picBar->tvwTreeView1->setCurrentItem(item);
 
     DialogAnswer dialog{answer};
     dialog.arm();
-    env.f.main->tvwTreeView1_DblClick();
+    env.f.main->picBar->tvwTreeView1_DblClick();
     QCoreApplication::processEvents();
 
     QCOMPARE(window->rtfrypAO->Text(), expected);
@@ -227,10 +228,11 @@ void tst_treeinsertion::withoutScriptWindowOpensOne()
     env.f.main->mdiArea->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(env.f.main->mdiArea->subWindowList().size(), 0);
-    env.f.main->tvwTreeView1->setCurrentItem(findNode(env.f.main->tvwTreeView1, "Communication", "tell"));
+    QTreeWidget* tree = env.f.main->picBar->tvwTreeView1;
+    tree->setCurrentItem(findNode(tree, "Communication", "tell"));
     DialogAnswer dialog{QStringLiteral("Bob")};
     dialog.arm();
-    env.f.main->tvwTreeView1_DblClick();
+    env.f.main->picBar->tvwTreeView1_DblClick();
     QCoreApplication::processEvents();
     QVERIFY(dialog.shown);
     frmWindow* window = env.window();
@@ -245,8 +247,9 @@ void tst_treeinsertion::contextMenuInsertDoesTheSame()
 {
     Env env;
     QVERIFY(env.start());
-    env.f.main->tvwTreeView1->setCurrentItem(findNode(env.f.main->tvwTreeView1, "Pet Commands", "attack"));
-    env.f.main->mnuInsert->trigger();
+    QTreeWidget* tree = env.f.main->picBar->tvwTreeView1;
+    tree->setCurrentItem(findNode(tree, "Pet Commands", "attack"));
+    env.f.main->picBar->mnuInsert->trigger();
     QCOMPARE(env.window()->rtfrypAO->Text(), QStringLiteral("/pet attack\n"));
 }
 
@@ -255,8 +258,8 @@ void tst_treeinsertion::noSelectedNodeDoesNothing()
     Env env;
     QVERIFY(env.start());
     env.window()->rtfrypAO->setText(QStringLiteral("abc"));
-    env.f.main->tvwTreeView1->clearSelection();
-    env.f.main->tvwTreeView1_DblClick();
+    env.f.main->picBar->tvwTreeView1->clearSelection();
+    env.f.main->picBar->tvwTreeView1_DblClick();
     QCOMPARE(env.window()->rtfrypAO->Text(), QStringLiteral("abc"));
 }
 
