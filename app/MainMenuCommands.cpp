@@ -1,8 +1,6 @@
 #include "app/MainMenuCommands.h"
 
-#include "app/AppState.h"
 #include "app/WindowTiling.h"
-#include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
@@ -13,8 +11,8 @@
 
 #include <algorithm>
 
-MainMenuCommands::MainMenuCommands(AppState& state, QMainWindow& main)
-    : QObject(&main), m_state(state), m_main(main)
+MainMenuCommands::MainMenuCommands(AppState& state, QMainWindow& main, QMdiArea& area, frmWindow::Host host)
+    : QObject(&main), m_state(state), m_main(main), m_area(area), m_host(std::move(host))
 {
     if (auto* newAction = m_main.findChild<QAction*>(QStringLiteral("mnuNew")))
         connect(newAction, &QAction::triggered, this, [this] { mnuNew_Click(); });
@@ -41,20 +39,25 @@ void MainMenuCommands::connectAction(const char* name, void (MainMenuCommands::*
         connect(action, &QAction::triggered, this, handler);
 }
 
+frmWindow* MainMenuCommands::activeScriptWindow() const
+{
+    // currentSubWindow() still answers while a modal dialog has the focus, where
+    // activeSubWindow() would report none.
+    return qobject_cast<frmWindow*>(m_area.currentSubWindow());
+}
+
 frmWindow* MainMenuCommands::mnuNew_Click()
 {
-    if (!m_state.mdiArea)
-        return nullptr;
-    auto* window = new frmWindow(m_state);
-    m_state.mdiArea->addSubWindow(window);
+    auto* window = new frmWindow(m_state, m_host);
+    m_area.addSubWindow(window);
     window->show();
-    m_state.mdiArea->setActiveSubWindow(window);
+    m_area.setActiveSubWindow(window);
     return window;
 }
 
 void MainMenuCommands::mnuOpen_Click()
 {
-    frmWindow* window = m_state.activeScriptWindow();
+    frmWindow* window = activeScriptWindow();
     if (!window)
         window = mnuNew_Click();
     if (window)
@@ -63,19 +66,19 @@ void MainMenuCommands::mnuOpen_Click()
 
 void MainMenuCommands::mnuSave_Click()
 {
-    if (frmWindow* window = m_state.activeScriptWindow())
+    if (frmWindow* window = activeScriptWindow())
         window->tmSave->start();
 }
 
 void MainMenuCommands::mnuSaveAs_Click()
 {
-    if (frmWindow* window = m_state.activeScriptWindow())
+    if (frmWindow* window = activeScriptWindow())
         window->tmSaveAs->start();
 }
 
 void MainMenuCommands::mnuPrint_Click()
 {
-    if (frmWindow* window = m_state.activeScriptWindow())
+    if (frmWindow* window = activeScriptWindow())
         window->tmprint->start();
 }
 
@@ -87,11 +90,9 @@ void MainMenuCommands::mnuExit_Click()
 
 bool MainMenuCommands::closeScriptWindows()
 {
-    if (!m_state.mdiArea)
-        return true;
     // One at a time, oldest first: a window the player keeps (a save cancelled or
     // failed) ends the exit there, before the windows after it are asked anything.
-    for (QMdiSubWindow* child : m_state.mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    for (QMdiSubWindow* child : m_area.subWindowList(QMdiArea::CreationOrder)) {
         if (!child->close())
             return false;
     }
@@ -100,7 +101,7 @@ bool MainMenuCommands::closeScriptWindows()
 
 void MainMenuCommands::mnuClear_Click()
 {
-    frmWindow* window = m_state.activeScriptWindow();
+    frmWindow* window = activeScriptWindow();
     if (!window)
         return;
     window->rtfrypAO->setSelColor(RichTextControl::white());
@@ -109,18 +110,15 @@ void MainMenuCommands::mnuClear_Click()
 
 void MainMenuCommands::mnuCascade_Click()
 {
-    if (m_state.mdiArea)
-        m_state.mdiArea->cascadeSubWindows();
+    m_area.cascadeSubWindows();
 }
 
 QList<frmWindow*> MainMenuCommands::tileableWindows() const
 {
     QList<frmWindow*> windows;
-    if (!m_state.mdiArea)
-        return windows;
     // The active window first, then the others from the front to the back, as the
     // player last saw them; minimised windows stay where they are.
-    const QList<QMdiSubWindow*> stack = m_state.mdiArea->subWindowList(QMdiArea::StackingOrder);
+    const QList<QMdiSubWindow*> stack = m_area.subWindowList(QMdiArea::StackingOrder);
     for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
         auto* window = qobject_cast<frmWindow*>(*it);
         if (window && window->isVisible() && !window->isMinimized())
@@ -145,7 +143,7 @@ void MainMenuCommands::mnuTileHorizontally_Click()
     const QList<frmWindow*> windows = tileableWindows();
     if (windows.isEmpty())
         return;
-    placeWindows(windows, WindowTiling::horizontal(m_state.mdiArea->viewport()->rect(), int(windows.size())));
+    placeWindows(windows, WindowTiling::horizontal(m_area.viewport()->rect(), int(windows.size())));
 }
 
 void MainMenuCommands::mnuTileVertically_Click()
@@ -153,15 +151,13 @@ void MainMenuCommands::mnuTileVertically_Click()
     const QList<frmWindow*> windows = tileableWindows();
     if (windows.isEmpty())
         return;
-    placeWindows(windows, WindowTiling::vertical(m_state.mdiArea->viewport()->rect(), int(windows.size())));
+    placeWindows(windows, WindowTiling::vertical(m_area.viewport()->rect(), int(windows.size())));
 }
 
 void MainMenuCommands::setAllWindowStates(bool maximise)
 {
-    if (!m_state.mdiArea)
-        return;
-    QPointer<QMdiSubWindow> active = m_state.mdiArea->currentSubWindow();
-    for (QMdiSubWindow* child : m_state.mdiArea->subWindowList()) {
+    QPointer<QMdiSubWindow> active = m_area.currentSubWindow();
+    for (QMdiSubWindow* child : m_area.subWindowList()) {
         if (auto* window = qobject_cast<frmWindow*>(child))
             maximise ? window->showMaximized() : window->showMinimized();
     }
@@ -169,7 +165,7 @@ void MainMenuCommands::setAllWindowStates(bool maximise)
     // active one. (Qt keeps the maximised state with the active window: each window
     // shows maximised when it is brought forward.)
     if (active)
-        m_state.mdiArea->setActiveSubWindow(active);
+        m_area.setActiveSubWindow(active);
 }
 
 void MainMenuCommands::mnuMinAll_Click()
@@ -190,13 +186,13 @@ void MainMenuCommands::mnuWindows_List()
         entry->deleteLater();
     }
     m_windowEntries.clear();
-    if (!m_windowsMenu || !m_state.mdiArea)
+    if (!m_windowsMenu)
         return;
-    const QList<QMdiSubWindow*> children = m_state.mdiArea->subWindowList(QMdiArea::CreationOrder);
+    const QList<QMdiSubWindow*> children = m_area.subWindowList(QMdiArea::CreationOrder);
     if (children.isEmpty())
         return;
     m_windowEntries.append(m_windowsMenu->addSeparator());
-    QMdiSubWindow* current = m_state.mdiArea->currentSubWindow();
+    QMdiSubWindow* current = m_area.currentSubWindow();
     int number = 0;
     for (QMdiSubWindow* child : children) {
         ++number;
@@ -209,11 +205,11 @@ void MainMenuCommands::mnuWindows_List()
         entry->setChecked(child == current);
         QPointer<QMdiSubWindow> target(child);
         connect(entry, &QAction::triggered, this, [this, target] {
-            if (!target || !m_state.mdiArea)
+            if (!target)
                 return;
             if (target->isMinimized())
                 target->showNormal();
-            m_state.mdiArea->setActiveSubWindow(target);
+            m_area.setActiveSubWindow(target);
         });
         m_windowEntries.append(entry);
     }

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "editor/frmWindow.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
 
 class QAction;
 class QMainWindow;
+class QMdiArea;
 class QMenu;
-class frmWindow;
-struct AppState;
+class AppState;
 
 // The File menu, Edit > Clear and the Window menu of the main window. Finds the
 // main window's actions by objectName (mnuNew, mnuOpen, ...) and the Window menu
@@ -20,7 +22,11 @@ struct AppState;
 class MainMenuCommands : public QObject {
     Q_OBJECT
 public:
-    MainMenuCommands(AppState& state, QMainWindow& main);
+    // The script windows live in `area`; each new one is given `host`.
+    MainMenuCommands(AppState& state, QMainWindow& main, QMdiArea& area, frmWindow::Host host);
+
+    // The script window the menus act on, or null when none is open.
+    frmWindow* activeScriptWindow() const;
 
 public slots:
     // A new, empty script window, shown and made the active one.
@@ -58,6 +64,8 @@ private:
 
     AppState& m_state;
     QMainWindow& m_main;
+    QMdiArea& m_area;
+    frmWindow::Host m_host;
     QPointer<QMenu> m_windowsMenu;
     QList<QAction*> m_windowEntries;
 };

@@ -1,9 +1,10 @@
 #include "app/ScriptCheckCommand.h"
 
-#include "app/AppState.h"
-#include "catalogue/CommandTreeBuilder.h"
+#include "state/AppState.h"
+#include "tree/CommandTreeBuilder.h"
 #include "editor/ScriptCheck.h"
 #include "editor/ScriptCheckPanel.h"
+#include "editor/ScriptWindows.h"
 #include "editor/frmWindow.h"
 #include "platform/PathLookup.h"
 #include "platform/RichTextControl.h"
@@ -13,8 +14,8 @@
 #include <QFileInfo>
 #include <QMainWindow>
 
-ScriptCheckCommand::ScriptCheckCommand(AppState& state, QMainWindow& main)
-    : QObject(&main), m_state(state), m_main(main)
+ScriptCheckCommand::ScriptCheckCommand(AppState& state, ScriptWindows& windows, QMainWindow& main)
+    : QObject(&main), m_state(state), m_windows(windows), m_main(main)
 {
     setObjectName(QStringLiteral("ScriptCheckCommand"));
     if (auto* check = main.findChild<QAction*>(QStringLiteral("mnuCheckScript")))
@@ -23,7 +24,7 @@ ScriptCheckCommand::ScriptCheckCommand(AppState& state, QMainWindow& main)
 
 void ScriptCheckCommand::mnuCheckScript_Click()
 {
-    frmWindow* window = m_state.activeScriptWindow();
+    frmWindow* window = m_windows.activeScriptWindow();
     if (!window)
         return;
     if (!m_dock) {

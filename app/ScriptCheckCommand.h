@@ -5,7 +5,8 @@
 class QDockWidget;
 class QMainWindow;
 class ScriptCheckPanel;
-struct AppState;
+class ScriptWindows;
+class AppState;
 
 // Edit > Check Script: checks the active script against the catalogue and the game's
 // scripts folder and lists the findings in a panel along the bottom of the main
@@ -14,7 +15,7 @@ struct AppState;
 class ScriptCheckCommand : public QObject {
     Q_OBJECT
 public:
-    ScriptCheckCommand(AppState& state, QMainWindow& main);
+    ScriptCheckCommand(AppState& state, ScriptWindows& windows, QMainWindow& main);
 
     ScriptCheckPanel* panel() const { return m_panel; }
 
@@ -24,6 +25,7 @@ public slots:
 
 private:
     AppState& m_state;
+    ScriptWindows& m_windows;
     QMainWindow& m_main;
     QDockWidget* m_dock = nullptr;
     ScriptCheckPanel* m_panel = nullptr;

@@ -1,26 +1,23 @@
 #include "app/frmMain.h"
 
+#include "app/CommandBook.h"
+#include "app/EditMenuCommands.h"
+#include "app/InserterMenu.h"
 #include "app/MainMenuCommands.h"
 #include "app/ScriptCheckCommand.h"
-#include "catalogue/CommandTreeBuilder.h"
-#include "catalogue/TreeInsertion.h"
-#include "catalogue/TreeNode.h"
-#include "dialogs/CommandBook.h"
-#include "dialogs/EditMenuCommands.h"
 #include "dialogs/frmAbout.h"
-#include "dialogs/frmHelp.h"
 #include "editor/frmWindow.h"
-#include "inserters/InserterMenu.h"
 #include "platform/PathLookup.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
+#include "tree/CommandTreeBuilder.h"
+#include "tree/CommandTreePanel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -72,7 +69,7 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     mdiArea->setBackground(palette().brush(QPalette::Dark));
     layout->addWidget(mdiArea, 1);
     setCentralWidget(central);
-    createSidePanel();
+    picBar = new CommandTreePanel(m_state, *this, this);
     layout->addWidget(picBar);
 
     sbStatusBar1 = new QLabel(this);
@@ -80,19 +77,18 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     statusBar()->addWidget(sbStatusBar1, 1);
     statusBar()->setFixedHeight(twipsToPixels(255));
     statusBar()->setSizeGripEnabled(true);
+    connect(picBar, &CommandTreePanel::nodeTagShown, sbStatusBar1, &QLabel::setText);
 
     tmHelp.setInterval(100);
     tmHelp.setSingleShot(false);
     connect(&tmHelp, &QTimer::timeout, this, &frmMain::tmHelp_Timer);
 
-    m_state.mainWindow = this;
-    m_state.mdiArea = mdiArea;
-    m_state.helpTimer = &tmHelp;
     createMenus();
-    m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this);
-    new InserterMenu(m_state, *this);       // a child: lives as long as the window
-    new EditMenuCommands(m_state, *this);  // a child: lives as long as the window
-    new ScriptCheckCommand(m_state, *this);  // a child: lives as long as the window
+    const frmWindow::Host host{[this] { requestCommandBook(); }, [this] { return dialogOwner(); }};
+    m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this, *mdiArea, host);
+    new InserterMenu(m_state, *this, *this);      // a child: lives as long as the window
+    new EditMenuCommands(m_state, *this, *this);  // a child: lives as long as the window
+    new ScriptCheckCommand(m_state, *this, *this);  // a child: lives as long as the window
 }
 
 frmMain::~frmMain() = default;
@@ -104,34 +100,6 @@ QString frmMain::defaultCatalogueFile()
     if (QFileInfo::exists(beside))
         return beside;
     return QDir::cleanPath(dir.filePath(QStringLiteral("../share/zandrel/zandrel.db")));
-}
-
-void frmMain::createSidePanel()
-{
-    picBar = new QWidget(this);
-    picBar->setObjectName(QStringLiteral("picBar"));
-    picBar->setFixedWidth(twipsToPixels(2085));
-
-    tvwTreeView1 = new QTreeWidget(picBar);
-    tvwTreeView1->setObjectName(QStringLiteral("tvwTreeView1"));
-    tvwTreeView1->setHeaderHidden(true);
-    tvwTreeView1->setColumnCount(1);
-    tvwTreeView1->setIconSize(QSize(16, 16));
-    tvwTreeView1->move(0, 0);
-    tvwTreeView1->resize(twipsToPixels(2055), height());
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    tvwTreeView1->setFont(font);
-    tvwTreeView1->installEventFilter(this);
-    tvwTreeView1->viewport()->installEventFilter(this);
-
-    connect(tvwTreeView1, &QTreeWidget::itemCollapsed, this, &frmMain::tvwTreeView1_Collapse);
-    connect(tvwTreeView1, &QTreeWidget::itemExpanded, this, &frmMain::tvwTreeView1_Expand);
-    connect(tvwTreeView1, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* node) { tvwTreeView1_NodeClick(node); });
-    connect(tvwTreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { tvwTreeView1_DblClick(); });
 }
 
 void frmMain::createMenus()
@@ -190,15 +158,6 @@ void frmMain::createMenus()
     QAction* about = addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About"));
     connect(allCommands, &QAction::triggered, this, &frmMain::mnuAllC_Click);
     connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-
-    // The tree's context menu never shows in the menu bar.
-    mnuPopup = new QMenu(QStringLiteral("Popup"), this);
-    mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
-    mnuInsert = addItem(mnuPopup, QStringLiteral("mnuInsert"), QStringLiteral("Insert"));
-    mnuHelp = addItem(mnuPopup, QStringLiteral("mnuHelp"), QStringLiteral("Help"));
-    mnuPopup->setDefaultAction(mnuInsert);
-    connect(mnuInsert, &QAction::triggered, this, &frmMain::mnuInsert_Click);
-    connect(mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
 }
 
 bool frmMain::Form_Load()
@@ -206,8 +165,8 @@ bool frmMain::Form_Load()
     if (m_catalogue.OpenCatalogue() == Catalogue::OpenResult::DriverMissing)
         return false;
 
-    m_state.freeType = m_settings.read(QStringLiteral("FreeType"), QStringLiteral("0")) == QLatin1String("1");
-    mnuFreeType->setChecked(m_state.freeType);
+    m_state.setFreeType(m_settings.read(QStringLiteral("FreeType"), QStringLiteral("0")) == QLatin1String("1"));
+    mnuFreeType->setChecked(m_state.freeType());
 
     m_state.gamePath = m_settings.read(QStringLiteral("AOPath"), QString());
     if (!PathLookup::findFile(m_state.gamePath, QStringLiteral("anarchy.exe")).isEmpty())
@@ -215,8 +174,8 @@ bool frmMain::Form_Load()
     else
         m_state.gamePath.clear();  // for this run only; the stored setting stays
 
-    CommandTreeBuilder(m_catalogue, m_imgSmall).FillCommandTree(*tvwTreeView1, m_state.gamePath);
-    createScriptWindow();
+    CommandTreeBuilder(m_catalogue, picBar->imgSmall()).FillCommandTree(*picBar->tvwTreeView1, m_state.gamePath);
+    newScriptWindow();
     fillArgumentItems();
     fillListItems(m_catalogue.breeds(), m_breedMenu, mnuBreeds);
     fillListItems(m_catalogue.professions(), m_professionMenu, mnuProfessions);
@@ -264,16 +223,27 @@ void frmMain::fillListItems(const QStringList& captions, QMenu* menu, QList<QAct
     }
 }
 
-frmWindow* frmMain::createScriptWindow()
+frmWindow* frmMain::activeScriptWindow() const
+{
+    return m_mainMenu->activeScriptWindow();
+}
+
+frmWindow* frmMain::newScriptWindow()
 {
     return m_mainMenu->mnuNew_Click();
+}
+
+void frmMain::requestCommandBook()
+{
+    tmHelp.start();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     // A window lower than the reserved strip would ask for a negative height.
-    tvwTreeView1->resize(tvwTreeView1->width(), std::max(0, frameGeometry().height() - twipsToPixels(950)));
+    QTreeWidget* tree = picBar->tvwTreeView1;
+    tree->resize(tree->width(), std::max(0, frameGeometry().height() - twipsToPixels(950)));
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -300,88 +270,9 @@ void frmMain::tmHelp_Timer()
     mnuAllC_Click();
 }
 
-void frmMain::tvwTreeView1_Collapse(QTreeWidgetItem* node)
-{
-    if (TreeNode::image(node) == TreeNode::GroupExpanded)
-        TreeNode::setImages(node, TreeNode::GroupCollapsed, TreeNode::GroupCollapsed, m_imgSmall);
-    else
-        TreeNode::setImages(node, TreeNode::image(node), TreeNode::GroupCollapsed, m_imgSmall);
-}
-
-void frmMain::tvwTreeView1_Expand(QTreeWidgetItem* node)
-{
-    if (TreeNode::image(node) == TreeNode::GroupCollapsed)
-        TreeNode::setImages(node, TreeNode::GroupExpanded, TreeNode::GroupExpanded, m_imgSmall);
-    else
-        TreeNode::setImages(node, TreeNode::image(node), TreeNode::GroupExpanded, m_imgSmall);
-}
-
-void frmMain::tvwTreeView1_NodeClick(QTreeWidgetItem* node)
-{
-    sbStatusBar1->setText(TreeNode::tag(node));
-}
-
-bool frmMain::tvwTreeView1_KeyDown(int key)
-{
-    if (key != Qt::Key_F1)
-        return false;
-    QTreeWidgetItem* node = tvwTreeView1->currentItem();
-    // With nothing selected there is no command to explain.
-    if (node && !TreeNode::isGroupImage(TreeNode::image(node)))
-        mnuHelp_Click();
-    return true;
-}
-
-bool frmMain::tvwTreeView1_MouseDown(Qt::MouseButton button, const QPoint& at)
-{
-    if (button != Qt::RightButton)
-        return false;
-    QTreeWidgetItem* node = tvwTreeView1->itemAt(at);
-    if (!node || TreeNode::isGroupImage(TreeNode::image(node)))
-        return true;
-    tvwTreeView1->setCurrentItem(node);
-    mnuPopup->popup(tvwTreeView1->viewport()->mapToGlobal(at));
-    return true;
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == tvwTreeView1) {
-        // F1 belongs to the tree while it has the focus, not to the Help menu.
-        if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-            event->accept();
-            return true;
-        }
-        if (event->type() == QEvent::KeyPress)
-            return tvwTreeView1_KeyDown(static_cast<QKeyEvent*>(event)->key());
-    } else if (watched == tvwTreeView1->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        return tvwTreeView1_MouseDown(mouse->button(), mouse->position().toPoint());
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void frmMain::tvwTreeView1_DblClick()
-{
-    const QList<QTreeWidgetItem*> selected = tvwTreeView1->selectedItems();
-    TreeInsertion(m_state, [this] { return createScriptWindow(); })
-        .tvwTreeView1_DblClick(selected.isEmpty() ? nullptr : selected.constFirst());
-}
-
-void frmMain::mnuInsert_Click()
-{
-    tvwTreeView1_DblClick();
-}
-
-void frmMain::mnuHelp_Click()
-{
-    frmHelp help(m_state, tvwTreeView1->currentItem(), this);
-    help.exec();
-}
-
 void frmMain::mnuAllC_Click()
 {
-    CommandBook(m_state, *m_mainMenu).build();
+    CommandBook(m_state, *this, *this).build();
 }
 
 void frmMain::mnuAbout_Click()

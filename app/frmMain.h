@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Settings.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/ImageList.h"
+#include "editor/ScriptWindows.h"
+#include "platform/Settings.h"
+#include "state/AppState.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -11,18 +11,17 @@
 
 #include <memory>
 
+class CommandTreePanel;
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
-class QTreeWidget;
-class QTreeWidgetItem;
 class MainMenuCommands;
 class frmWindow;
 
 // The frame of the editor: script windows in its child-window area, the command
 // tree on the right, the status bar and every menu.
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public ScriptWindows {
     Q_OBJECT
 public:
     frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent = nullptr);
@@ -35,22 +34,20 @@ public:
     bool Form_Load();
 
     AppState& state() { return m_state; }
-    const ImageList& imgSmall() const { return m_imgSmall; }
 
-    // A new, empty script window, shown and made the active one.
-    frmWindow* createScriptWindow();
+    frmWindow* activeScriptWindow() const override;
+    frmWindow* newScriptWindow() override;
+    QWidget* dialogOwner() override { return this; }
+    // Arms tmHelp.
+    void requestCommandBook() override;
     // The File, Clear and Window menu commands.
     MainMenuCommands& mainMenu() { return *m_mainMenu; }
 
     // Controls other parts of the program and the tests reach.
-    QTreeWidget* tvwTreeView1 = nullptr;
     QLabel* sbStatusBar1 = nullptr;  // the status bar's first panel
-    QWidget* picBar = nullptr;
+    CommandTreePanel* picBar = nullptr;  // the command tree
     QMdiArea* mdiArea = nullptr;
     QTimer tmHelp;
-    QMenu* mnuPopup = nullptr;
-    QAction* mnuInsert = nullptr;
-    QAction* mnuHelp = nullptr;
     QAction* mnuFreeType = nullptr;
     // Menu item arrays; mnuArgs is indexed 1 to 9 (index 0 stays empty).
     QList<QAction*> mnuBreeds;
@@ -60,27 +57,15 @@ public:
 
 public slots:
     void tmHelp_Timer();
-    void tvwTreeView1_Collapse(QTreeWidgetItem* node);
-    void tvwTreeView1_Expand(QTreeWidgetItem* node);
-    void tvwTreeView1_NodeClick(QTreeWidgetItem* node);
-    // F1 on the tree; true when the key was consumed.
-    bool tvwTreeView1_KeyDown(int key);
-    // A right click at a point of the tree's viewport; true when a menu was shown.
-    bool tvwTreeView1_MouseDown(Qt::MouseButton button, const QPoint& at);
-    void tvwTreeView1_DblClick();
-    void mnuInsert_Click();
-    void mnuHelp_Click();
     void mnuAbout_Click();
     void mnuAllC_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
-    void createSidePanel();
     void checkScriptsFolder();
     void fillArgumentItems();
     void fillListItems(const QStringList& captions, QMenu* menu, QList<QAction*>& items);
@@ -89,7 +74,6 @@ private:
     Settings m_settings;
     Catalogue m_catalogue;
     AppState m_state;
-    ImageList m_imgSmall;
     std::unique_ptr<MainMenuCommands> m_mainMenu;
     QMenu* m_breedMenu = nullptr;
     QMenu* m_professionMenu = nullptr;

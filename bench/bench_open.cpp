@@ -3,8 +3,8 @@
 //   bench_open ; compare BM_Open/N with BM_SetPlainText/N (N = lines; the last row is
 //   a script of 10 MB).
 #include "BenchmarkBaseline.h"
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "editor/frmWindow.h"
 #include "platform/Prompt.h"

@@ -4,8 +4,8 @@
 // Compare BM_ReplaceAllInDialog/N (the dialog's handler on a script window's editor)
 // and BM_ReplaceAllInDocument/N (the loop alone) with BM_SetPlainText/N.
 #include "BenchmarkBaseline.h"
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "dialogs/FindStepping.h"
 #include "dialogs/frmFind.h"
@@ -70,8 +70,7 @@ void BM_ReplaceAllInDialog(benchmark::State& state)
     AppState app(prompt, catalogue, settings);
     RichTextControl editor;
     editor.resize(600, 400);
-    app.findTarget = &editor;
-    frmFind dialog(app);
+    frmFind dialog(app, &editor);
     dialog.txtFind->setText(QStringLiteral("needle"));
     dialog.txtReplace->setText(QStringLiteral("pin"));
     for (auto _ : state) {

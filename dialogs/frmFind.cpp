@@ -1,7 +1,7 @@
 #include "dialogs/frmFind.h"
 
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "dialogs/DesignedControls.h"
 #include "dialogs/FindStepping.h"
 #include "platform/Prompt.h"
@@ -33,7 +33,8 @@ constexpr int kTitleAllowance = 300;
 
 }
 
-frmFind::frmFind(AppState& state, QWidget* owner) : QDialog(owner), m_state(state)
+frmFind::frmFind(AppState& state, RichTextControl* target, QWidget* owner)
+    : QDialog(owner), m_state(state), m_target(target)
 {
     setObjectName(QStringLiteral("frmFind"));
     DesignedControls::makeFixedToolWindow(*this, QStringLiteral("Find"), QSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight)));
@@ -101,7 +102,7 @@ int frmFind::unfoldedOuterHeightTwips()
 
 void frmFind::cmdFind_Click()
 {
-    RichTextControl* target = m_state.findTarget;
+    RichTextControl* target = m_target;
     if (!target)
         return;
     const QString findText = txtFind->text();
@@ -119,7 +120,7 @@ void frmFind::cmdReplace_Click()
         unfold();
         return;
     }
-    RichTextControl* target = m_state.findTarget;
+    RichTextControl* target = m_target;
     if (!target)
         return;
     if (FindStepping::selectionIsMatch(target->SelText(), txtFind->text()))
@@ -142,7 +143,7 @@ void frmFind::unfold()
 
 void frmFind::cmdRepAll_Click()
 {
-    RichTextControl* target = m_state.findTarget;
+    RichTextControl* target = m_target;
     if (!target)
         return;
     QTextCursor cursor = target->textCursor();

@@ -1,20 +1,23 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct AppState;
+class RichTextControl;
+class AppState;
 
-// Find, replace and replace all in the editor held in AppState::findTarget. Opens
+// Find, replace and replace all in one script's editor. Opens
 // as find-only; the first Replace unfolds the replace row. A fixed-size tool window
 // that starts afresh at every opening.
 class frmFind : public QDialog {
     Q_OBJECT
 public:
-    explicit frmFind(AppState& state, QWidget* owner = nullptr);
+    // `target`: the editor searched; with none, the buttons do nothing.
+    frmFind(AppState& state, RichTextControl* target, QWidget* owner = nullptr);
 
     // The find options from the two boxes: 2 whole word, 4 match case, 6 both.
     int FlagMe() const;
@@ -53,4 +56,5 @@ private:
     void unfold();
 
     AppState& m_state;
+    QPointer<RichTextControl> m_target;
 };

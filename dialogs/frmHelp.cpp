@@ -1,17 +1,16 @@
 #include "dialogs/frmHelp.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/TreeNode.h"
-#include "dialogs/CommandBook.h"
 #include "platform/RtfReader.h"
+#include "platform/ScriptCodec.h"
 #include "platform/Twips.h"
 
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-frmHelp::frmHelp(AppState& state, const QTreeWidgetItem* selected, QWidget* owner) : QDialog(owner), m_state(state)
+frmHelp::frmHelp(AppState& state, const QString& nodeKey, QWidget* owner) : QDialog(owner), m_state(state)
 {
     setObjectName(QStringLiteral("frmHelp"));
     setModal(true);
@@ -24,14 +23,11 @@ frmHelp::frmHelp(AppState& state, const QTreeWidgetItem* selected, QWidget* owne
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(rtfHelp);
 
-    Form_Load(selected);
+    Form_Load(nodeKey);
 }
 
-void frmHelp::Form_Load(const QTreeWidgetItem* selected)
+void frmHelp::Form_Load(const QString& key)
 {
-    if (!selected)
-        return;
-    const QString key = TreeNode::key(selected);
     if (!key.startsWith(QLatin1Char('C')))
         return;
 
@@ -48,7 +44,8 @@ void frmHelp::Form_Load(const QTreeWidgetItem* selected)
     setWindowTitle(QStringLiteral("Help - ") + page->command);
     rtfHelp->clear();
     QTextCursor cursor(rtfHelp->document());
-    RtfReader::insert(cursor, CommandBook::pageBytes(page->page));
+    // The pages are Windows-1252 RTF.
+    RtfReader::insert(cursor, ScriptCodec::encode(page->page));
 
     QTextCursor all(rtfHelp->document());
     all.select(QTextCursor::Document);

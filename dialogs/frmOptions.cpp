@@ -1,9 +1,9 @@
 #include "dialogs/frmOptions.h"
 
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "dialogs/DesignedControls.h"
-#include "app/Settings.h"
+#include "platform/Settings.h"
 #include "dialogs/GamePathChoice.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"

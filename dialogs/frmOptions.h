@@ -5,7 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct AppState;
+class AppState;
 
 // The game folder: shown, chosen by browsing to anarchy.exe, and saved with Apply
 // or OK. Browsing changes the program's game path at once, even if the dialog is

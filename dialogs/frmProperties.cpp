@@ -1,6 +1,6 @@
 #include "dialogs/frmProperties.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "dialogs/CommandLineParser.h"
 #include "platform/ErrorNumbers.h"

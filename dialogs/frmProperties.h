@@ -11,7 +11,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class RichTextControl;
-struct AppState;
+class AppState;
 
 // "Chat Command Properties": builds one command line from the catalogue's command
 // list and a value, and writes it into a script's editor at its selection.

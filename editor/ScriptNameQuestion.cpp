@@ -1,6 +1,6 @@
 #include "editor/ScriptNameQuestion.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "editor/ScriptKnowledge.h"
 #include "editor/ScriptSaveName.h"
 #include "platform/PathLookup.h"

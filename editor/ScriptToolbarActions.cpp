@@ -1,15 +1,18 @@
 #include "editor/ScriptToolbarActions.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "dialogs/frmProperties.h"
 #include "editor/LineSelection.h"
-#include "editor/frmWindow.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 
 #include <QPointer>
 
-ScriptToolbarActions::ScriptToolbarActions(AppState& app, frmWindow& window) : m_app(app), m_window(window) {}
+ScriptToolbarActions::ScriptToolbarActions(AppState& app, RichTextControl& editor, std::function<void()> markChanged,
+                                           std::function<QWidget*()> dialogOwner)
+    : m_app(app), m_editor(editor), m_markChanged(std::move(markChanged)), m_dialogOwner(std::move(dialogOwner))
+{
+}
 
 QString ScriptToolbarActions::variableText(const QString& key)
 {
@@ -41,43 +44,45 @@ bool ScriptToolbarActions::ButtonClick(const QString& key)
     const QString variable = variableText(key);
     if (variable.isEmpty())
         return false;
-    RichTextControl& editor = *m_window.rtfrypAO;
     // The selection stays and the variable follows it.
-    editor.setSelText(editor.SelText() + variable);
+    m_editor.setSelText(m_editor.SelText() + variable);
     return true;
 }
 
 void ScriptToolbarActions::deleteCommandLine()
 {
-    RichTextControl& editor = *m_window.rtfrypAO;
-    const LineSelection::Span line = LineSelection::SelectCurrentLine(editor);
+    const LineSelection::Span line = LineSelection::SelectCurrentLine(m_editor);
     if (line.length == 0)
         return;
-    const QString text = editor.SelText();
+    const QString text = m_editor.SelText();
     if (m_app.prompt.ask(QStringLiteral("Delete Command"), QStringLiteral("Delete the command '") + text + QStringLiteral("'?"),
                          PromptIcon::Question)
         != PromptAnswer::Yes)
         return;
     // The line goes with the break after it, so the next line moves up; the last
     // line has none and leaves an empty line behind.
-    editor.select(line.start, line.length + 1);
-    editor.setSelText(QString());
-    m_window.setChanged(true);
+    m_editor.select(line.start, line.length + 1);
+    m_editor.setSelText(QString());
+    if (m_markChanged)
+        m_markChanged();
 }
 
 void ScriptToolbarActions::rtfrypAO_DblClick()
 {
-    RichTextControl& editor = *m_window.rtfrypAO;
-    LineSelection::SelectCurrentLine(editor);
-    m_app.CurrentLine = editor.SelText();
+    LineSelection::SelectCurrentLine(m_editor);
+    m_app.CurrentLine = m_editor.SelText();
     // A call of another script is no command to edit.
     if (m_app.CurrentLine.left(7) == QLatin1String("/script"))
         return;
-    QPointer<frmWindow> window(&m_window);
+    // The dialog runs an event loop of its own: the window, and these actions with
+    // it, may be gone by the time it returns.
+    QPointer<RichTextControl> editor(&m_editor);
+    const std::function<void()> markChanged = m_markChanged;
     {
-        frmProperties dialog(m_app, &editor, frmProperties::Origin::ScriptLine, m_app.mainWindow);
+        frmProperties dialog(m_app, &m_editor, frmProperties::Origin::ScriptLine,
+                             m_dialogOwner ? m_dialogOwner() : nullptr);
         dialog.showModal();
     }
-    if (window)
-        window->setChanged(true);
+    if (editor && markChanged)
+        markChanged();
 }

@@ -3,15 +3,21 @@
 #include <QIcon>
 #include <QString>
 
-class frmWindow;
-struct AppState;
+#include <functional>
+
+class AppState;
+class QWidget;
+class RichTextControl;
 
 // The script window's own editing actions: the chat-variable buttons, Delete (the
 // button and the locked Delete key), and the double-click that hands a line to the
 // properties dialog.
 class ScriptToolbarActions {
 public:
-    ScriptToolbarActions(AppState& app, frmWindow& window);
+    // `markChanged` marks the window's script changed; `dialogOwner` gives the window
+    // that owns the properties dialog (empty: the dialog has no owner).
+    ScriptToolbarActions(AppState& app, RichTextControl& editor, std::function<void()> markChanged,
+                         std::function<QWidget*()> dialogOwner);
 
     // The text a variable button writes after the selection (" %t", " %1", ...), or
     // an empty string for a key that is no variable button.
@@ -32,5 +38,7 @@ public:
 
 private:
     AppState& m_app;
-    frmWindow& m_window;
+    RichTextControl& m_editor;
+    std::function<void()> m_markChanged;
+    std::function<QWidget*()> m_dialogOwner;
 };

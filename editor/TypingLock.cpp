@@ -1,6 +1,6 @@
 #include "editor/TypingLock.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 
@@ -9,19 +9,21 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QTimer>
 
-TypingLock::TypingLock(AppState& app, RichTextControl& editor, std::function<void()> deleteLine, QObject* parent)
-    : QObject(parent), m_app(app), m_editor(editor), m_deleteLine(std::move(deleteLine))
+TypingLock::TypingLock(AppState& app, RichTextControl& editor, std::function<void()> deleteLine,
+                       std::function<void()> commandBook, QObject* parent)
+    : QObject(parent), m_app(app), m_editor(editor), m_deleteLine(std::move(deleteLine)),
+      m_commandBook(std::move(commandBook))
 {
     m_editor.installEventFilter(this);
     m_editor.viewport()->installEventFilter(this);
+    connect(&m_app, &AppState::freeTypeChanged, this, &TypingLock::applyFlag);
     applyFlag();
 }
 
 bool TypingLock::locked() const
 {
-    return !m_app.freeType;
+    return !m_app.freeType();
 }
 
 QString TypingLock::disabledTitle()
@@ -62,7 +64,6 @@ void TypingLock::refuse()
 
 bool TypingLock::keyDown(QKeyEvent* event)
 {
-    applyFlag();
     if (!locked()) {
         m_editor.setSelColor(RichTextControl::white());
         return false;
@@ -74,8 +75,8 @@ bool TypingLock::keyDown(QKeyEvent* event)
         if (m_deleteLine)
             m_deleteLine();
     } else if (event->key() == Qt::Key_F1) {
-        if (m_app.helpTimer)
-            m_app.helpTimer->start();
+        if (m_commandBook)
+            m_commandBook();
     } else {
         refuse();
     }
@@ -91,7 +92,6 @@ bool TypingLock::eventFilter(QObject* watched, QEvent* event)
             return keyDown(static_cast<QKeyEvent*>(event));
         break;
     case QEvent::ShortcutOverride:
-        applyFlag();
         // F1 of a locked editor arms the command book through the window's own
         // path rather than the Help menu's shortcut.
         if (watched == &m_editor && locked() && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
@@ -100,23 +100,12 @@ bool TypingLock::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::InputMethod:
-        applyFlag();
         if (locked()) {
             if (!static_cast<QInputMethodEvent*>(event)->commitString().isEmpty())
                 refuse();
             return true;
         }
         m_editor.setSelColor(RichTextControl::white());
-        break;
-    case QEvent::FocusIn:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::ContextMenu:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-        applyFlag();
         break;
     default:
         break;

@@ -7,7 +7,7 @@
 
 class QKeyEvent;
 class RichTextControl;
-struct AppState;
+class AppState;
 
 // Keeps the player's hands off a script's text while free typing is off: every key
 // is answered by the "Free typing disabled" box (Delete deletes the command line,
@@ -15,13 +15,15 @@ struct AppState;
 // the middle button, drag and drop or an input method. The toolbar, the menus, the
 // tree and the dialogs write through the editor's selection and are not held.
 //
-// The free-typing flag can change while the window is open (Edit menu, Options
-// dialog), so the lock is brought up to date at each event that could edit.
+// Free typing can be switched while the window is open (Edit > Free Type); the
+// lock follows the switch as it happens.
 class TypingLock : public QObject {
     Q_OBJECT
 public:
-    // `deleteLine` runs the Delete action of the window's toolbar.
-    TypingLock(AppState& app, RichTextControl& editor, std::function<void()> deleteLine, QObject* parent = nullptr);
+    // `deleteLine` runs the Delete action of the window's toolbar; `commandBook` asks
+    // for the command book (F1). Either may be empty.
+    TypingLock(AppState& app, RichTextControl& editor, std::function<void()> deleteLine,
+               std::function<void()> commandBook, QObject* parent = nullptr);
 
     bool locked() const;
 
@@ -43,4 +45,5 @@ private:
     AppState& m_app;
     RichTextControl& m_editor;
     std::function<void()> m_deleteLine;
+    std::function<void()> m_commandBook;
 };

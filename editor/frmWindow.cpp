@@ -1,6 +1,6 @@
 #include "editor/frmWindow.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "editor/CommandColouring.h"
 #include "editor/ScriptNameQuestion.h"
 #include "editor/ScriptToolbarActions.h"
@@ -73,7 +73,7 @@ constexpr ToolbarButton kButtons[] = {
 };
 }
 
-frmWindow::frmWindow(AppState& app, QWidget* parent)
+frmWindow::frmWindow(AppState& app, Host host, QWidget* parent)
     : QMdiSubWindow(parent),
       rtfrypAO(new RichTextControl),
       tlbasxToolbar1(new QToolBar),
@@ -105,10 +105,12 @@ frmWindow::frmWindow(AppState& app, QWidget* parent)
     layout->addWidget(tlbasxToolbar1);
     layout->addWidget(rtfrypAO, 1);
     setWidget(body);
-    m_editActions = std::make_unique<ScriptToolbarActions>(m_app, *this);
+    m_editActions = std::make_unique<ScriptToolbarActions>(
+        m_app, *rtfrypAO, [this] { setChanged(true); }, std::move(host.dialogOwner));
     buildToolbar();
     // A child of the window: the lock lives as long as the editor it guards.
-    new TypingLock(m_app, *rtfrypAO, [this] { tlbasxToolbar1_ButtonClick(QStringLiteral("Delete")); }, this);
+    new TypingLock(m_app, *rtfrypAO, [this] { tlbasxToolbar1_ButtonClick(QStringLiteral("Delete")); },
+                   std::move(host.requestCommandBook), this);
 
     connect(tmOpen, &QTimer::timeout, this, &frmWindow::tmOpen_Timer);
     connect(tmSave, &QTimer::timeout, this, &frmWindow::tmSave_Timer);

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -14,7 +15,7 @@ class QTimer;
 class QToolBar;
 class RichTextControl;
 class ScriptToolbarActions;
-struct AppState;
+class AppState;
 
 // One script in a child window of the main window: its text in rtfrypAO, the file
 // it belongs to, and whether it holds changes not yet written.
@@ -25,7 +26,15 @@ struct AppState;
 class frmWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
-    explicit frmWindow(AppState& app, QWidget* parent = nullptr);
+    // What the window asks of the program around it; either may be left empty.
+    struct Host {
+        // F1 in a locked script: the command book.
+        std::function<void()> requestCommandBook;
+        // The window that owns the properties dialog.
+        std::function<QWidget*()> dialogOwner;
+    };
+
+    explicit frmWindow(AppState& app, Host host = {}, QWidget* parent = nullptr);
     ~frmWindow() override;
 
     // The filter of the open and save dialogs.

@@ -2,6 +2,7 @@
 
 #include "app/frmMain.h"
 #include "catalogue/Catalogue.h"
+#include "tree/CommandTreePanel.h"
 
 #include <QFile>
 #include <QMdiArea>
@@ -96,7 +97,7 @@ void tst_catalogue_connection::badCatalogue()
     QCOMPARE(box.buttons, PromptButtons::Ok);
 
     // The editor goes on as a plain editor.
-    QCOMPARE(f.main->tvwTreeView1->topLevelItemCount(), 0);
+    QCOMPARE(f.main->picBar->tvwTreeView1->topLevelItemCount(), 0);
     QCOMPARE(f.main->mnuBreeds.size(), 1);
     QCOMPARE(f.main->mnuProfessions.size(), 1);
     QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);

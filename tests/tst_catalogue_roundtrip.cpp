@@ -1,7 +1,7 @@
 #include "ScriptedPrompt.h"
 
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "dialogs/frmProperties.h"
 #include "platform/RichTextControl.h"

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/frmMain.h"
-#include "dialogs/CommandBook.h"
+#include "app/CommandBook.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 #include "platform/RtfReader.h"

@@ -1,8 +1,9 @@
 #include "MainWindowFixture.h"
 
 #include "app/frmMain.h"
-#include "catalogue/ImageList.h"
-#include "catalogue/TreeNode.h"
+#include "tree/ImageList.h"
+#include "tree/TreeNode.h"
+#include "tree/CommandTreePanel.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,7 +107,7 @@ void tst_commandtree::treeWithoutScriptsFolder()
         "G9 Example Scripts [] 14",
         "  C901 /t Help! %t is on me [Call the team] 1",
     };
-    QCOMPARE(describe(*f.main->tvwTreeView1), expected);
+    QCOMPARE(describe(*f.main->picBar->tvwTreeView1), expected);
 }
 
 void tst_commandtree::scriptsFolderListing_data()
@@ -143,7 +144,7 @@ void tst_commandtree::scriptsFolderListing()
     MainWindowFixture::writeSetting(QStringLiteral("AOPath"), game.path() + QLatin1Char('/'));
     QVERIFY(f.start());
 
-    QTreeWidgetItem* scripts = findNode(f.main->tvwTreeView1, QStringLiteral("G5"));
+    QTreeWidgetItem* scripts = findNode(f.main->picBar->tvwTreeView1, QStringLiteral("G5"));
     QVERIFY(scripts);
     QStringList actual;
     for (int i = 0; i < scripts->childCount(); ++i) {
@@ -158,12 +159,12 @@ void tst_commandtree::nodeClickShowsTag()
     MainWindowFixture f;
     f.fillStandardCatalogue();
     QVERIFY(f.start());
-    f.main->tvwTreeView1_NodeClick(findNode(f.main->tvwTreeView1, QStringLiteral("C101")));
+    f.main->picBar->tvwTreeView1_NodeClick(findNode(f.main->picBar->tvwTreeView1, QStringLiteral("C101")));
     QCOMPARE(f.main->sbStatusBar1->text(), QStringLiteral("Send a private message"));
-    f.main->tvwTreeView1_NodeClick(findNode(f.main->tvwTreeView1, QStringLiteral("G7")));
+    f.main->picBar->tvwTreeView1_NodeClick(findNode(f.main->picBar->tvwTreeView1, QStringLiteral("G7")));
     QCOMPARE(f.main->sbStatusBar1->text(), QStringLiteral("pet"));
     // A group without a prefix clears the panel.
-    f.main->tvwTreeView1_NodeClick(findNode(f.main->tvwTreeView1, QStringLiteral("G1")));
+    f.main->picBar->tvwTreeView1_NodeClick(findNode(f.main->picBar->tvwTreeView1, QStringLiteral("G1")));
     QCOMPARE(f.main->sbStatusBar1->text(), QString());
 }
 
@@ -172,7 +173,7 @@ void tst_commandtree::collapseAndExpandSwapImages()
     MainWindowFixture f;
     f.fillStandardCatalogue();
     QVERIFY(f.start());
-    QTreeWidgetItem* group = findNode(f.main->tvwTreeView1, QStringLiteral("G7"));
+    QTreeWidgetItem* group = findNode(f.main->picBar->tvwTreeView1, QStringLiteral("G7"));
     group->setExpanded(true);
     QCOMPARE(TreeNode::image(group), 17);
     QCOMPARE(TreeNode::selectedImage(group), 17);
@@ -185,7 +186,7 @@ void tst_commandtree::f1OnGroupIsConsumedWithoutHelp()
 {
     MainWindowFixture f;
     QVERIFY(f.startShown());
-    QTreeWidget* tree = f.main->tvwTreeView1;
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
     tree->setCurrentItem(findNode(tree, QStringLiteral("G1")));
     tree->setFocus();
     bool bookRequested = false;
@@ -195,39 +196,39 @@ void tst_commandtree::f1OnGroupIsConsumedWithoutHelp()
     // The key neither reaches the Help menu's shortcut nor opens any window.
     QVERIFY(!bookRequested);
     QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(f.main->tvwTreeView1_KeyDown(Qt::Key_F1));
-    QVERIFY(!f.main->tvwTreeView1_KeyDown(Qt::Key_Down));
+    QVERIFY(f.main->picBar->tvwTreeView1_KeyDown(Qt::Key_F1));
+    QVERIFY(!f.main->picBar->tvwTreeView1_KeyDown(Qt::Key_Down));
 }
 
 void tst_commandtree::rightClickOnCommandOpensMenu()
 {
     MainWindowFixture f;
     QVERIFY(f.startShown());
-    QTreeWidget* tree = f.main->tvwTreeView1;
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
     tree->expandAll();
     QTreeWidgetItem* tell = findNode(tree, QStringLiteral("C101"));
     const QPoint at = tree->visualItemRect(tell).center();
     QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, at);
     QCOMPARE(tree->currentItem(), tell);
-    QTRY_VERIFY(f.main->mnuPopup->isVisible());
-    QCOMPARE(f.main->mnuPopup->defaultAction(), f.main->mnuInsert);
-    f.main->mnuPopup->close();
+    QTRY_VERIFY(f.main->picBar->mnuPopup->isVisible());
+    QCOMPARE(f.main->picBar->mnuPopup->defaultAction(), f.main->picBar->mnuInsert);
+    f.main->picBar->mnuPopup->close();
 }
 
 void tst_commandtree::rightClickOnGroupDoesNothing()
 {
     MainWindowFixture f;
     QVERIFY(f.startShown());
-    QTreeWidget* tree = f.main->tvwTreeView1;
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
     QTreeWidgetItem* tell = findNode(tree, QStringLiteral("C101"));
     tree->setCurrentItem(tell);
     QTreeWidgetItem* group = findNode(tree, QStringLiteral("G5"));
-    QVERIFY(f.main->tvwTreeView1_MouseDown(Qt::RightButton, tree->visualItemRect(group).center()));
+    QVERIFY(f.main->picBar->tvwTreeView1_MouseDown(Qt::RightButton, tree->visualItemRect(group).center()));
     QCOMPARE(tree->currentItem(), tell);
-    QVERIFY(!f.main->mnuPopup->isVisible());
+    QVERIFY(!f.main->picBar->mnuPopup->isVisible());
     // Empty space below the nodes does nothing either.
-    QVERIFY(f.main->tvwTreeView1_MouseDown(Qt::RightButton, QPoint(5, tree->viewport()->height() - 2)));
-    QVERIFY(!f.main->mnuPopup->isVisible());
+    QVERIFY(f.main->picBar->tvwTreeView1_MouseDown(Qt::RightButton, QPoint(5, tree->viewport()->height() - 2)));
+    QVERIFY(!f.main->picBar->mnuPopup->isVisible());
 }
 
 QTEST_MAIN(tst_commandtree)

@@ -34,13 +34,12 @@ struct FindOn {
     {
         if (!f.start())
             return;
-        frmWindow* window = f.main->state().activeScriptWindow();
+        frmWindow* window = f.main->activeScriptWindow();
         if (!window)
             return;
         editor = window->rtfrypAO;
         editor->setText(text);
-        f.main->state().findTarget = editor;
-        dialog = std::make_unique<frmFind>(f.main->state(), f.main.get());
+        dialog = std::make_unique<frmFind>(f.main->state(), editor, f.main.get());
         f.prompt.clear();
     }
 
@@ -398,7 +397,7 @@ void tst_find::replaceAllInTheDialog()
     FindOn s(text);
     QVERIFY(s.dialog);
     s.editor->setSelStart(caret);
-    frmWindow* window = s.f.main->state().activeScriptWindow();
+    frmWindow* window = s.f.main->activeScriptWindow();
     window->setChanged(false);
     s.dialog->cmdReplace_Click();
     s.dialog->txtFind->setText(findText);
@@ -439,24 +438,21 @@ void tst_find::menuWithoutAWindowDoesNothing()
     f.main->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
     QCoreApplication::processEvents();
     QVERIFY(!dialogSeen);
-    QVERIFY(!f.main->state().findTarget);
 }
 
 void tst_find::menuOpensOnTheActiveScript()
 {
     MainWindowFixture f;
     QVERIFY(f.start());
-    frmWindow* window = f.main->state().activeScriptWindow();
+    frmWindow* window = f.main->activeScriptWindow();
     QVERIFY(window);
     window->rtfrypAO->setText(QStringLiteral("say hi\n/tell hi"));
-    RichTextControl* targetWhileOpen = nullptr;
     QString title;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<frmFind*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
         title = dialog->windowTitle();
-        targetWhileOpen = f.main->state().findTarget;
         QTest::keyClicks(dialog->txtFind, QStringLiteral("hi"));
         dialog->cmdFind->click();
         dialog->cmdFind->click();
@@ -464,8 +460,6 @@ void tst_find::menuOpensOnTheActiveScript()
     });
     f.main->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
     QCOMPARE(title, QStringLiteral("Find"));
-    QCOMPARE(targetWhileOpen, window->rtfrypAO);
-    QVERIFY(!f.main->state().findTarget);
     QCOMPARE(window->rtfrypAO->SelStart(), 13);
     QCOMPARE(window->rtfrypAO->SelText(), QStringLiteral("hi"));
 }

@@ -1,9 +1,10 @@
 #include "MainWindowFixture.h"
 
 #include "app/frmMain.h"
-#include "catalogue/ImageList.h"
-#include "catalogue/TreeNode.h"
+#include "tree/ImageList.h"
+#include "tree/TreeNode.h"
 #include "dialogs/frmHelp.h"
+#include "tree/CommandTreePanel.h"
 
 #include <QAction>
 #include <QMenu>
@@ -32,13 +33,6 @@ void fillCatalogue(TestCatalogue& c)
                  QStringLiteral("Just a fragment, {\\i no} document around it.\\par Second line."));
     c.addCommand(102, 1, QStringLiteral("shout"), QStringLiteral("Speak up"), 1, {},
                  QStringLiteral("{\\rtf1 Broken page {\\b never closed"));
-}
-
-QTreeWidgetItem* nodeWithKey(const QString& key)
-{
-    auto* node = new QTreeWidgetItem;
-    TreeNode::setKey(node, key);
-    return node;
 }
 
 QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& key)
@@ -105,9 +99,8 @@ void tst_helpwindow::load()
     MainWindowFixture f;
     fillCatalogue(*f.catalogue);
     QVERIFY(f.start());
-    std::unique_ptr<QTreeWidgetItem> node(key.isEmpty() ? nullptr : nodeWithKey(key));
 
-    frmHelp help(f.main->state(), node.get(), f.main.get());
+    frmHelp help(f.main->state(), key, f.main.get());
     QCOMPARE(help.windowTitle(), caption);
     QCOMPARE(help.rtfHelp->toPlainText(), text);
     QCOMPARE(help.rtfHelp->textCursor().position(), 0);
@@ -124,8 +117,7 @@ void tst_helpwindow::pageIsShownInTenPoint()
     MainWindowFixture f;
     fillCatalogue(*f.catalogue);
     QVERIFY(f.start());
-    std::unique_ptr<QTreeWidgetItem> node(nodeWithKey(QStringLiteral("C701")));
-    frmHelp help(f.main->state(), node.get());
+    frmHelp help(f.main->state(), QStringLiteral("C701"));
     const QStringList runs = sizes(*help.rtfHelp->document());
     // 20 and 8 point became one size: the two runs are one now.
     QCOMPARE(runs, (QStringList{"10:Calls your pet ", "10:at once", "10:.", "10:Big words and small ones."}));
@@ -133,8 +125,7 @@ void tst_helpwindow::pageIsShownInTenPoint()
     bold.setPosition(QStringLiteral("Calls your pet a").size());
     QCOMPARE(bold.charFormat().fontWeight(), int(QFont::Bold));
     // Showing again on a different node builds the window afresh.
-    std::unique_ptr<QTreeWidgetItem> other(nodeWithKey(QStringLiteral("G1")));
-    frmHelp again(f.main->state(), other.get());
+    frmHelp again(f.main->state(), QStringLiteral("G1"));
     QCOMPARE(again.windowTitle(), QStringLiteral("Help"));
     QCOMPARE(again.rtfHelp->toPlainText(), QString());
 }
@@ -146,7 +137,7 @@ void tst_helpwindow::f1OnCommandOpensModalHelp()
     QVERIFY(f.start());
     f.main->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
-    QTreeWidget* tree = f.main->tvwTreeView1;
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
     tree->expandAll();
     tree->setCurrentItem(findNode(tree, QStringLiteral("C701")));
     tree->setFocus();
@@ -185,7 +176,7 @@ void tst_helpwindow::contextMenuHelpOnScriptFile()
     QVERIFY(script.open(QIODevice::WriteOnly));
     script.close();
     QVERIFY(f.start());
-    QTreeWidget* tree = f.main->tvwTreeView1;
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
     QTreeWidgetItem* file = findNode(tree, QStringLiteral("F0"));
     QVERIFY(file);
     tree->setCurrentItem(file);
@@ -200,7 +191,7 @@ void tst_helpwindow::contextMenuHelpOnScriptFile()
         seenText = help->rtfHelp->toPlainText();
         help->close();
     });
-    f.main->mnuHelp->trigger();
+    f.main->picBar->mnuHelp->trigger();
     QCOMPARE(seenCaption, QStringLiteral("Help"));
     QCOMPARE(seenText, QString());
 }

@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 #include "catalogue/Catalogue.h"
 #include "editor/frmWindow.h"
-#include "inserters/InserterMenu.h"
+#include "app/InserterMenu.h"
 #include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
 
@@ -31,7 +31,7 @@ struct Started {
             f.catalogue->addName(name, type, sex);
         if (!f.start())
             return;
-        window = f.main->state().activeScriptWindow();
+        window = f.main->activeScriptWindow();
         editor = window ? window->rtfrypAO : nullptr;
         f.main->state().catalogue.clearQueryLog();
         f.prompt.clear();

@@ -1,9 +1,9 @@
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/MainMenuCommands.h"
-#include "app/Settings.h"
+#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
@@ -105,13 +105,11 @@ void tst_mainmenu::init()
     m_prompt = std::make_unique<ScriptedPrompt>();
     m_catalogue = std::make_unique<Catalogue>(*m_prompt, QString());
     m_settings = std::make_unique<Settings>();
-    m_state = std::make_unique<AppState>(AppState{*m_prompt, *m_catalogue, *m_settings});
+    m_state = std::make_unique<AppState>(*m_prompt, *m_catalogue, *m_settings);
     m_state->gamePath = m_dir->path() + u'/';
     m_main = std::make_unique<TestMainWindow>();
     m_main->resize(800, 600);
-    m_state->mainWindow = m_main.get();
-    m_state->mdiArea = m_main->mdiArea;
-    m_menu = new MainMenuCommands(*m_state, *m_main);
+    m_menu = new MainMenuCommands(*m_state, *m_main, *m_main->mdiArea, {});
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
 }
@@ -137,7 +135,7 @@ void tst_mainmenu::newTwiceGivesTwoWindows()
     QVERIFY(windows[0] != windows[1]);
     for (QMdiSubWindow* w : windows)
         QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
-    QCOMPARE(m_state->activeScriptWindow(), second);
+    QCOMPARE(m_main->mdiArea->currentSubWindow(), second);
     QVERIFY(second->isVisible());
     QVERIFY(m_prompt->boxes.isEmpty());
 }
@@ -178,7 +176,7 @@ void tst_mainmenu::open()
     }
     m_main->action("mnuOpen")->trigger();
     QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
-    frmWindow* w = m_state->activeScriptWindow();
+    frmWindow* w = m_menu->activeScriptWindow();
     QVERIFY(w);
     QVERIFY(w->tmOpen->isActive());
     QVERIFY(m_prompt->dialogs.isEmpty());  // the dialog waits for the tick

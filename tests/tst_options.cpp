@@ -2,9 +2,9 @@
 #include "MainWindowFixture.h"
 #include "TestFiles.h"
 
-#include "app/Settings.h"
+#include "platform/Settings.h"
 #include "app/frmMain.h"
-#include "dialogs/EditMenuCommands.h"
+#include "app/EditMenuCommands.h"
 #include "dialogs/GamePathChoice.h"
 #include "dialogs/frmOptions.h"
 #include "platform/FileDialogFilter.h"
@@ -130,13 +130,13 @@ void tst_options::freeTypeTwice()
     QVERIFY(item);
     for (bool expected : {flagAfterOne, !flagAfterOne, flagAfterOne}) {
         item->trigger();
-        QCOMPARE(f.main->state().freeType, expected);
+        QCOMPARE(f.main->state().freeType(), expected);
         QCOMPARE(item->isChecked(), expected);
         QCOMPARE(stored(QStringLiteral("FreeType")), expected ? QStringLiteral("1") : QStringLiteral("0"));
     }
     // The handler called directly flips from the mark, as the menu does.
     f.main->findChild<EditMenuCommands*>()->mnuFreeType_Click();
-    QCOMPARE(f.main->state().freeType, !flagAfterOne);
+    QCOMPARE(f.main->state().freeType(), !flagAfterOne);
     QCOMPARE(item->isChecked(), !flagAfterOne);
     QVERIFY(f.prompt.boxes.isEmpty());
 }

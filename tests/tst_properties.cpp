@@ -62,7 +62,7 @@ struct Env {
         fillCatalogue(*f.catalogue);
         if (!f.start())
             return false;
-        frmWindow* w = f.main->state().activeScriptWindow();
+        frmWindow* w = f.main->activeScriptWindow();
         editor = w ? w->rtfrypAO : nullptr;
         return editor != nullptr;
     }

@@ -2,8 +2,8 @@
 #include "ScriptedPrompt.h"
 #include "TestCatalogue.h"
 
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "platform/Settings.h"
 #include "app/frmMain.h"
 #include "catalogue/Catalogue.h"
 #include "editor/ScriptCheck.h"
@@ -184,7 +184,7 @@ void tst_scriptcheck::checkScriptPanel()
     MainWindowFixture f;
     f.fillStandardCatalogue();
     QVERIFY(f.start());
-    frmWindow* window = f.main->state().activeScriptWindow();
+    frmWindow* window = f.main->activeScriptWindow();
     window->rtfrypAO->setText(script);
     window->setChanged(false);
     window->rtfrypAO->setSelStart(int(script.size()));

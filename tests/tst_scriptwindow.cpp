@@ -1,8 +1,8 @@
 #include "ScriptedPrompt.h"
 #include "TestFiles.h"
 
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "editor/frmWindow.h"
 #include "platform/ErrorNumbers.h"
@@ -125,7 +125,7 @@ void tst_scriptwindow::init()
     m_prompt = std::make_unique<ScriptedPrompt>();
     m_catalogue = std::make_unique<Catalogue>(*m_prompt, QString());
     m_settings = std::make_unique<Settings>();
-    m_state = std::make_unique<AppState>(AppState{*m_prompt, *m_catalogue, *m_settings});
+    m_state = std::make_unique<AppState>(*m_prompt, *m_catalogue, *m_settings);
     m_state->gamePath = m_dir->path() + u'/';
 }
 

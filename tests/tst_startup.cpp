@@ -77,7 +77,7 @@ void tst_startup::freeTypeSetting()
     if (stored != QLatin1String("<none>"))
         MainWindowFixture::writeSetting(QStringLiteral("FreeType"), stored);
     QVERIFY(f.start());
-    QCOMPARE(f.main->state().freeType, freeType);
+    QCOMPARE(f.main->state().freeType(), freeType);
     QCOMPARE(f.main->mnuFreeType->isChecked(), freeType);
     QVERIFY(f.prompt.boxes.isEmpty());
 }
@@ -242,7 +242,7 @@ void tst_startup::firstScriptWindowOpenAndActive()
     f.fillStandardCatalogue();
     QVERIFY(f.start());
     QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
-    frmWindow* active = f.main->state().activeScriptWindow();
+    frmWindow* active = f.main->activeScriptWindow();
     QVERIFY(active);
     QCOMPARE(active->windowTitle(), QStringLiteral("New File"));
     QCOMPARE(f.main->windowTitle(), QStringLiteral("Zandrel"));

@@ -36,8 +36,8 @@ struct Env {
         f.catalogue->addCommand(101, 1, QStringLiteral("tell"), QStringLiteral("Send a private message"), 1);
         if (!f.start())
             return false;
-        f.main->state().freeType = freeType;
-        window = f.main->state().activeScriptWindow();
+        f.main->state().setFreeType(freeType);
+        window = f.main->activeScriptWindow();
         editor = window ? window->rtfrypAO : nullptr;
         return editor != nullptr;
     }
@@ -266,8 +266,7 @@ void tst_toolbarkeys::lockedF1ArmsTheHelpTimer()
     Env env;
     QVERIFY(env.start());
     env.load(QStringLiteral("abc"), 1);
-    QTimer* help = env.f.main->state().helpTimer;
-    QVERIFY(help);
+    QTimer* help = &env.f.main->tmHelp;
     help->stop();
     QTest::keyClick(env.editor, Qt::Key_F1);
     QVERIFY(help->isActive());
@@ -293,11 +292,11 @@ void tst_toolbarkeys::freeTypingKeysWork()
     QCOMPARE(env.f.prompt.boxes.size(), 0);
     QVERIFY(env.window->Changed());
     // The flag changes through the menus while the window stays open.
-    env.f.main->state().freeType = false;
+    env.f.main->state().setFreeType(false);
     QTest::keyClick(env.editor, Qt::Key_D);
     QCOMPARE(env.editor->Text(), QStringLiteral("\ntell Bob hi"));
     QCOMPARE(env.f.prompt.boxes.size(), 1);
-    env.f.main->state().freeType = true;
+    env.f.main->state().setFreeType(true);
     QTest::keyClick(env.editor, Qt::Key_E);
     QCOMPARE(env.editor->Text(), QStringLiteral("\netell Bob hi"));
 }

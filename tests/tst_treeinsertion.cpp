@@ -5,6 +5,7 @@
 #include "dialogs/frmProperties.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
+#include "tree/CommandTreePanel.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -71,7 +72,7 @@ struct Env {
             return false;
         return f.start();
     }
-    frmWindow* window() { return f.main->state().activeScriptWindow(); }
+    frmWindow* window() { return f.main->activeScriptWindow(); }
 };
 
 // Answers the properties dialog once it is up: "cancel", or a value typed and OK.
@@ -254,14 +255,14 @@ void tst_treeinsertion::doubleClick()
     window->rtfrypAO->setText(text);
     window->rtfrypAO->select(selStart, selLength);
     window->tmChanged->stop();
-    env.f.main->state().freeType = freeType;
-    QTreeWidgetItem* item = findNode(env.f.main->tvwTreeView1, group, node);
+    env.f.main->state().setFreeType(freeType);
+    QTreeWidgetItem* item = findNode(env.f.main->picBar->tvwTreeView1, group, node);
     QVERIFY(item);
-    env.f.main->tvwTreeView1->setCurrentItem(item);
+    env.f.main->picBar->tvwTreeView1->setCurrentItem(item);
 
     DialogAnswer dialog{answer};
     dialog.arm();
-    env.f.main->tvwTreeView1_DblClick();
+    env.f.main->picBar->tvwTreeView1_DblClick();
     QCoreApplication::processEvents();
 
     QCOMPARE(window->rtfrypAO->Text(), expected);
@@ -271,7 +272,7 @@ void tst_treeinsertion::doubleClick()
         QCOMPARE(env.f.main->state().CurrentLine, dialogCommand);
     }
     QCOMPARE(window->tmChanged->isActive(), changedArmed);
-    QCOMPARE(env.f.main->state().mdiArea->subWindowList().size(), 1);
+    QCOMPARE(env.f.main->mdiArea->subWindowList().size(), 1);
     QCOMPARE(env.f.prompt.boxes.size(), 0);
     // Inserted text is white, whatever colour stood at the caret.
     if (expected != text)
@@ -282,13 +283,14 @@ void tst_treeinsertion::withoutScriptWindowOpensOne()
 {
     Env env;
     QVERIFY(env.start());
-    env.f.main->state().mdiArea->closeAllSubWindows();
+    env.f.main->mdiArea->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(env.f.main->state().mdiArea->subWindowList().size(), 0);
-    env.f.main->tvwTreeView1->setCurrentItem(findNode(env.f.main->tvwTreeView1, "Communication", "tell"));
+    QCOMPARE(env.f.main->mdiArea->subWindowList().size(), 0);
+    QTreeWidget* tree = env.f.main->picBar->tvwTreeView1;
+    tree->setCurrentItem(findNode(tree, "Communication", "tell"));
     DialogAnswer dialog{QStringLiteral("Bob")};
     dialog.arm();
-    env.f.main->tvwTreeView1_DblClick();
+    env.f.main->picBar->tvwTreeView1_DblClick();
     QCoreApplication::processEvents();
     QVERIFY(dialog.shown);
     frmWindow* window = env.window();
@@ -303,8 +305,9 @@ void tst_treeinsertion::contextMenuInsertDoesTheSame()
 {
     Env env;
     QVERIFY(env.start());
-    env.f.main->tvwTreeView1->setCurrentItem(findNode(env.f.main->tvwTreeView1, "Pet Commands", "attack"));
-    env.f.main->mnuInsert->trigger();
+    QTreeWidget* tree = env.f.main->picBar->tvwTreeView1;
+    tree->setCurrentItem(findNode(tree, "Pet Commands", "attack"));
+    env.f.main->picBar->mnuInsert->trigger();
     QCOMPARE(env.window()->rtfrypAO->Text(), QStringLiteral("/pet attack\n"));
 }
 
@@ -313,8 +316,8 @@ void tst_treeinsertion::noSelectedNodeDoesNothing()
     Env env;
     QVERIFY(env.start());
     env.window()->rtfrypAO->setText(QStringLiteral("abc"));
-    env.f.main->tvwTreeView1->clearSelection();
-    env.f.main->tvwTreeView1_DblClick();
+    env.f.main->picBar->tvwTreeView1->clearSelection();
+    env.f.main->picBar->tvwTreeView1_DblClick();
     QCOMPARE(env.window()->rtfrypAO->Text(), QStringLiteral("abc"));
 }
 
@@ -331,8 +334,8 @@ void tst_treeinsertion::shippedTreeWritesCompleteLines()
     f.main = std::make_unique<frmMain>(f.prompt, (build.isEmpty() ? QCoreApplication::applicationDirPath() : build)
                                                      + QStringLiteral("/zandrel.db"));
     QVERIFY(f.main->Form_Load());
-    QTreeWidget* tree = f.main->tvwTreeView1;
-    frmWindow* window = f.main->state().activeScriptWindow();
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
+    frmWindow* window = f.main->activeScriptWindow();
     QStringList faults;
     int walked = 0;
     for (int g = 0; g < tree->topLevelItemCount(); ++g) {
@@ -346,7 +349,7 @@ void tst_treeinsertion::shippedTreeWritesCompleteLines()
             tree->setCurrentItem(group->child(c));
             DialogAnswer dialog{QString()};
             dialog.arm();
-            f.main->tvwTreeView1_DblClick();
+            f.main->picBar->tvwTreeView1_DblClick();
             QCoreApplication::processEvents();
             ++walked;
             for (const QString& line : window->rtfrypAO->Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {

@@ -3,17 +3,19 @@
 #include <QByteArray>
 #include <QString>
 
-class MainMenuCommands;
+class QWidget;
 class RichTextControl;
+class ScriptWindows;
 class frmWindow;
-struct AppState;
+class AppState;
 
 // Help > All Commands: every help page of the catalogue, each under its own bold
 // heading, written into a new script window. The example scripts (group 9) are not
 // commands and stay out; a command without a page gets no heading either.
 class CommandBook {
 public:
-    CommandBook(AppState& state, MainMenuCommands& menu);
+    // The book opens in a new one of `windows`; `mainWindow` takes the book's caption.
+    CommandBook(AppState& state, ScriptWindows& windows, QWidget& mainWindow);
 
     // Opens the new window and fills it. Returns that window, which is left empty
     // when the catalogue has no command outside group 9; null when no window could
@@ -26,8 +28,6 @@ public:
     // The RTF that introduces one page: an empty line, "<Word> command" in bold
     // 14-point Arial, an empty 10-point line.
     static QByteArray headingPiece(const QString& commandWord);
-    // A stored page as the bytes the RTF reader takes: the pages are Windows-1252 RTF.
-    static QByteArray pageBytes(const QString& page);
     // Inserts RTF at the editor's caret, replacing its selection, and leaves the caret
     // after the inserted text.
     static void insertRtf(RichTextControl& editor, const QByteArray& rtf);
@@ -36,5 +36,6 @@ public:
 
 private:
     AppState& m_state;
-    MainMenuCommands& m_menu;
+    ScriptWindows& m_windows;
+    QWidget& m_mainWindow;
 };

@@ -11,7 +11,8 @@
 class QAction;
 class QMainWindow;
 class RichTextControl;
-struct AppState;
+class AppState;
+class ScriptWindows;
 
 // The Special menu: chat variables, listed or random breeds and professions, and
 // pet-rename lines with random names, written into the active script window.
@@ -24,7 +25,7 @@ class InserterMenu : public QObject {
     Q_OBJECT
 public:
     // A child of `main`; lives as long as the main window, and so does its generator.
-    InserterMenu(AppState& state, QMainWindow& main);
+    InserterMenu(AppState& state, ScriptWindows& windows, QMainWindow& main);
 
     std::optional<QString> RandomName(int type, const QString& sex) { return m_draw.RandomName(type, sex); }
     std::optional<QString> RandomSomething(const QString& what) { return m_draw.RandomSomething(what); }
@@ -51,7 +52,7 @@ private:
     void appendToSelection(RichTextControl& editor, const QString& text);
     void listOrRandom(const QString& array, const QString& thing, int index);
 
-    AppState& m_state;
+    ScriptWindows& m_windows;
     QMainWindow& m_main;
     RandomGenerator m_generator;
     RandomDraw m_draw;

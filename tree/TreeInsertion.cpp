@@ -1,10 +1,11 @@
-#include "catalogue/TreeInsertion.h"
+#include "tree/TreeInsertion.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/TreeNode.h"
+#include "tree/TreeNode.h"
 #include "dialogs/frmProperties.h"
 #include "editor/LineSelection.h"
+#include "editor/ScriptWindows.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 
@@ -24,10 +25,7 @@ bool takesValue(Catalogue& catalogue, const QTreeWidgetItem* node)
 }
 }
 
-TreeInsertion::TreeInsertion(AppState& app, std::function<frmWindow*()> newWindow)
-    : m_app(app), m_newWindow(std::move(newWindow))
-{
-}
+TreeInsertion::TreeInsertion(AppState& app, ScriptWindows& windows) : m_app(app), m_windows(windows) {}
 
 void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
 {
@@ -36,9 +34,9 @@ void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
     if (node->childCount() > 0 || TreeNode::isGroupImage(TreeNode::image(node)))
         return;
 
-    QPointer<frmWindow> window = m_app.activeScriptWindow();
-    if (!window && m_newWindow)
-        window = m_newWindow();
+    QPointer<frmWindow> window = m_windows.activeScriptWindow();
+    if (!window)
+        window = m_windows.newScriptWindow();
     if (!window)
         return;
     RichTextControl& editor = *window->rtfrypAO;
@@ -62,7 +60,7 @@ void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
 
     editor.setSelColor(RichTextControl::white());
 
-    if (m_app.freeType) {
+    if (m_app.freeType()) {
         // The selection becomes the command's value.
         const QString line = text.startsWith(QLatin1Char('/')) ? text + editor.SelText()
                                                                : QLatin1Char('/') + text + QLatin1Char(' ') + editor.SelText();
@@ -92,7 +90,7 @@ void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
     const QString prefix = TreeNode::tag(parent);
     m_app.CurrentLine = prefix.isEmpty() ? text : prefix + QLatin1Char(' ') + text;
     {
-        frmProperties dialog(m_app, &editor, frmProperties::Origin::Tree, m_app.mainWindow);
+        frmProperties dialog(m_app, &editor, frmProperties::Origin::Tree, m_windows.dialogOwner());
         dialog.showModal();
     }
     if (window)

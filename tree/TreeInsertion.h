@@ -1,10 +1,8 @@
 #pragma once
 
-#include <functional>
-
 class QTreeWidgetItem;
-class frmWindow;
-struct AppState;
+class ScriptWindows;
+class AppState;
 
 // Puts a node of the command tree into the active script: a finished line at once
 // (a script call, a pet order, an example script, the whole catalogue for "All",
@@ -12,9 +10,9 @@ struct AppState;
 // properties dialog, which writes the command's line there.
 class TreeInsertion {
 public:
-    // `newWindow` opens a script window when none is open, so a double-click is
-    // never lost for want of one.
-    TreeInsertion(AppState& app, std::function<frmWindow*()> newWindow);
+    // A new script window is opened when none is, so a double-click is never lost
+    // for want of one.
+    TreeInsertion(AppState& app, ScriptWindows& windows);
 
     // The tree's double-click (and its context menu's Insert) on `node`, the
     // tree's selected node or null.
@@ -22,5 +20,5 @@ public:
 
 private:
     AppState& m_app;
-    std::function<frmWindow*()> m_newWindow;
+    ScriptWindows& m_windows;
 };

@@ -1,15 +1,16 @@
-#include "dialogs/EditMenuCommands.h"
+#include "app/EditMenuCommands.h"
 
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "platform/Settings.h"
 #include "dialogs/frmFind.h"
 #include "dialogs/frmOptions.h"
-#include "editor/frmWindow.h"
+#include "editor/ScriptWindows.h"
 
 #include <QAction>
 #include <QMainWindow>
 
-EditMenuCommands::EditMenuCommands(AppState& state, QMainWindow& main) : QObject(&main), m_state(state), m_main(main)
+EditMenuCommands::EditMenuCommands(AppState& state, ScriptWindows& windows, QMainWindow& main)
+    : QObject(&main), m_state(state), m_windows(windows), m_main(main)
 {
     setObjectName(QStringLiteral("EditMenuCommands"));
     if (auto* find = main.findChild<QAction*>(QStringLiteral("mnuFind")))
@@ -30,15 +31,11 @@ EditMenuCommands::EditMenuCommands(AppState& state, QMainWindow& main) : QObject
 
 void EditMenuCommands::mnuFind_Click()
 {
-    frmWindow* window = m_state.activeScriptWindow();
-    if (!window)
+    RichTextControl* editor = m_windows.activeEditor();
+    if (!editor)
         return;
-    m_state.findTarget = window->rtfrypAO;
-    {
-        frmFind dialog(m_state, &m_main);
-        dialog.exec();
-    }
-    m_state.findTarget = nullptr;
+    frmFind dialog(m_state, editor, &m_main);
+    dialog.exec();
 }
 
 void EditMenuCommands::mnuFreeType_Click()
@@ -47,7 +44,7 @@ void EditMenuCommands::mnuFreeType_Click()
     m_state.settings.write(QStringLiteral("FreeType"), on ? QStringLiteral("1") : QStringLiteral("0"));
     if (m_freeType)
         m_freeType->setChecked(on);
-    m_state.freeType = on;
+    m_state.setFreeType(on);
 }
 
 void EditMenuCommands::mnuOptions_Click()

@@ -1,4 +1,4 @@
-#include "catalogue/ImageList.h"
+#include "tree/ImageList.h"
 
 ImageList::ImageList()
 {

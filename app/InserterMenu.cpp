@@ -1,7 +1,7 @@
-#include "inserters/InserterMenu.h"
+#include "app/InserterMenu.h"
 
-#include "app/AppState.h"
-#include "editor/frmWindow.h"
+#include "state/AppState.h"
+#include "editor/ScriptWindows.h"
 #include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
 
@@ -9,8 +9,8 @@
 #include <QMainWindow>
 #include <QMenu>
 
-InserterMenu::InserterMenu(AppState& state, QMainWindow& main)
-    : QObject(&main), m_state(state), m_main(main), m_draw(state.catalogue, m_generator)
+InserterMenu::InserterMenu(AppState& state, ScriptWindows& windows, QMainWindow& main)
+    : QObject(&main), m_windows(windows), m_main(main), m_draw(state.catalogue, m_generator)
 {
     setObjectName(QStringLiteral("InserterMenu"));
     // Whole submenus are served rather than single items: the argument, breed and
@@ -60,8 +60,7 @@ void InserterMenu::petTriggered(QAction* item)
 
 RichTextControl* InserterMenu::editor() const
 {
-    frmWindow* window = m_state.activeScriptWindow();
-    return window ? window->rtfrypAO : nullptr;
+    return m_windows.activeEditor();
 }
 
 void InserterMenu::appendToSelection(RichTextControl& editor, const QString& text)

@@ -4,7 +4,8 @@
 
 class QAction;
 class QMainWindow;
-struct AppState;
+class AppState;
+class ScriptWindows;
 
 // Edit > Find, Edit > Free Type and Edit > Options of the main window. Finds the
 // actions by objectName (mnuFind, mnuFreeType, mnuOptions); a child of the main
@@ -12,7 +13,7 @@ struct AppState;
 class EditMenuCommands : public QObject {
     Q_OBJECT
 public:
-    EditMenuCommands(AppState& state, QMainWindow& main);
+    EditMenuCommands(AppState& state, ScriptWindows& windows, QMainWindow& main);
 
 public slots:
     // The find dialog on the active script, modal; nothing without a script window.
@@ -23,6 +24,7 @@ public slots:
 
 private:
     AppState& m_state;
+    ScriptWindows& m_windows;
     QMainWindow& m_main;
     QAction* m_freeType = nullptr;
 };

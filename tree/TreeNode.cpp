@@ -1,6 +1,6 @@
-#include "catalogue/TreeNode.h"
+#include "tree/TreeNode.h"
 
-#include "catalogue/ImageList.h"
+#include "tree/ImageList.h"
 
 #include <QTreeWidgetItem>
 

@@ -1,8 +1,8 @@
-#include "catalogue/CommandTreeBuilder.h"
+#include "tree/CommandTreeBuilder.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/ImageList.h"
-#include "catalogue/TreeNode.h"
+#include "tree/ImageList.h"
+#include "tree/TreeNode.h"
 #include "platform/PathLookup.h"
 #include "platform/ScriptCodec.h"
 

@@ -1,9 +1,9 @@
-#include "dialogs/CommandBook.h"
+#include "app/CommandBook.h"
 
-#include "app/AppState.h"
-#include "app/MainMenuCommands.h"
+#include "state/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/HelpMarkup.h"
+#include "editor/ScriptWindows.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 #include "platform/RtfReader.h"
@@ -13,7 +13,10 @@
 #include <QTimer>
 #include <QWidget>
 
-CommandBook::CommandBook(AppState& state, MainMenuCommands& menu) : m_state(state), m_menu(menu) {}
+CommandBook::CommandBook(AppState& state, ScriptWindows& windows, QWidget& mainWindow)
+    : m_state(state), m_windows(windows), m_mainWindow(mainWindow)
+{
+}
 
 QString CommandBook::properCase(const QString& text)
 {
@@ -40,11 +43,6 @@ QByteArray CommandBook::headingPiece(const QString& commandWord)
         + heading.toLatin1() + QByteArrayLiteral(" command\\par\r\n\\b0\\fs20\\par\r\n}\r\n");
 }
 
-QByteArray CommandBook::pageBytes(const QString& page)
-{
-    return ScriptCodec::encode(page);
-}
-
 void CommandBook::insertRtf(RichTextControl& editor, const QByteArray& rtf)
 {
     QTextCursor cursor = editor.textCursor();
@@ -54,7 +52,7 @@ void CommandBook::insertRtf(RichTextControl& editor, const QByteArray& rtf)
 
 frmWindow* CommandBook::build()
 {
-    frmWindow* window = m_menu.mnuNew_Click();
+    frmWindow* window = m_windows.newScriptWindow();
     if (!window)
         return nullptr;
     RichTextControl& editor = *window->rtfrypAO;
@@ -62,8 +60,7 @@ frmWindow* CommandBook::build()
     const std::vector<CataloguePage> pages = m_state.catalogue.bookPages();
     if (pages.empty())
         return window;
-    if (m_state.mainWindow)
-        m_state.mainWindow->setWindowTitle(caption());
+    m_mainWindow.setWindowTitle(caption());
 
     // One edit for the whole book: the editor lays the text out once at the end, not
     // after every page, which halves the time the book takes.
@@ -74,7 +71,8 @@ frmWindow* CommandBook::build()
             continue;
         insertRtf(editor, headingPiece(page.command));
         editor.setSelStart(editor.textLength());
-        insertRtf(editor, pageBytes(page.page));
+        // The pages are Windows-1252 RTF.
+        insertRtf(editor, ScriptCodec::encode(page.page));
         editor.setSelStart(editor.textLength());
     }
     book.endEditBlock();

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class Catalogue;
+class Prompt;
+class Settings;
+
+// The program-wide values, owned by the main window and handed by reference to
+// every window and dialog that needs them. Nothing else is global, and no window
+// is reached through here: script windows are reached through ScriptWindows.
+class AppState : public QObject {
+    Q_OBJECT
+public:
+    AppState(Prompt& p, Catalogue& c, Settings& s) : prompt(p), catalogue(c), settings(s) {}
+
+    Prompt& prompt;
+    Catalogue& catalogue;
+    Settings& settings;
+
+    // Mirrors the "FreeType" setting: the player may type into scripts.
+    bool freeType() const { return m_freeType; }
+    void setFreeType(bool on);
+
+    // Folder of anarchy.exe with its trailing "/", or empty (names then resolve
+    // against the working folder).
+    QString gamePath;
+    // A command or a whole script line handed to the properties dialog.
+    QString CurrentLine;
+
+signals:
+    // Free typing was switched on or off; the open script windows lock or unlock.
+    void freeTypeChanged(bool on);
+
+private:
+    bool m_freeType = false;
+};

@@ -1,0 +1,137 @@
+#include "tree/CommandTreePanel.h"
+
+#include "dialogs/frmHelp.h"
+#include "editor/ScriptWindows.h"
+#include "platform/Twips.h"
+#include "tree/TreeInsertion.h"
+#include "tree/TreeNode.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTreeWidget>
+
+CommandTreePanel::CommandTreePanel(AppState& state, ScriptWindows& windows, QWidget* parent)
+    : QWidget(parent), m_state(state), m_windows(windows)
+{
+    setObjectName(QStringLiteral("picBar"));
+    setFixedWidth(twipsToPixels(2085));
+    createTree();
+    createPopup();
+}
+
+void CommandTreePanel::createTree()
+{
+    tvwTreeView1 = new QTreeWidget(this);
+    tvwTreeView1->setObjectName(QStringLiteral("tvwTreeView1"));
+    tvwTreeView1->setHeaderHidden(true);
+    tvwTreeView1->setColumnCount(1);
+    tvwTreeView1->setIconSize(QSize(16, 16));
+    tvwTreeView1->move(0, 0);
+    tvwTreeView1->resize(twipsToPixels(2055), height());
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+    tvwTreeView1->setFont(font);
+    tvwTreeView1->installEventFilter(this);
+    tvwTreeView1->viewport()->installEventFilter(this);
+
+    connect(tvwTreeView1, &QTreeWidget::itemCollapsed, this, &CommandTreePanel::tvwTreeView1_Collapse);
+    connect(tvwTreeView1, &QTreeWidget::itemExpanded, this, &CommandTreePanel::tvwTreeView1_Expand);
+    connect(tvwTreeView1, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* node) { tvwTreeView1_NodeClick(node); });
+    connect(tvwTreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { tvwTreeView1_DblClick(); });
+}
+
+void CommandTreePanel::createPopup()
+{
+    mnuPopup = new QMenu(QStringLiteral("Popup"), this);
+    mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
+    mnuInsert = mnuPopup->addAction(QStringLiteral("Insert"));
+    mnuInsert->setObjectName(QStringLiteral("mnuInsert"));
+    mnuHelp = mnuPopup->addAction(QStringLiteral("Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuPopup->setDefaultAction(mnuInsert);
+    connect(mnuInsert, &QAction::triggered, this, &CommandTreePanel::mnuInsert_Click);
+    connect(mnuHelp, &QAction::triggered, this, &CommandTreePanel::mnuHelp_Click);
+}
+
+void CommandTreePanel::tvwTreeView1_Collapse(QTreeWidgetItem* node)
+{
+    if (TreeNode::image(node) == TreeNode::GroupExpanded)
+        TreeNode::setImages(node, TreeNode::GroupCollapsed, TreeNode::GroupCollapsed, m_imgSmall);
+    else
+        TreeNode::setImages(node, TreeNode::image(node), TreeNode::GroupCollapsed, m_imgSmall);
+}
+
+void CommandTreePanel::tvwTreeView1_Expand(QTreeWidgetItem* node)
+{
+    if (TreeNode::image(node) == TreeNode::GroupCollapsed)
+        TreeNode::setImages(node, TreeNode::GroupExpanded, TreeNode::GroupExpanded, m_imgSmall);
+    else
+        TreeNode::setImages(node, TreeNode::image(node), TreeNode::GroupExpanded, m_imgSmall);
+}
+
+void CommandTreePanel::tvwTreeView1_NodeClick(QTreeWidgetItem* node)
+{
+    emit nodeTagShown(TreeNode::tag(node));
+}
+
+bool CommandTreePanel::tvwTreeView1_KeyDown(int key)
+{
+    if (key != Qt::Key_F1)
+        return false;
+    QTreeWidgetItem* node = tvwTreeView1->currentItem();
+    // With nothing selected there is no command to explain.
+    if (node && !TreeNode::isGroupImage(TreeNode::image(node)))
+        mnuHelp_Click();
+    return true;
+}
+
+bool CommandTreePanel::tvwTreeView1_MouseDown(Qt::MouseButton button, const QPoint& at)
+{
+    if (button != Qt::RightButton)
+        return false;
+    QTreeWidgetItem* node = tvwTreeView1->itemAt(at);
+    if (!node || TreeNode::isGroupImage(TreeNode::image(node)))
+        return true;
+    tvwTreeView1->setCurrentItem(node);
+    mnuPopup->popup(tvwTreeView1->viewport()->mapToGlobal(at));
+    return true;
+}
+
+bool CommandTreePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tvwTreeView1) {
+        // F1 belongs to the tree while it has the focus, not to the Help menu.
+        if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+            event->accept();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress)
+            return tvwTreeView1_KeyDown(static_cast<QKeyEvent*>(event)->key());
+    } else if (watched == tvwTreeView1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        return tvwTreeView1_MouseDown(mouse->button(), mouse->position().toPoint());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CommandTreePanel::tvwTreeView1_DblClick()
+{
+    const QList<QTreeWidgetItem*> selected = tvwTreeView1->selectedItems();
+    TreeInsertion(m_state, m_windows).tvwTreeView1_DblClick(selected.isEmpty() ? nullptr : selected.constFirst());
+}
+
+void CommandTreePanel::mnuInsert_Click()
+{
+    tvwTreeView1_DblClick();
+}
+
+void CommandTreePanel::mnuHelp_Click()
+{
+    frmHelp help(m_state, TreeNode::key(tvwTreeView1->currentItem()), m_windows.dialogOwner());
+    help.exec();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "tree/ImageList.h"
+
+#include <QWidget>
+
+class AppState;
+class QAction;
+class QMenu;
+class QTreeWidget;
+class QTreeWidgetItem;
+class ScriptWindows;
+
+// The strip beside the scripts that holds the command tree: the tree, the pictures
+// of its nodes, its context menu, and what a click, a double-click, F1 and a right
+// click on a node do.
+class CommandTreePanel : public QWidget {
+    Q_OBJECT
+public:
+    CommandTreePanel(AppState& state, ScriptWindows& windows, QWidget* parent = nullptr);
+
+    const ImageList& imgSmall() const { return m_imgSmall; }
+
+    QTreeWidget* tvwTreeView1 = nullptr;
+    // The tree's context menu; it never shows in the menu bar.
+    QMenu* mnuPopup = nullptr;
+    QAction* mnuInsert = nullptr;
+    QAction* mnuHelp = nullptr;
+
+signals:
+    // A node was clicked; `tag` is a group's prefix or a command's description.
+    void nodeTagShown(const QString& tag);
+
+public slots:
+    void tvwTreeView1_Collapse(QTreeWidgetItem* node);
+    void tvwTreeView1_Expand(QTreeWidgetItem* node);
+    void tvwTreeView1_NodeClick(QTreeWidgetItem* node);
+    // F1 on the tree; true when the key was consumed.
+    bool tvwTreeView1_KeyDown(int key);
+    // A right click at a point of the tree's viewport; true when a menu was shown.
+    bool tvwTreeView1_MouseDown(Qt::MouseButton button, const QPoint& at);
+    void tvwTreeView1_DblClick();
+    void mnuInsert_Click();
+    void mnuHelp_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createTree();
+    void createPopup();
+
+    AppState& m_state;
+    ScriptWindows& m_windows;
+    ImageList m_imgSmall;
+};
