@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class Catalogue;
 class Prompt;
 class QMdiArea;
@@ -35,6 +37,9 @@ struct AppState {
     QMdiArea* mdiArea = nullptr;
     // The main window's tmHelp: a locked editor's F1 arms it for the command book.
     QTimer* helpTimer = nullptr;
+
+    // Told of every script file a window has opened or saved (the recent list).
+    std::function<void(const QString& path)> scriptFileUsed;
 
     // The script window the menus act on, or null when none is open.
     frmWindow* activeScriptWindow() const;

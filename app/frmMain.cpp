@@ -1,7 +1,11 @@
 #include "app/frmMain.h"
 
 #include "app/MainMenuCommands.h"
+#include "app/RecentScriptsMenu.h"
+#include "app/ScriptDrops.h"
+#include "app/ScriptOpener.h"
 #include "catalogue/CommandTreeBuilder.h"
+#include "catalogue/TreeFilterField.h"
 #include "catalogue/TreeInsertion.h"
 #include "catalogue/TreeNode.h"
 #include "dialogs/CommandBook.h"
@@ -91,6 +95,9 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this);
     new InserterMenu(m_state, *this);       // a child: lives as long as the window
     new EditMenuCommands(m_state, *this);  // a child: lives as long as the window
+    new RecentScriptsMenu(prompt, *this, [this](const QString& path) { openScripts({path}); });
+    m_state.scriptFileUsed = &RecentScriptsMenu::noteScript;
+    new ScriptDrops(*this, [this](const QStringList& paths) { openScripts(paths); });
 }
 
 frmMain::~frmMain() = default;
@@ -124,6 +131,10 @@ void frmMain::createSidePanel()
     tvwTreeView1->setFont(font);
     tvwTreeView1->installEventFilter(this);
     tvwTreeView1->viewport()->installEventFilter(this);
+
+    txtFilter = new TreeFilterField(*tvwTreeView1, [this] { tvwTreeView1_DblClick(); }, picBar);
+    txtFilter->setGeometry(0, 0, tvwTreeView1->width(), txtFilter->sizeHint().height());
+    tvwTreeView1->move(0, txtFilter->height());
 
     connect(tvwTreeView1, &QTreeWidget::itemCollapsed, this, &frmMain::tvwTreeView1_Collapse);
     connect(tvwTreeView1, &QTreeWidget::itemExpanded, this, &frmMain::tvwTreeView1_Expand);
@@ -266,11 +277,17 @@ frmWindow* frmMain::createScriptWindow()
     return m_mainMenu->mnuNew_Click();
 }
 
+void frmMain::openScripts(const QStringList& paths)
+{
+    ScriptOpener(m_state, [this] { return createScriptWindow(); }).open(paths);
+}
+
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     // A window lower than the reserved strip would ask for a negative height.
-    tvwTreeView1->resize(tvwTreeView1->width(), std::max(0, frameGeometry().height() - twipsToPixels(950)));
+    tvwTreeView1->resize(tvwTreeView1->width(),
+                         std::max(0, frameGeometry().height() - twipsToPixels(950) - tvwTreeView1->y()));
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -18,6 +18,7 @@ class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
 class MainMenuCommands;
+class TreeFilterField;
 class frmWindow;
 
 // The frame of the editor: script windows in its child-window area, the command
@@ -41,9 +42,13 @@ public:
     frmWindow* createScriptWindow();
     // The File, Clear and Window menu commands.
     MainMenuCommands& mainMenu() { return *m_mainMenu; }
+    // Scripts named outside the Open dialog (command line, drops, recent list),
+    // each in a window of its own.
+    void openScripts(const QStringList& paths);
 
     // Controls other parts of the program and the tests reach.
     QTreeWidget* tvwTreeView1 = nullptr;
+    TreeFilterField* txtFilter = nullptr;  // above the tree
     QLabel* sbStatusBar1 = nullptr;  // the status bar's first panel
     QWidget* picBar = nullptr;
     QMdiArea* mdiArea = nullptr;

@@ -221,7 +221,10 @@ void frmWindow::rtfrypAO_Change()
 
 IoResult frmWindow::writeTo(const QString& path)
 {
-    return rtfrypAO->saveFile(path);
+    const IoResult result = rtfrypAO->saveFile(path);
+    if (result.ok() && m_app.scriptFileUsed)
+        m_app.scriptFileUsed(path);
+    return result;
 }
 
 QString frmWindow::chooseSaveFile(const QString& startFolder)
@@ -281,6 +284,22 @@ IoResult frmWindow::openScript()
         {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), m_app.gamePath});
     if (path.isEmpty())
         return {};
+    return loadScript(path);
+}
+
+bool frmWindow::openFile(const QString& path)
+{
+    rtfrypAO->setSelColor(RichTextControl::white());
+    IoResult result = offerToSave();
+    if (result.ok())
+        result = loadScript(path);
+    if (!result.ok())
+        m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
+    return result.ok();
+}
+
+IoResult frmWindow::loadScript(const QString& path)
+{
     // The name is taken only once the file has loaded: a file that failed to load
     // must not become the target of the next Save, which would write the old text
     // over it.
@@ -298,6 +317,8 @@ IoResult frmWindow::openScript()
     rtfrypAO->document()->setUndoRedoEnabled(true);
     m_changed = false;
     setWindowTitle(m_fileName);
+    if (m_app.scriptFileUsed)
+        m_app.scriptFileUsed(path);
     return {};
 }
 

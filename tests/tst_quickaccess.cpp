@@ -1,8 +1,14 @@
+#include "MainWindowFixture.h"
+#include "TestFiles.h"
 #include "app/CommandLine.h"
 #include "app/RecentScripts.h"
+#include "app/RecentScriptsMenu.h"
+#include "app/frmMain.h"
 #include "catalogue/TreeFilter.h"
 
 #include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QtTest>
 
 using Request = CommandLine::Request;
@@ -13,6 +19,7 @@ class tst_quickaccess : public QObject {
 private slots:
     void commandLine_data();
     void commandLine();
+    void missingFileAmongGoodOnes();
     void recentList_data();
     void recentList();
     void treeFilter_data();
@@ -50,6 +57,32 @@ void tst_quickaccess::commandLine()
     QCOMPARE(line.request, request);
     QCOMPARE(line.files, files);
     QVERIFY2(line.output.contains(outputHolds), qPrintable(line.output));
+}
+
+// The untouched first window takes the first script, a new window each further one;
+// a missing file gets Open's error box each time and leaves no window behind. The
+// recent list holds what opened; chosen there once deleted, a script leaves it.
+void tst_quickaccess::missingFileAmongGoodOnes()
+{
+    MainWindowFixture f;
+    QVERIFY(f.startShown());
+    const QString a = f.dir.filePath(QStringLiteral("a")), b = f.dir.filePath(QStringLiteral("b"));
+    writeFile(a, "/afk\r\n");
+    writeFile(b, "/sit\r\n");
+    f.main->openScripts({a, f.dir.filePath(QStringLiteral("gone")), b, f.dir.filePath(QStringLiteral("gone"))});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList titles;
+    for (const QMdiSubWindow* window : f.main->mdiArea->subWindowList())
+        titles << window->windowTitle();
+    QCOMPARE(titles, (QStringList{a, b}));
+    QCOMPARE(f.prompt.boxes.size(), 2);
+    QCOMPARE(f.prompt.boxes[1].title, QStringLiteral("Error in tlbasxToolbar1_ButtonClick"));
+    QCOMPARE(RecentScripts::load().paths(), (QStringList{b, a}));
+    QVERIFY(QFile::remove(a));
+    f.main->findChild<RecentScriptsMenu*>()->mnuRecent_Click(a);
+    QCOMPARE(f.prompt.boxes.size(), 3);
+    QCOMPARE(f.prompt.boxes[2].text, RecentScripts::missingText(a));
+    QCOMPARE(RecentScripts::load().paths(), QStringList{b});
 }
 
 void tst_quickaccess::recentList_data()
@@ -118,5 +151,5 @@ void tst_quickaccess::treeFilter()
     QCOMPARE(seen.join(QStringLiteral(" | ")), view);
 }
 
-QTEST_GUILESS_MAIN(tst_quickaccess)
+QTEST_MAIN(tst_quickaccess)
 #include "tst_quickaccess.moc"
