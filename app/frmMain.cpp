@@ -5,6 +5,9 @@
 #include "app/InserterMenu.h"
 #include "app/MainMenuCommands.h"
 #include "app/ScriptCheckCommand.h"
+#include "app/RecentScriptsMenu.h"
+#include "app/ScriptDrops.h"
+#include "app/ScriptOpener.h"
 #include "dialogs/frmAbout.h"
 #include "editor/frmWindow.h"
 #include "platform/PathLookup.h"
@@ -89,6 +92,9 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     new InserterMenu(m_state, *this, *this);      // a child: lives as long as the window
     new EditMenuCommands(m_state, *this, *this);  // a child: lives as long as the window
     new ScriptCheckCommand(m_state, *this, *this);  // a child: lives as long as the window
+    new RecentScriptsMenu(m_state.prompt, *this, [this](const QString& path) { openScripts({path}); });
+    m_state.scriptFileUsed = &RecentScriptsMenu::noteScript;
+    new ScriptDrops(*this, [this](const QStringList& paths) { openScripts(paths); });
 }
 
 frmMain::~frmMain() = default;
@@ -238,12 +244,17 @@ void frmMain::requestCommandBook()
     tmHelp.start();
 }
 
+void frmMain::openScripts(const QStringList& paths)
+{
+    ScriptOpener(*this, *mdiArea).open(paths);
+}
+
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     // A window lower than the reserved strip would ask for a negative height.
     QTreeWidget* tree = picBar->tvwTreeView1;
-    tree->resize(tree->width(), std::max(0, frameGeometry().height() - twipsToPixels(950)));
+    tree->resize(tree->width(), std::max(0, frameGeometry().height() - twipsToPixels(950) - tree->y()));
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -17,6 +17,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class MainMenuCommands;
+class TreeFilterField;
 class frmWindow;
 
 // The frame of the editor: script windows in its child-window area, the command
@@ -42,6 +43,9 @@ public:
     void requestCommandBook() override;
     // The File, Clear and Window menu commands.
     MainMenuCommands& mainMenu() { return *m_mainMenu; }
+    // Scripts named outside the Open dialog (command line, drops, recent list),
+    // each in a window of its own.
+    void openScripts(const QStringList& paths);
 
     // Controls other parts of the program and the tests reach.
     QLabel* sbStatusBar1 = nullptr;  // the status bar's first panel

@@ -263,6 +263,8 @@ bool frmWindow::saveTo(const QString& path, const QString& handler)
         return false;
     }
     m_changed = false;
+    if (m_app.scriptFileUsed)
+        m_app.scriptFileUsed(path);
     return true;
 }
 
@@ -309,6 +311,22 @@ IoResult frmWindow::openScript()
         {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), m_app.gamePath});
     if (path.isEmpty())
         return {};
+    return loadScript(path);
+}
+
+bool frmWindow::openFile(const QString& path)
+{
+    rtfrypAO->setSelColor(RichTextControl::white());
+    if (!offerToSave(kButtonClickHandler))
+        return false;
+    const IoResult result = loadScript(path);
+    if (!result.ok())
+        m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
+    return result.ok();
+}
+
+IoResult frmWindow::loadScript(const QString& path)
+{
     // The name is taken only once the file has loaded: a file that failed to load
     // must not become the target of the next Save, which would write the old text
     // over it.
@@ -326,6 +344,8 @@ IoResult frmWindow::openScript()
     rtfrypAO->document()->setUndoRedoEnabled(true);
     m_changed = false;
     setWindowTitle(m_fileName);
+    if (m_app.scriptFileUsed)
+        m_app.scriptFileUsed(path);
     return {};
 }
 

@@ -64,6 +64,11 @@ public:
     // The toolbar button with this key, or null (separators have none).
     QAction* toolbarAction(const QString& key) const;
 
+    // Opens a script named outside this window's own dialog (command line, a drop,
+    // the recent list) as Open does once its dialog is answered, with Open's error
+    // box; false when it did not open.
+    bool openFile(const QString& path);
+
 public slots:
     // Every key first whitens the current colour; "New", "Open", "Save", "SaveAs" and
     // "Print" are the file actions. A failing action shows the "Error in
@@ -92,6 +97,7 @@ private:
     void buildToolbar();
     void newScript();
     IoResult openScript();
+    IoResult loadScript(const QString& path);
     void saveScript();
     void saveScriptAs();
     // "Save changes to ...?" / "Save to a new file?" before the text is replaced or

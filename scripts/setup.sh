@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   fonts-dejavu-core libbenchmark-dev poppler-utils sqlite3
   clang libclang-rt-14-dev
+  desktop-file-utils
 )
 
 missing=()

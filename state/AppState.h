@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class Catalogue;
 class Prompt;
 class Settings;
@@ -28,6 +30,8 @@ public:
     QString gamePath;
     // A command or a whole script line handed to the properties dialog.
     QString CurrentLine;
+    // Told of every script file a window has opened or saved (the recent list).
+    std::function<void(const QString& path)> scriptFileUsed;
 
 signals:
     // Free typing was switched on or off; the open script windows lock or unlock.

@@ -56,8 +56,13 @@ void tst_install::installTree()
         QFile entry(m_root.filePath(path));
         QVERIFY(entry.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(entry.readAll());
-        for (const char* line : {"Name=Zandrel", "Exec=zandrel", "Icon=zandrel", "Categories=Game;Utility;"})
+        for (const char* line : {"Exec=zandrel %F", "Icon=zandrel", "MimeType=text/plain;"})
             QVERIFY2(text.contains(QString::fromLatin1(line)), line);
+        QProcess validate;
+        validate.start(QStringLiteral("desktop-file-validate"), {m_root.filePath(path)});
+        QVERIFY2(validate.waitForFinished(), "desktop-file-validate is missing: run scripts/setup.sh");
+        const QByteArray said = validate.readAllStandardOutput() + validate.readAllStandardError();
+        QVERIFY2(validate.exitCode() == 0 && said.isEmpty(), said.constData());
     }
 }
 

@@ -3,6 +3,7 @@
 #include "dialogs/frmHelp.h"
 #include "editor/ScriptWindows.h"
 #include "platform/Twips.h"
+#include "tree/TreeFilterField.h"
 #include "tree/TreeInsertion.h"
 #include "tree/TreeNode.h"
 
@@ -37,6 +38,11 @@ void CommandTreePanel::createTree()
     tvwTreeView1->setFont(font);
     tvwTreeView1->installEventFilter(this);
     tvwTreeView1->viewport()->installEventFilter(this);
+
+    txtFilter = new TreeFilterField(*tvwTreeView1, [this] { tvwTreeView1_DblClick(); }, this);
+    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    txtFilter->setGeometry(0, 0, tvwTreeView1->width(), txtFilter->sizeHint().height());
+    tvwTreeView1->move(0, txtFilter->height());
 
     connect(tvwTreeView1, &QTreeWidget::itemCollapsed, this, &CommandTreePanel::tvwTreeView1_Collapse);
     connect(tvwTreeView1, &QTreeWidget::itemExpanded, this, &CommandTreePanel::tvwTreeView1_Expand);

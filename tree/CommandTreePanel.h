@@ -14,6 +14,7 @@ class ScriptWindows;
 // The strip beside the scripts that holds the command tree: the tree, the pictures
 // of its nodes, its context menu, and what a click, a double-click, F1 and a right
 // click on a node do.
+class TreeFilterField;
 class CommandTreePanel : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +23,7 @@ public:
     const ImageList& imgSmall() const { return m_imgSmall; }
 
     QTreeWidget* tvwTreeView1 = nullptr;
+    TreeFilterField* txtFilter = nullptr;  // above the tree
     // The tree's context menu; it never shows in the menu bar.
     QMenu* mnuPopup = nullptr;
     QAction* mnuInsert = nullptr;
