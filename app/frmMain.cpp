@@ -4,6 +4,7 @@
 #include "app/EditMenuCommands.h"
 #include "app/InserterMenu.h"
 #include "app/MainMenuCommands.h"
+#include "app/MenuItems.h"
 #include "dialogs/frmAbout.h"
 #include "editor/frmWindow.h"
 #include "platform/PathLookup.h"
@@ -23,34 +24,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTreeWidget>
-
-namespace {
-
-QAction* addItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut = {})
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
-
-QMenu* addMenu(QMenuBar* bar, const QString& name, const QString& caption)
-{
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(name);
-    return menu;
-}
-
-QMenu* addSubMenu(QMenu* parent, const QString& name, const QString& caption)
-{
-    QMenu* menu = parent->addMenu(caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    return menu;
-}
-
-}
 
 frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     : QMainWindow(parent), m_catalogue(prompt, catalogueFile), m_state{prompt, m_catalogue, m_settings}
@@ -82,11 +55,11 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     tmHelp.setSingleShot(false);
     connect(&tmHelp, &QTimer::timeout, this, &frmMain::tmHelp_Timer);
 
-    createMenus();
     const frmWindow::Host host{[this] { requestCommandBook(); }, [this] { return dialogOwner(); }};
     m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this, *mdiArea, host);
-    new InserterMenu(m_state, *this, *this);      // a child: lives as long as the window
-    new EditMenuCommands(m_state, *this, *this);  // a child: lives as long as the window
+    m_editMenu = new EditMenuCommands(m_state, *this, this);
+    m_specialMenu = new InserterMenu(m_state, *this, this);
+    createMenus();
 }
 
 frmMain::~frmMain() = default;
@@ -102,58 +75,16 @@ QString frmMain::defaultCatalogueFile()
 
 void frmMain::createMenus()
 {
-    QMenuBar* bar = menuBar();
-
-    QMenu* file = addMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    addItem(file, QStringLiteral("mnuNew"), QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    addItem(file, QStringLiteral("mnuOpen"), QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    addItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Sa&ve As"));
-    file->addSeparator()->setObjectName(QStringLiteral("mnuDivs"));
-    addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    file->addSeparator()->setObjectName(QStringLiteral("mnuDiv"));
-    addItem(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
-
-    QMenu* edit = addMenu(bar, QStringLiteral("mnuEditor"), QStringLiteral("&Edit"));
-    addItem(edit, QStringLiteral("mnuFind"), QStringLiteral("&Find"));
-    edit->addSeparator()->setObjectName(QStringLiteral("mnudivit"));
-    addItem(edit, QStringLiteral("mnuClear"), QStringLiteral("Clear"));
-    edit->addSeparator()->setObjectName(QStringLiteral("mnuDiv2"));
-    mnuFreeType = addItem(edit, QStringLiteral("mnuFreeType"), QStringLiteral("Free Type"));
-    mnuFreeType->setCheckable(true);
-    addItem(edit, QStringLiteral("mnuOptions"), QStringLiteral("&Options"));
-
-    QMenu* special = addMenu(bar, QStringLiteral("mnuSpecial"), QStringLiteral("&Special"));
-    m_breedMenu = addSubMenu(special, QStringLiteral("mnuBreed"), QStringLiteral("&Breed"));
-    mnuBreeds.append(addItem(m_breedMenu, QStringLiteral("mnuBreeds_0"), QStringLiteral("Random")));
-    m_professionMenu = addSubMenu(special, QStringLiteral("mnuProfession"), QStringLiteral("&Profession"));
-    mnuProfessions.append(addItem(m_professionMenu, QStringLiteral("mnuProfessions_0"), QStringLiteral("Random")));
-    m_variablesMenu = addSubMenu(special, QStringLiteral("mnuVariables"), QStringLiteral("&Variables"));
-    addItem(m_variablesMenu, QStringLiteral("mnuCurrentF"), QStringLiteral("Current Fighting"));
-    addItem(m_variablesMenu, QStringLiteral("mnuSelectTarget"), QStringLiteral("Current Target"));
-    addItem(m_variablesMenu, QStringLiteral("mnuMe"), QStringLiteral("Me"));
-    m_variablesMenu->addSeparator()->setObjectName(QStringLiteral("mnuDivvies"));
-    mnuArgs.append(nullptr);
-    mnuArgs.append(addItem(m_variablesMenu, QStringLiteral("mnuArgs_1"), QStringLiteral("Argument")));
-    QMenu* pet = addSubMenu(special, QStringLiteral("mnuPet"), QStringLiteral("&Pet"));
-    const QStringList renames{QStringLiteral("Rename (random)"), QStringLiteral("Rename (male)"),
-                              QStringLiteral("Rename (female)"), QStringLiteral("Rename (unisex)"),
-                              QStringLiteral("Rename (surname)"), QStringLiteral("Rename (fantasy)")};
-    for (qsizetype i = 0; i < renames.size(); ++i)
-        mnuRename.append(addItem(pet, QStringLiteral("mnuRename_%1").arg(i), renames.at(i)));
-
-    QMenu* windows = addMenu(bar, QStringLiteral("mnuWindows"), QStringLiteral("&Window"));
-    addItem(windows, QStringLiteral("mnuCascade"), QStringLiteral("Cascade"));
-    addItem(windows, QStringLiteral("mnuTileVertically"), QStringLiteral("Tile Vertically"));
-    addItem(windows, QStringLiteral("mnuTileHorizontally"), QStringLiteral("Tile Horizontally"));
-    addItem(windows, QStringLiteral("mnuMinAll"), QStringLiteral("Minimize All"));
-    addItem(windows, QStringLiteral("mnuMaxAll"), QStringLiteral("Maxmimize All"));
-
-    QMenu* help = addMenu(bar, QStringLiteral("mnuHelp2"), QStringLiteral("&Help"));
-    QAction* allCommands = addItem(help, QStringLiteral("mnuAllC"), QStringLiteral("All Commands"), QKeySequence(Qt::Key_F1));
-    QAction* about = addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About"));
-    connect(allCommands, &QAction::triggered, this, &frmMain::mnuAllC_Click);
-    connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    QMenuBar& bar = *menuBar();
+    m_mainMenu->addFileMenu(bar);
+    m_editMenu->addEditMenu(bar);
+    m_specialMenu->addSpecialMenu(bar);
+    m_mainMenu->addWindowMenu(bar);
+    QMenu& help = *MenuItems::addMenu(bar, QStringLiteral("mnuHelp2"), QStringLiteral("&Help"));
+    connect(MenuItems::addItem(help, QStringLiteral("mnuAllC"), QStringLiteral("All Commands"), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, &frmMain::mnuAllC_Click);
+    connect(MenuItems::addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About")), &QAction::triggered, this,
+            &frmMain::mnuAbout_Click);
 }
 
 bool frmMain::Form_Load()
@@ -162,7 +93,6 @@ bool frmMain::Form_Load()
         return false;
 
     m_state.setFreeType(m_settings.read(QStringLiteral("FreeType"), QStringLiteral("0")) == QLatin1String("1"));
-    mnuFreeType->setChecked(m_state.freeType());
 
     m_state.gamePath = m_settings.read(QStringLiteral("AOPath"), QString());
     if (!PathLookup::findFile(m_state.gamePath, QStringLiteral("anarchy.exe")).isEmpty())
@@ -172,10 +102,10 @@ bool frmMain::Form_Load()
 
     CommandTreeBuilder(m_catalogue, picBar->imgSmall()).FillCommandTree(*picBar->tvwTreeView1, m_state.gamePath);
     newScriptWindow();
-    fillArgumentItems();
-    fillListItems(QStringLiteral("SELECT * FROM tblBreed"), QStringLiteral("Breed"), m_breedMenu, mnuBreeds);
-    fillListItems(QStringLiteral("SELECT * FROM tblProfession"), QStringLiteral("Profession"), m_professionMenu,
-                  mnuProfessions);
+    m_specialMenu->addArgumentItems();
+    fillListItems(QStringLiteral("SELECT * FROM tblBreed"), QStringLiteral("Breed"), &InserterMenu::addBreed);
+    fillListItems(QStringLiteral("SELECT * FROM tblProfession"), QStringLiteral("Profession"),
+                  &InserterMenu::addProfession);
     return true;
 }
 
@@ -200,24 +130,10 @@ void frmMain::checkScriptsFolder()
     }
 }
 
-void frmMain::fillArgumentItems()
+void frmMain::fillListItems(const QString& sql, const QString& field, void (InserterMenu::*addItem)(const QString&))
 {
-    mnuArgs[1]->setText(QStringLiteral("Argument 1"));
-    for (int i = 2; i <= 9; ++i) {
-        QAction* item = addItem(m_variablesMenu, QStringLiteral("mnuArgs_%1").arg(i),
-                                QStringLiteral("Argument ") + QString::number(i));
-        item->setVisible(true);
-        mnuArgs.append(item);
-    }
-}
-
-void frmMain::fillListItems(const QString& sql, const QString& field, QMenu* menu, QList<QAction*>& items)
-{
-    const QString arrayName = items.constFirst()->objectName().section(QLatin1Char('_'), 0, 0);
-    for (RowSet rows = m_catalogue.query(sql); !rows.atEnd(); rows.moveNext()) {
-        const int n = static_cast<int>(items.size());
-        items.append(addItem(menu, arrayName + QLatin1Char('_') + QString::number(n), rows.text(field)));
-    }
+    for (RowSet rows = m_catalogue.query(sql); !rows.atEnd(); rows.moveNext())
+        (m_specialMenu->*addItem)(rows.text(field));
 }
 
 frmWindow* frmMain::activeScriptWindow() const

@@ -5,17 +5,16 @@
 #include "platform/Settings.h"
 #include "state/AppState.h"
 
-#include <QList>
 #include <QMainWindow>
 #include <QTimer>
 
 #include <memory>
 
 class CommandTreePanel;
-class QAction;
+class EditMenuCommands;
+class InserterMenu;
 class QLabel;
 class QMdiArea;
-class QMenu;
 class MainMenuCommands;
 class frmWindow;
 
@@ -40,20 +39,15 @@ public:
     QWidget* dialogOwner() override { return this; }
     // Arms tmHelp.
     void requestCommandBook() override;
-    // The File, Clear and Window menu commands.
-    MainMenuCommands& mainMenu() { return *m_mainMenu; }
+
+    // The Special menu and its item arrays.
+    InserterMenu& specialMenu() { return *m_specialMenu; }
 
     // Controls other parts of the program and the tests reach.
     QLabel* sbStatusBar1 = nullptr;  // the status bar's first panel
     CommandTreePanel* picBar = nullptr;  // the command tree
     QMdiArea* mdiArea = nullptr;
     QTimer tmHelp;
-    QAction* mnuFreeType = nullptr;
-    // Menu item arrays; mnuArgs is indexed 1 to 9 (index 0 stays empty).
-    QList<QAction*> mnuBreeds;
-    QList<QAction*> mnuProfessions;
-    QList<QAction*> mnuArgs;
-    QList<QAction*> mnuRename;
 
 public slots:
     void tmHelp_Timer();
@@ -67,15 +61,15 @@ protected:
 private:
     void createMenus();
     void checkScriptsFolder();
-    void fillArgumentItems();
-    void fillListItems(const QString& sql, const QString& field, QMenu* menu, QList<QAction*>& items);
+    // One Special menu item per row of `sql`, captioned with its `field`.
+    void fillListItems(const QString& sql, const QString& field, void (InserterMenu::*addItem)(const QString&));
     void Form_Unload();
 
     Settings m_settings;
     Catalogue m_catalogue;
     AppState m_state;
     std::unique_ptr<MainMenuCommands> m_mainMenu;
-    QMenu* m_breedMenu = nullptr;
-    QMenu* m_professionMenu = nullptr;
-    QMenu* m_variablesMenu = nullptr;
+    // Children of the window: they live as long as it does.
+    EditMenuCommands* m_editMenu = nullptr;
+    InserterMenu* m_specialMenu = nullptr;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ToolbarKey.h"
 #include "platform/IoResult.h"
 #include "platform/ScriptPrinter.h"
 
@@ -58,14 +59,14 @@ public:
     // Where Print sends the script (tests print to PDF through it).
     ScriptPrinter& printer() { return m_printer; }
 
-    // The toolbar button with this key, or null (separators have none).
-    QAction* toolbarAction(const QString& key) const;
+    // The toolbar button for this key, or null (SaveAs has none).
+    QAction* toolbarAction(ToolbarKey key) const;
 
 public slots:
-    // Every key first whitens the current colour; "New", "Open", "Save", "SaveAs" and
-    // "Print" are the file actions. A failing action shows the "Error in
+    // Every key first whitens the current colour; New, Open, Save, SaveAs and Print
+    // are the file actions. A failing action shows the "Error in
     // tlbasxToolbar1_ButtonClick" box and ends, keeping what it had done.
-    void tlbasxToolbar1_ButtonClick(const QString& key);
+    void tlbasxToolbar1_ButtonClick(ToolbarKey key);
 
     void tmOpen_Timer();
     void tmSave_Timer();
@@ -85,7 +86,7 @@ protected:
 
 private:
     // A one-shot timer's tick: the timer goes off, then the toolbar action runs.
-    void runOnce(QTimer& timer, const QString& key);
+    void runOnce(QTimer& timer, ToolbarKey key);
     void buildToolbar();
     IoResult newScript();
     IoResult openScript();
