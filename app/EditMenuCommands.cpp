@@ -1,32 +1,47 @@
 #include "app/EditMenuCommands.h"
 
-#include "state/AppState.h"
-#include "platform/Settings.h"
+#include "app/MenuItems.h"
 #include "dialogs/frmFind.h"
 #include "dialogs/frmOptions.h"
 #include "editor/ScriptWindows.h"
+#include "platform/RichTextControl.h"
+#include "platform/Settings.h"
+#include "state/AppState.h"
 
 #include <QAction>
-#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 
-EditMenuCommands::EditMenuCommands(AppState& state, ScriptWindows& windows, QMainWindow& main)
-    : QObject(&main), m_state(state), m_windows(windows), m_main(main)
+EditMenuCommands::EditMenuCommands(AppState& state, ScriptWindows& windows, QObject* parent)
+    : QObject(parent), m_state(state), m_windows(windows)
 {
     setObjectName(QStringLiteral("EditMenuCommands"));
-    if (auto* find = main.findChild<QAction*>(QStringLiteral("mnuFind")))
-        connect(find, &QAction::triggered, this, &EditMenuCommands::mnuFind_Click);
-    if (auto* options = main.findChild<QAction*>(QStringLiteral("mnuOptions")))
-        connect(options, &QAction::triggered, this, &EditMenuCommands::mnuOptions_Click);
-    m_freeType = main.findChild<QAction*>(QStringLiteral("mnuFreeType"));
-    if (m_freeType) {
-        // A check item flips its own mark before it reports the click; undo that, so
-        // the handler decides from the mark the player saw, and sets everything together.
-        connect(m_freeType, &QAction::triggered, this, [this](bool checkedNow) {
-            if (m_freeType->isCheckable())
-                m_freeType->setChecked(!checkedNow);
-            mnuFreeType_Click();
-        });
-    }
+}
+
+void EditMenuCommands::addEditMenu(QMenuBar& bar, const std::function<void()>& checkScript)
+{
+    QMenu& edit = *MenuItems::addMenu(bar, QStringLiteral("mnuEditor"), QStringLiteral("&Edit"));
+    connect(MenuItems::addItem(edit, QStringLiteral("mnuFind"), QStringLiteral("&Find")), &QAction::triggered, this,
+            &EditMenuCommands::mnuFind_Click);
+    connect(MenuItems::addItem(edit, QStringLiteral("mnuCheckScript"), QStringLiteral("&Check Script"),
+                               QKeySequence(Qt::Key_F7)),
+            &QAction::triggered, this, checkScript);
+    MenuItems::addSeparator(edit, QStringLiteral("mnudivit"));
+    connect(MenuItems::addItem(edit, QStringLiteral("mnuClear"), QStringLiteral("Clear")), &QAction::triggered, this,
+            &EditMenuCommands::mnuClear_Click);
+    MenuItems::addSeparator(edit, QStringLiteral("mnuDiv2"));
+    m_freeType = MenuItems::addItem(edit, QStringLiteral("mnuFreeType"), QStringLiteral("Free Type"));
+    m_freeType->setCheckable(true);
+    m_freeType->setChecked(m_state.freeType());
+    // A check item flips its own mark before it reports the click; undo that, so
+    // the handler decides from the mark the player saw, and sets everything together.
+    connect(m_freeType, &QAction::triggered, this, [this](bool checkedNow) {
+        m_freeType->setChecked(!checkedNow);
+        mnuFreeType_Click();
+    });
+    connect(&m_state, &AppState::freeTypeChanged, m_freeType, &QAction::setChecked);
+    connect(MenuItems::addItem(edit, QStringLiteral("mnuOptions"), QStringLiteral("&Options")), &QAction::triggered,
+            this, &EditMenuCommands::mnuOptions_Click);
 }
 
 void EditMenuCommands::mnuFind_Click()
@@ -34,8 +49,17 @@ void EditMenuCommands::mnuFind_Click()
     RichTextControl* editor = m_windows.activeEditor();
     if (!editor)
         return;
-    frmFind dialog(m_state, editor, &m_main);
+    frmFind dialog(m_state, editor, m_windows.dialogOwner());
     dialog.exec();
+}
+
+void EditMenuCommands::mnuClear_Click()
+{
+    RichTextControl* editor = m_windows.activeEditor();
+    if (!editor)
+        return;
+    editor->setSelColor(RichTextControl::white());
+    editor->setText(QString());
 }
 
 void EditMenuCommands::mnuFreeType_Click()
@@ -49,6 +73,6 @@ void EditMenuCommands::mnuFreeType_Click()
 
 void EditMenuCommands::mnuOptions_Click()
 {
-    frmOptions dialog(m_state, &m_main);
+    frmOptions dialog(m_state, m_windows.dialogOwner());
     dialog.exec();
 }

@@ -2,22 +2,29 @@
 
 #include <QObject>
 
-class QAction;
-class QMainWindow;
+#include <functional>
+
 class AppState;
+class QAction;
+class QMenuBar;
 class ScriptWindows;
 
-// Edit > Find, Edit > Free Type and Edit > Options of the main window. Finds the
-// actions by objectName (mnuFind, mnuFreeType, mnuOptions); a child of the main
-// window.
+// The Edit menu: Find, Clear, the Free Type switch and Options, acting on the
+// active script window. A child of the main window.
 class EditMenuCommands : public QObject {
     Q_OBJECT
 public:
-    EditMenuCommands(AppState& state, ScriptWindows& windows, QMainWindow& main);
+    EditMenuCommands(AppState& state, ScriptWindows& windows, QObject* parent = nullptr);
+
+    // The Edit menu, each item connected to its command. The Free Type item's mark
+    // follows the free-typing flag from then on.
+    void addEditMenu(QMenuBar& bar, const std::function<void()>& checkScript);
 
 public slots:
     // The find dialog on the active script, modal; nothing without a script window.
     void mnuFind_Click();
+    // Empties the active script, which marks it changed; its file stays its own.
+    void mnuClear_Click();
     // Flips free typing: the setting ("1"/"0"), the check mark and the flag at once.
     void mnuFreeType_Click();
     void mnuOptions_Click();
@@ -25,6 +32,5 @@ public slots:
 private:
     AppState& m_state;
     ScriptWindows& m_windows;
-    QMainWindow& m_main;
     QAction* m_freeType = nullptr;
 };

@@ -1,61 +1,79 @@
 #include "app/InserterMenu.h"
 
-#include "state/AppState.h"
+#include "app/MenuItems.h"
 #include "editor/ScriptWindows.h"
 #include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
+#include "state/AppState.h"
 
 #include <QAction>
-#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 
-InserterMenu::InserterMenu(AppState& state, ScriptWindows& windows, QMainWindow& main)
-    : QObject(&main), m_windows(windows), m_main(main), m_draw(state.catalogue, m_generator)
+InserterMenu::InserterMenu(AppState& state, ScriptWindows& windows, QObject* parent)
+    : QObject(parent), m_windows(windows), m_draw(state.catalogue, m_generator)
 {
     setObjectName(QStringLiteral("InserterMenu"));
-    // Whole submenus are served rather than single items: the argument, breed and
-    // profession items are only added after this object exists.
-    connectMenu("mnuVariables", &InserterMenu::variablesTriggered);
-    connectMenu("mnuBreed", &InserterMenu::breedsTriggered);
-    connectMenu("mnuProfession", &InserterMenu::professionsTriggered);
-    connectMenu("mnuPet", &InserterMenu::petTriggered);
 }
 
-void InserterMenu::connectMenu(const char* menuName, void (InserterMenu::*dispatch)(QAction*))
+void InserterMenu::addSpecialMenu(QMenuBar& bar)
 {
-    if (auto* menu = m_main.findChild<QMenu*>(QLatin1String(menuName)))
-        connect(menu, &QMenu::triggered, this, dispatch);
+    QMenu& special = *MenuItems::addMenu(bar, QStringLiteral("mnuSpecial"), QStringLiteral("&Special"));
+    m_breedMenu = MenuItems::addSubMenu(special, QStringLiteral("mnuBreed"), QStringLiteral("&Breed"));
+    addArrayItem(*m_breedMenu, mnuBreeds, QStringLiteral("mnuBreeds"), QStringLiteral("Random"),
+                 &InserterMenu::mnuBreeds_Click);
+    m_professionMenu = MenuItems::addSubMenu(special, QStringLiteral("mnuProfession"), QStringLiteral("&Profession"));
+    addArrayItem(*m_professionMenu, mnuProfessions, QStringLiteral("mnuProfessions"), QStringLiteral("Random"),
+                 &InserterMenu::mnuProfessions_Click);
+
+    m_variablesMenu = MenuItems::addSubMenu(special, QStringLiteral("mnuVariables"), QStringLiteral("&Variables"));
+    connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuCurrentF"), QStringLiteral("Current Fighting")),
+            &QAction::triggered, this, &InserterMenu::mnuCurrentF_Click);
+    connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuSelectTarget"), QStringLiteral("Current Target")),
+            &QAction::triggered, this, &InserterMenu::mnuSelectTarget_Click);
+    connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuMe"), QStringLiteral("Me")), &QAction::triggered,
+            this, &InserterMenu::mnuMe_Click);
+    MenuItems::addSeparator(*m_variablesMenu, QStringLiteral("mnuDivvies"));
+    mnuArgs.append(nullptr);
+    addArrayItem(*m_variablesMenu, mnuArgs, QStringLiteral("mnuArgs"), QStringLiteral("Argument"),
+                 &InserterMenu::mnuArgs_Click);
+
+    QMenu& pet = *MenuItems::addSubMenu(special, QStringLiteral("mnuPet"), QStringLiteral("&Pet"));
+    for (const char* caption : {"Rename (random)", "Rename (male)", "Rename (female)", "Rename (unisex)",
+                                "Rename (surname)", "Rename (fantasy)"})
+        addArrayItem(pet, mnuRename, QStringLiteral("mnuRename"), QString::fromLatin1(caption),
+                     &InserterMenu::mnuRename_Click);
 }
 
-void InserterMenu::variablesTriggered(QAction* item)
+void InserterMenu::addArgumentItems()
 {
-    const QString name = item->objectName();
-    if (name == QLatin1String("mnuCurrentF"))
-        mnuCurrentF_Click();
-    else if (name == QLatin1String("mnuSelectTarget"))
-        mnuSelectTarget_Click();
-    else if (name == QLatin1String("mnuMe"))
-        mnuMe_Click();
-    else if (const int index = InsertTexts::arrayIndex(name, QStringLiteral("mnuArgs")); index >= 1)
-        mnuArgs_Click(index);
+    mnuArgs[1]->setText(QStringLiteral("Argument 1"));
+    for (int i = 2; i <= 9; ++i) {
+        QAction* item = addArrayItem(*m_variablesMenu, mnuArgs, QStringLiteral("mnuArgs"),
+                                     QStringLiteral("Argument ") + QString::number(i), &InserterMenu::mnuArgs_Click);
+        item->setVisible(true);
+    }
 }
 
-void InserterMenu::breedsTriggered(QAction* item)
+void InserterMenu::addBreed(const QString& breed)
 {
-    if (const int index = InsertTexts::arrayIndex(item->objectName(), QStringLiteral("mnuBreeds")); index >= 0)
-        mnuBreeds_Click(index);
+    addArrayItem(*m_breedMenu, mnuBreeds, QStringLiteral("mnuBreeds"), breed, &InserterMenu::mnuBreeds_Click);
 }
 
-void InserterMenu::professionsTriggered(QAction* item)
+void InserterMenu::addProfession(const QString& profession)
 {
-    if (const int index = InsertTexts::arrayIndex(item->objectName(), QStringLiteral("mnuProfessions")); index >= 0)
-        mnuProfessions_Click(index);
+    addArrayItem(*m_professionMenu, mnuProfessions, QStringLiteral("mnuProfessions"), profession,
+                 &InserterMenu::mnuProfessions_Click);
 }
 
-void InserterMenu::petTriggered(QAction* item)
+QAction* InserterMenu::addArrayItem(QMenu& menu, QList<QAction*>& items, const QString& array, const QString& caption,
+                                    void (InserterMenu::*click)(int))
 {
-    if (const int index = InsertTexts::arrayIndex(item->objectName(), QStringLiteral("mnuRename")); index >= 0)
-        mnuRename_Click(index);
+    const int index = static_cast<int>(items.size());
+    QAction* item = MenuItems::addItem(menu, array + QLatin1Char('_') + QString::number(index), caption);
+    connect(item, &QAction::triggered, this, [this, click, index] { (this->*click)(index); });
+    items.append(item);
+    return item;
 }
 
 RichTextControl* InserterMenu::editor() const
@@ -98,15 +116,15 @@ void InserterMenu::mnuArgs_Click(int index)
 
 void InserterMenu::mnuBreeds_Click(int index)
 {
-    listOrRandom(QStringLiteral("mnuBreeds"), QStringLiteral("Breed"), index);
+    listOrRandom(mnuBreeds, QStringLiteral("Breed"), index);
 }
 
 void InserterMenu::mnuProfessions_Click(int index)
 {
-    listOrRandom(QStringLiteral("mnuProfessions"), QStringLiteral("Profession"), index);
+    listOrRandom(mnuProfessions, QStringLiteral("Profession"), index);
 }
 
-void InserterMenu::listOrRandom(const QString& array, const QString& thing, int index)
+void InserterMenu::listOrRandom(const QList<QAction*>& items, const QString& thing, int index)
 {
     RichTextControl* e = editor();
     if (!e || index < 0)
@@ -114,7 +132,7 @@ void InserterMenu::listOrRandom(const QString& array, const QString& thing, int 
     std::optional<QString> value;
     if (index == 0) {
         value = m_draw.RandomSomething(thing);
-    } else if (auto* item = m_main.findChild<QAction*>(array + QLatin1Char('_') + QString::number(index))) {
+    } else if (QAction* item = items.value(index)) {
         value = item->text();
     }
     // An empty table, an unreadable catalogue or an unknown item: nothing to write.

@@ -3,32 +3,42 @@
 #include "inserters/RandomDraw.h"
 #include "inserters/RandomGenerator.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
-#include <optional>
-
-class QAction;
-class QMainWindow;
-class RichTextControl;
 class AppState;
+class QAction;
+class QMenu;
+class QMenuBar;
+class RichTextControl;
 class ScriptWindows;
 
 // The Special menu: chat variables, listed or random breeds and professions, and
-// pet-rename lines with random names, written into the active script window.
-//
-// Finds its menus on the main window by objectName (mnuBreed, mnuProfession,
-// mnuVariables, mnuPet) and serves every item they hold, including the items the
-// start-up adds later (mnuArgs_2.., mnuBreeds_1.., mnuProfessions_1..). With no
-// script window open every item does nothing and asks nothing of the catalogue.
+// pet-rename lines with random names, written into the active script window. Builds
+// the menu and connects every item as it adds it, including the items the start-up
+// adds later. With no script window open every item does nothing and asks nothing
+// of the catalogue.
 class InserterMenu : public QObject {
     Q_OBJECT
 public:
-    // A child of `main`; lives as long as the main window, and so does its generator.
-    InserterMenu(AppState& state, ScriptWindows& windows, QMainWindow& main);
+    // Lives as long as `parent` (the main window), and so does its generator.
+    InserterMenu(AppState& state, ScriptWindows& windows, QObject* parent = nullptr);
 
-    std::optional<QString> RandomName(int type, const QString& sex) { return m_draw.RandomName(type, sex); }
-    std::optional<QString> RandomSomething(const QString& what) { return m_draw.RandomSomething(what); }
+    // The Special menu as designed: a random breed, a random profession, the
+    // variables with one argument item, and the pet-rename items.
+    void addSpecialMenu(QMenuBar& bar);
+    // The start-up's part: "Argument 1" to "Argument 9", and an item per breed and
+    // per profession of the catalogue, each captioned with its value.
+    void addArgumentItems();
+    void addBreed(const QString& breed);
+    void addProfession(const QString& profession);
+
+    // Menu item arrays; mnuArgs is indexed 1 to 9 (index 0 stays empty).
+    QList<QAction*> mnuBreeds;
+    QList<QAction*> mnuProfessions;
+    QList<QAction*> mnuArgs;
+    QList<QAction*> mnuRename;
 
 public slots:
     void mnuCurrentF_Click();
@@ -40,20 +50,19 @@ public slots:
     void mnuRename_Click(int index);
 
 private:
-    void connectMenu(const char* menuName, void (InserterMenu::*dispatch)(QAction*));
-    void variablesTriggered(QAction* item);
-    void breedsTriggered(QAction* item);
-    void professionsTriggered(QAction* item);
-    void petTriggered(QAction* item);
-
+    // Adds item `array`_n to `menu` as the next of `items`, connected to `click`(n).
+    QAction* addArrayItem(QMenu& menu, QList<QAction*>& items, const QString& array, const QString& caption,
+                          void (InserterMenu::*click)(int));
     // The active script's editor, or null with no script window open.
     RichTextControl* editor() const;
     // Keeps the selection and writes `text` after it, in white.
     void appendToSelection(RichTextControl& editor, const QString& text);
-    void listOrRandom(const QString& array, const QString& thing, int index);
+    void listOrRandom(const QList<QAction*>& items, const QString& thing, int index);
 
     ScriptWindows& m_windows;
-    QMainWindow& m_main;
+    QMenu* m_breedMenu = nullptr;
+    QMenu* m_professionMenu = nullptr;
+    QMenu* m_variablesMenu = nullptr;
     RandomGenerator m_generator;
     RandomDraw m_draw;
 };

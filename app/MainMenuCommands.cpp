@@ -1,12 +1,13 @@
 #include "app/MainMenuCommands.h"
 
+#include "app/MenuItems.h"
 #include "app/WindowTiling.h"
-#include "platform/RichTextControl.h"
 
 #include <QAction>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -14,29 +15,43 @@
 MainMenuCommands::MainMenuCommands(AppState& state, QMainWindow& main, QMdiArea& area, frmWindow::Host host)
     : QObject(&main), m_state(state), m_main(main), m_area(area), m_host(std::move(host))
 {
-    if (auto* newAction = m_main.findChild<QAction*>(QStringLiteral("mnuNew")))
-        connect(newAction, &QAction::triggered, this, [this] { mnuNew_Click(); });
-    connectAction("mnuOpen", &MainMenuCommands::mnuOpen_Click);
-    connectAction("mnuSave", &MainMenuCommands::mnuSave_Click);
-    connectAction("mnuSaveAs", &MainMenuCommands::mnuSaveAs_Click);
-    connectAction("mnuPrint", &MainMenuCommands::mnuPrint_Click);
-    connectAction("mnuExit", &MainMenuCommands::mnuExit_Click);
-    connectAction("mnuClear", &MainMenuCommands::mnuClear_Click);
-    connectAction("mnuCascade", &MainMenuCommands::mnuCascade_Click);
-    connectAction("mnuTileHorizontally", &MainMenuCommands::mnuTileHorizontally_Click);
-    connectAction("mnuTileVertically", &MainMenuCommands::mnuTileVertically_Click);
-    connectAction("mnuMinAll", &MainMenuCommands::mnuMinAll_Click);
-    connectAction("mnuMaxAll", &MainMenuCommands::mnuMaxAll_Click);
-
-    m_windowsMenu = m_main.findChild<QMenu*>(QStringLiteral("mnuWindows"));
-    if (m_windowsMenu)
-        connect(m_windowsMenu, &QMenu::aboutToShow, this, &MainMenuCommands::mnuWindows_List);
 }
 
-void MainMenuCommands::connectAction(const char* name, void (MainMenuCommands::*handler)())
+QMenu& MainMenuCommands::addFileMenu(QMenuBar& bar)
 {
-    if (auto* action = m_main.findChild<QAction*>(QString::fromLatin1(name)))
-        connect(action, &QAction::triggered, this, handler);
+    QMenu& file = *MenuItems::addMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    connect(MenuItems::addItem(file, QStringLiteral("mnuNew"), QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, this, [this] { mnuNew_Click(); });
+    addCommand(file, "mnuOpen", QStringLiteral("&Open"), &MainMenuCommands::mnuOpen_Click,
+               QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommand(file, "mnuSave", QStringLiteral("&Save"), &MainMenuCommands::mnuSave_Click,
+               QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(file, "mnuSaveAs", QStringLiteral("Sa&ve As"), &MainMenuCommands::mnuSaveAs_Click);
+    MenuItems::addSeparator(file, QStringLiteral("mnuDivs"));
+    addCommand(file, "mnuPrint", QStringLiteral("&Print"), &MainMenuCommands::mnuPrint_Click,
+               QKeySequence(Qt::CTRL | Qt::Key_P));
+    MenuItems::addSeparator(file, QStringLiteral("mnuDiv"));
+    addCommand(file, "mnuExit", QStringLiteral("E&xit"), &MainMenuCommands::mnuExit_Click);
+    return file;
+}
+
+void MainMenuCommands::addWindowMenu(QMenuBar& bar)
+{
+    m_windowsMenu = MenuItems::addMenu(bar, QStringLiteral("mnuWindows"), QStringLiteral("&Window"));
+    addCommand(*m_windowsMenu, "mnuCascade", QStringLiteral("Cascade"), &MainMenuCommands::mnuCascade_Click);
+    addCommand(*m_windowsMenu, "mnuTileVertically", QStringLiteral("Tile Vertically"),
+               &MainMenuCommands::mnuTileVertically_Click);
+    addCommand(*m_windowsMenu, "mnuTileHorizontally", QStringLiteral("Tile Horizontally"),
+               &MainMenuCommands::mnuTileHorizontally_Click);
+    addCommand(*m_windowsMenu, "mnuMinAll", QStringLiteral("Minimize All"), &MainMenuCommands::mnuMinAll_Click);
+    addCommand(*m_windowsMenu, "mnuMaxAll", QStringLiteral("Maxmimize All"), &MainMenuCommands::mnuMaxAll_Click);
+    connect(m_windowsMenu, &QMenu::aboutToShow, this, &MainMenuCommands::mnuWindows_List);
+}
+
+void MainMenuCommands::addCommand(QMenu& menu, const char* name, const QString& caption,
+                                  void (MainMenuCommands::*handler)(), const QKeySequence& shortcut)
+{
+    connect(MenuItems::addItem(menu, QString::fromLatin1(name), caption, shortcut), &QAction::triggered, this, handler);
 }
 
 frmWindow* MainMenuCommands::activeScriptWindow() const
@@ -97,15 +112,6 @@ bool MainMenuCommands::closeScriptWindows()
             return false;
     }
     return true;
-}
-
-void MainMenuCommands::mnuClear_Click()
-{
-    frmWindow* window = activeScriptWindow();
-    if (!window)
-        return;
-    window->rtfrypAO->setSelColor(RichTextControl::white());
-    window->rtfrypAO->setText(QString());
 }
 
 void MainMenuCommands::mnuCascade_Click()

@@ -2,6 +2,7 @@
 
 #include "editor/frmWindow.h"
 
+#include <QKeySequence>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -10,12 +11,11 @@ class QAction;
 class QMainWindow;
 class QMdiArea;
 class QMenu;
+class QMenuBar;
 class AppState;
 
-// The File menu, Edit > Clear and the Window menu of the main window. Finds the
-// main window's actions by objectName (mnuNew, mnuOpen, ...) and the Window menu
-// (mnuWindows), and connects them; an action that is missing is simply not served.
-// Owned by the main window.
+// The File and Window menus of the main window, and the script windows in its
+// child-window area. Owned by the main window.
 //
 // The file commands do not do the work: they start the active script window's
 // one-shot timer, and the window runs the action about 100 ms later.
@@ -28,6 +28,10 @@ public:
     // The script window the menus act on, or null when none is open.
     frmWindow* activeScriptWindow() const;
 
+    // The File and the Window menu, each item connected to its command.
+    QMenu& addFileMenu(QMenuBar& bar);
+    void addWindowMenu(QMenuBar& bar);
+
 public slots:
     // A new, empty script window, shown and made the active one.
     frmWindow* mnuNew_Click();
@@ -39,7 +43,6 @@ public slots:
     // Closes the script windows one by one, then the main window; stops at the
     // first script window that stays open.
     void mnuExit_Click();
-    void mnuClear_Click();
     void mnuCascade_Click();
     void mnuTileHorizontally_Click();
     void mnuTileVertically_Click();
@@ -50,15 +53,13 @@ public slots:
     // time the menu opens).
     void mnuWindows_List();
 
-public:
-    // The entries mnuWindows_List added, in order.
-    const QList<QAction*>& windowListEntries() const { return m_windowEntries; }
     // False as soon as one script window refuses to close (Exit and the main
     // window's close box end the same way).
     bool closeScriptWindows();
 
 private:
-    void connectAction(const char* name, void (MainMenuCommands::*handler)());
+    void addCommand(QMenu& menu, const char* name, const QString& caption, void (MainMenuCommands::*handler)(),
+                    const QKeySequence& shortcut = {});
     QList<frmWindow*> tileableWindows() const;
     void setAllWindowStates(bool maximise);
 

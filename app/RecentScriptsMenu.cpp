@@ -7,11 +7,12 @@
 #include <QMainWindow>
 #include <QMenu>
 
-RecentScriptsMenu::RecentScriptsMenu(Prompt& prompt, QMainWindow& main, std::function<void(const QString&)> open)
-    : QObject(&main),
+RecentScriptsMenu::RecentScriptsMenu(Prompt& prompt, QMenu& fileMenu, QAction& before,
+                                     std::function<void(const QString&)> open, QObject* parent)
+    : QObject(parent),
       m_prompt(prompt),
-      m_fileMenu(main.findChild<QMenu*>(QStringLiteral("mnuFile"))),
-      m_exit(main.findChild<QAction*>(QStringLiteral("mnuExit"))),
+      m_fileMenu(&fileMenu),
+      m_exit(&before),
       m_open(std::move(open))
 {
     if (m_fileMenu)

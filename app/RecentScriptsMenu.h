@@ -18,8 +18,10 @@ class Prompt;
 class RecentScriptsMenu : public QObject {
     Q_OBJECT
 public:
-    // `open` opens a script in a window of its own.
-    RecentScriptsMenu(Prompt& prompt, QMainWindow& main, std::function<void(const QString&)> open);
+    // The entries go into `fileMenu` before `before`; `open` opens a script in a
+    // window of its own.
+    RecentScriptsMenu(Prompt& prompt, QMenu& fileMenu, QAction& before, std::function<void(const QString&)> open,
+                      QObject* parent);
 
     // A script was opened or saved: it goes to the front of the list.
     static void noteScript(const QString& path);

@@ -18,8 +18,6 @@ ScriptCheckCommand::ScriptCheckCommand(AppState& state, ScriptWindows& windows, 
     : QObject(&main), m_state(state), m_windows(windows), m_main(main)
 {
     setObjectName(QStringLiteral("ScriptCheckCommand"));
-    if (auto* check = main.findChild<QAction*>(QStringLiteral("mnuCheckScript")))
-        connect(check, &QAction::triggered, this, &ScriptCheckCommand::mnuCheckScript_Click);
 }
 
 void ScriptCheckCommand::mnuCheckScript_Click()

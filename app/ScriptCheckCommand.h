@@ -10,8 +10,7 @@ class AppState;
 
 // Edit > Check Script: checks the active script against the catalogue and the game's
 // scripts folder and lists the findings in a panel along the bottom of the main
-// window. Finds its action by objectName (mnuCheckScript); a child of the main
-// window.
+// window. The Edit menu's item calls it; a child of the main window.
 class ScriptCheckCommand : public QObject {
     Q_OBJECT
 public:

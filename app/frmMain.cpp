@@ -4,8 +4,9 @@
 #include "app/EditMenuCommands.h"
 #include "app/InserterMenu.h"
 #include "app/MainMenuCommands.h"
-#include "app/ScriptCheckCommand.h"
+#include "app/MenuItems.h"
 #include "app/RecentScriptsMenu.h"
+#include "app/ScriptCheckCommand.h"
 #include "app/ScriptDrops.h"
 #include "app/ScriptOpener.h"
 #include "dialogs/frmAbout.h"
@@ -27,34 +28,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTreeWidget>
-
-namespace {
-
-QAction* addItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut = {})
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
-
-QMenu* addMenu(QMenuBar* bar, const QString& name, const QString& caption)
-{
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(name);
-    return menu;
-}
-
-QMenu* addSubMenu(QMenu* parent, const QString& name, const QString& caption)
-{
-    QMenu* menu = parent->addMenu(caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    return menu;
-}
-
-}
 
 frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     : QMainWindow(parent), m_settings(prompt), m_catalogue(prompt, catalogueFile), m_state{prompt, m_catalogue, m_settings}
@@ -86,13 +59,12 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     tmHelp.setSingleShot(false);
     connect(&tmHelp, &QTimer::timeout, this, &frmMain::tmHelp_Timer);
 
-    createMenus();
     const frmWindow::Host host{[this] { requestCommandBook(); }, [this] { return dialogOwner(); }};
     m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this, *mdiArea, host);
-    new InserterMenu(m_state, *this, *this);      // a child: lives as long as the window
-    new EditMenuCommands(m_state, *this, *this);  // a child: lives as long as the window
-    new ScriptCheckCommand(m_state, *this, *this);  // a child: lives as long as the window
-    new RecentScriptsMenu(m_state.prompt, *this, [this](const QString& path) { openScripts({path}); });
+    m_editMenu = new EditMenuCommands(m_state, *this, this);
+    m_specialMenu = new InserterMenu(m_state, *this, this);
+    m_checkScript = new ScriptCheckCommand(m_state, *this, *this);  // a child: lives as long as the window
+    createMenus();
     m_state.scriptFileUsed = &RecentScriptsMenu::noteScript;
     new ScriptDrops(*this, [this](const QStringList& paths) { openScripts(paths); });
 }
@@ -110,60 +82,19 @@ QString frmMain::defaultCatalogueFile()
 
 void frmMain::createMenus()
 {
-    QMenuBar* bar = menuBar();
-
-    QMenu* file = addMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    addItem(file, QStringLiteral("mnuNew"), QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    addItem(file, QStringLiteral("mnuOpen"), QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    addItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Sa&ve As"));
-    file->addSeparator()->setObjectName(QStringLiteral("mnuDivs"));
-    addItem(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    file->addSeparator()->setObjectName(QStringLiteral("mnuDiv"));
-    addItem(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
-
-    QMenu* edit = addMenu(bar, QStringLiteral("mnuEditor"), QStringLiteral("&Edit"));
-    addItem(edit, QStringLiteral("mnuFind"), QStringLiteral("&Find"));
-    addItem(edit, QStringLiteral("mnuCheckScript"), QStringLiteral("&Check Script"),
-            QKeySequence(Qt::Key_F7));
-    edit->addSeparator()->setObjectName(QStringLiteral("mnudivit"));
-    addItem(edit, QStringLiteral("mnuClear"), QStringLiteral("Clear"));
-    edit->addSeparator()->setObjectName(QStringLiteral("mnuDiv2"));
-    mnuFreeType = addItem(edit, QStringLiteral("mnuFreeType"), QStringLiteral("Free Type"));
-    mnuFreeType->setCheckable(true);
-    addItem(edit, QStringLiteral("mnuOptions"), QStringLiteral("&Options"));
-
-    QMenu* special = addMenu(bar, QStringLiteral("mnuSpecial"), QStringLiteral("&Special"));
-    m_breedMenu = addSubMenu(special, QStringLiteral("mnuBreed"), QStringLiteral("&Breed"));
-    mnuBreeds.append(addItem(m_breedMenu, QStringLiteral("mnuBreeds_0"), QStringLiteral("Random")));
-    m_professionMenu = addSubMenu(special, QStringLiteral("mnuProfession"), QStringLiteral("&Profession"));
-    mnuProfessions.append(addItem(m_professionMenu, QStringLiteral("mnuProfessions_0"), QStringLiteral("Random")));
-    m_variablesMenu = addSubMenu(special, QStringLiteral("mnuVariables"), QStringLiteral("&Variables"));
-    addItem(m_variablesMenu, QStringLiteral("mnuCurrentF"), QStringLiteral("Current Fighting"));
-    addItem(m_variablesMenu, QStringLiteral("mnuSelectTarget"), QStringLiteral("Current Target"));
-    addItem(m_variablesMenu, QStringLiteral("mnuMe"), QStringLiteral("Me"));
-    m_variablesMenu->addSeparator()->setObjectName(QStringLiteral("mnuDivvies"));
-    mnuArgs.append(nullptr);
-    mnuArgs.append(addItem(m_variablesMenu, QStringLiteral("mnuArgs_1"), QStringLiteral("Argument")));
-    QMenu* pet = addSubMenu(special, QStringLiteral("mnuPet"), QStringLiteral("&Pet"));
-    const QStringList renames{QStringLiteral("Rename (random)"), QStringLiteral("Rename (male)"),
-                              QStringLiteral("Rename (female)"), QStringLiteral("Rename (unisex)"),
-                              QStringLiteral("Rename (surname)"), QStringLiteral("Rename (fantasy)")};
-    for (qsizetype i = 0; i < renames.size(); ++i)
-        mnuRename.append(addItem(pet, QStringLiteral("mnuRename_%1").arg(i), renames.at(i)));
-
-    QMenu* windows = addMenu(bar, QStringLiteral("mnuWindows"), QStringLiteral("&Window"));
-    addItem(windows, QStringLiteral("mnuCascade"), QStringLiteral("Cascade"));
-    addItem(windows, QStringLiteral("mnuTileVertically"), QStringLiteral("Tile Vertically"));
-    addItem(windows, QStringLiteral("mnuTileHorizontally"), QStringLiteral("Tile Horizontally"));
-    addItem(windows, QStringLiteral("mnuMinAll"), QStringLiteral("Minimize All"));
-    addItem(windows, QStringLiteral("mnuMaxAll"), QStringLiteral("Maxmimize All"));
-
-    QMenu* help = addMenu(bar, QStringLiteral("mnuHelp2"), QStringLiteral("&Help"));
-    QAction* allCommands = addItem(help, QStringLiteral("mnuAllC"), QStringLiteral("All Commands"), QKeySequence(Qt::Key_F1));
-    QAction* about = addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About"));
-    connect(allCommands, &QAction::triggered, this, &frmMain::mnuAllC_Click);
-    connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    QMenuBar& bar = *menuBar();
+    QMenu& file = m_mainMenu->addFileMenu(bar);
+    // The recent scripts sit between the file items and Exit, the menu's last item.
+    new RecentScriptsMenu(m_state.prompt, file, *file.actions().constLast(),
+                          [this](const QString& path) { openScripts({path}); }, this);
+    m_editMenu->addEditMenu(bar, [this] { m_checkScript->mnuCheckScript_Click(); });
+    m_specialMenu->addSpecialMenu(bar);
+    m_mainMenu->addWindowMenu(bar);
+    QMenu& help = *MenuItems::addMenu(bar, QStringLiteral("mnuHelp2"), QStringLiteral("&Help"));
+    connect(MenuItems::addItem(help, QStringLiteral("mnuAllC"), QStringLiteral("All Commands"), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, &frmMain::mnuAllC_Click);
+    connect(MenuItems::addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About")), &QAction::triggered, this,
+            &frmMain::mnuAbout_Click);
 }
 
 bool frmMain::Form_Load()
@@ -172,7 +103,6 @@ bool frmMain::Form_Load()
         return false;
 
     m_state.setFreeType(m_settings.read(QStringLiteral("FreeType"), QStringLiteral("0")) == QLatin1String("1"));
-    mnuFreeType->setChecked(m_state.freeType());
 
     m_state.gamePath = m_settings.read(QStringLiteral("AOPath"), QString());
     if (!PathLookup::findFile(m_state.gamePath, QStringLiteral("anarchy.exe")).isEmpty())
@@ -182,9 +112,11 @@ bool frmMain::Form_Load()
 
     CommandTreeBuilder(m_catalogue, picBar->imgSmall()).FillCommandTree(*picBar->tvwTreeView1, m_state.gamePath);
     newScriptWindow();
-    fillArgumentItems();
-    fillListItems(m_catalogue.breeds(), m_breedMenu, mnuBreeds);
-    fillListItems(m_catalogue.professions(), m_professionMenu, mnuProfessions);
+    m_specialMenu->addArgumentItems();
+    for (const QString& breed : m_catalogue.breeds())
+        m_specialMenu->addBreed(breed);
+    for (const QString& profession : m_catalogue.professions())
+        m_specialMenu->addProfession(profession);
     return true;
 }
 
@@ -206,26 +138,6 @@ void frmMain::checkScriptsFolder()
                               QStringLiteral("Zandrel could not create the folder '") + folder +
                                   QStringLiteral("'. Check that you may write to the game folder."),
                               PromptIcon::Warning);
-    }
-}
-
-void frmMain::fillArgumentItems()
-{
-    mnuArgs[1]->setText(QStringLiteral("Argument 1"));
-    for (int i = 2; i <= 9; ++i) {
-        QAction* item = addItem(m_variablesMenu, QStringLiteral("mnuArgs_%1").arg(i),
-                                QStringLiteral("Argument ") + QString::number(i));
-        item->setVisible(true);
-        mnuArgs.append(item);
-    }
-}
-
-void frmMain::fillListItems(const QStringList& captions, QMenu* menu, QList<QAction*>& items)
-{
-    const QString arrayName = items.constFirst()->objectName().section(QLatin1Char('_'), 0, 0);
-    for (const QString& caption : captions) {
-        const int n = static_cast<int>(items.size());
-        items.append(addItem(menu, arrayName + QLatin1Char('_') + QString::number(n), caption));
     }
 }
 

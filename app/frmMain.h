@@ -5,19 +5,18 @@
 #include "platform/Settings.h"
 #include "state/AppState.h"
 
-#include <QList>
 #include <QMainWindow>
 #include <QTimer>
 
 #include <memory>
 
 class CommandTreePanel;
-class QAction;
+class EditMenuCommands;
+class InserterMenu;
 class QLabel;
 class QMdiArea;
-class QMenu;
 class MainMenuCommands;
-class TreeFilterField;
+class ScriptCheckCommand;
 class frmWindow;
 
 // The frame of the editor: script windows in its child-window area, the command
@@ -47,17 +46,14 @@ public:
     // each in a window of its own.
     void openScripts(const QStringList& paths);
 
+    // The Special menu and its item arrays.
+    InserterMenu& specialMenu() { return *m_specialMenu; }
+
     // Controls other parts of the program and the tests reach.
     QLabel* sbStatusBar1 = nullptr;  // the status bar's first panel
     CommandTreePanel* picBar = nullptr;  // the command tree
     QMdiArea* mdiArea = nullptr;
     QTimer tmHelp;
-    QAction* mnuFreeType = nullptr;
-    // Menu item arrays; mnuArgs is indexed 1 to 9 (index 0 stays empty).
-    QList<QAction*> mnuBreeds;
-    QList<QAction*> mnuProfessions;
-    QList<QAction*> mnuArgs;
-    QList<QAction*> mnuRename;
 
 public slots:
     void tmHelp_Timer();
@@ -71,15 +67,14 @@ protected:
 private:
     void createMenus();
     void checkScriptsFolder();
-    void fillArgumentItems();
-    void fillListItems(const QStringList& captions, QMenu* menu, QList<QAction*>& items);
     void Form_Unload();
 
     Settings m_settings;
     Catalogue m_catalogue;
     AppState m_state;
     std::unique_ptr<MainMenuCommands> m_mainMenu;
-    QMenu* m_breedMenu = nullptr;
-    QMenu* m_professionMenu = nullptr;
-    QMenu* m_variablesMenu = nullptr;
+    // Children of the window: they live as long as it does.
+    EditMenuCommands* m_editMenu = nullptr;
+    InserterMenu* m_specialMenu = nullptr;
+    ScriptCheckCommand* m_checkScript = nullptr;
 };

@@ -71,7 +71,7 @@ void BM_Open(benchmark::State& state)
     frmWindow window(app);
     for (auto _ : state) {
         window.setChanged(false);
-        window.tlbasxToolbar1_ButtonClick(QStringLiteral("Open"));
+        window.tlbasxToolbar1_ButtonClick(ToolbarKey::Open);
         // Let the editor's layout catch up, as the event loop would.
         QCoreApplication::processEvents();
     }

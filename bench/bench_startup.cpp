@@ -9,6 +9,7 @@
 //   QT_QPA_PLATFORM=offscreen ./build/bench_startup
 #include "app/frmMain.h"
 #include "platform/QtPrompt.h"
+#include "tree/CommandTreePanel.h"
 
 #include <QApplication>
 #include <QDockWidget>
@@ -47,7 +48,7 @@ int runZandrel(int argc, char** argv)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 3;
-    printf("%ld %d\n", peakMemoryKb(), window.tvwTreeView1->topLevelItemCount());
+    printf("%ld %d\n", peakMemoryKb(), window.picBar->tvwTreeView1->topLevelItemCount());
     return 0;
 }
 

@@ -14,30 +14,39 @@ ScriptToolbarActions::ScriptToolbarActions(AppState& app, RichTextControl& edito
 {
 }
 
-QString ScriptToolbarActions::variableText(const QString& key)
+QString ScriptToolbarActions::variableText(ToolbarKey key)
 {
-    if (key == QLatin1String("Target"))
+    switch (key) {
+    case ToolbarKey::Target:
         return QStringLiteral(" %t");
-    if (key == QLatin1String("Fight"))
+    case ToolbarKey::Fight:
         return QStringLiteral(" %f");
-    if (key == QLatin1String("Me"))
+    case ToolbarKey::Me:
         return QStringLiteral(" %m");
-    if (key == QLatin1String("1") || key == QLatin1String("2") || key == QLatin1String("3") || key == QLatin1String("4"))
-        return QStringLiteral(" %") + key;
-    return {};
+    case ToolbarKey::Argument1:
+        return QStringLiteral(" %1");
+    case ToolbarKey::Argument2:
+        return QStringLiteral(" %2");
+    case ToolbarKey::Argument3:
+        return QStringLiteral(" %3");
+    case ToolbarKey::Argument4:
+        return QStringLiteral(" %4");
+    default:
+        return {};
+    }
 }
 
-QIcon ScriptToolbarActions::buttonIcon(const QString& key)
+QIcon ScriptToolbarActions::buttonIcon(const QString& name)
 {
-    const QString base = QStringLiteral(":/resources/toolbar/") + key;
+    const QString base = QStringLiteral(":/resources/toolbar/") + name;
     QIcon icon(base + QStringLiteral(".png"));
     icon.addFile(base + QStringLiteral("-hover.png"), QSize(16, 16), QIcon::Active);
     return icon;
 }
 
-bool ScriptToolbarActions::ButtonClick(const QString& key)
+bool ScriptToolbarActions::ButtonClick(ToolbarKey key)
 {
-    if (key == QLatin1String("Delete")) {
+    if (key == ToolbarKey::Delete) {
         deleteCommandLine();
         return true;
     }

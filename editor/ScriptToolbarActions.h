@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ToolbarKey.h"
+
 #include <QIcon>
 #include <QString>
 
@@ -21,13 +23,13 @@ public:
 
     // The text a variable button writes after the selection (" %t", " %1", ...), or
     // an empty string for a key that is no variable button.
-    static QString variableText(const QString& key);
+    static QString variableText(ToolbarKey key);
 
-    // A button's picture, with its brighter twin for the pointer over the button.
-    static QIcon buttonIcon(const QString& key);
+    // The picture named `name`, with its brighter twin for the pointer over the button.
+    static QIcon buttonIcon(const QString& name);
 
     // Runs the toolbar key if it is one of these actions; false for any other key.
-    bool ButtonClick(const QString& key);
+    bool ButtonClick(ToolbarKey key);
 
     // Asks "Delete Command" about the caret's line and removes it with its line break.
     void deleteCommandLine();

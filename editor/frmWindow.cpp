@@ -49,27 +49,30 @@ QTimer* oneShot(QObject* owner, int ms)
 }
 
 struct ToolbarButton {
-    const char* key;  // nullptr: a separator
+    const char* name;  // the action's object name and picture; nullptr: a separator
+    ToolbarKey key;
     const char* caption;
     const char* tooltip;
 };
 
+constexpr ToolbarButton kSeparator{nullptr, ToolbarKey::New, nullptr, nullptr};
+
 constexpr ToolbarButton kButtons[] = {
-    {"New", nullptr, "Create a new file."},
-    {"Open", nullptr, "Open a file"},
-    {"Save", nullptr, "Save currently loaded file."},
-    {"Print", nullptr, "Print the contents to your printer."},
-    {nullptr, nullptr, nullptr},
-    {"Delete", nullptr, "Delete the current command."},
-    {nullptr, nullptr, nullptr},
-    {"Target", "%t ", "Insert %t Target variable."},
-    {"Fight", "%f ", "Insert %f the fighting target variable."},
-    {"Me", "%m ", "Insert the %m your name variable."},
-    {nullptr, nullptr, nullptr},
-    {"1", nullptr, "Insert input variable number 1."},
-    {"2", nullptr, "Insert input variable number 2."},
-    {"3", nullptr, "Insert input variable number 3."},
-    {"4", nullptr, "Insert input variable number 4."},
+    {"New", ToolbarKey::New, nullptr, "Create a new file."},
+    {"Open", ToolbarKey::Open, nullptr, "Open a file"},
+    {"Save", ToolbarKey::Save, nullptr, "Save currently loaded file."},
+    {"Print", ToolbarKey::Print, nullptr, "Print the contents to your printer."},
+    kSeparator,
+    {"Delete", ToolbarKey::Delete, nullptr, "Delete the current command."},
+    kSeparator,
+    {"Target", ToolbarKey::Target, "%t ", "Insert %t Target variable."},
+    {"Fight", ToolbarKey::Fight, "%f ", "Insert %f the fighting target variable."},
+    {"Me", ToolbarKey::Me, "%m ", "Insert the %m your name variable."},
+    kSeparator,
+    {"1", ToolbarKey::Argument1, nullptr, "Insert input variable number 1."},
+    {"2", ToolbarKey::Argument2, nullptr, "Insert input variable number 2."},
+    {"3", ToolbarKey::Argument3, nullptr, "Insert input variable number 3."},
+    {"4", ToolbarKey::Argument4, nullptr, "Insert input variable number 4."},
 };
 }
 
@@ -109,7 +112,7 @@ frmWindow::frmWindow(AppState& app, Host host, QWidget* parent)
         m_app, *rtfrypAO, [this] { setChanged(true); }, std::move(host.dialogOwner));
     buildToolbar();
     // A child of the window: the lock lives as long as the editor it guards.
-    new TypingLock(m_app, *rtfrypAO, [this] { tlbasxToolbar1_ButtonClick(QStringLiteral("Delete")); },
+    new TypingLock(m_app, *rtfrypAO, [this] { tlbasxToolbar1_ButtonClick(ToolbarKey::Delete); },
                    std::move(host.requestCommandBook), this);
 
     connect(tmOpen, &QTimer::timeout, this, &frmWindow::tmOpen_Timer);
@@ -136,55 +139,64 @@ QString frmWindow::fileFilter()
 void frmWindow::buildToolbar()
 {
     for (const ToolbarButton& b : kButtons) {
-        if (!b.key) {
+        if (!b.name) {
             tlbasxToolbar1->addSeparator();
             continue;
         }
-        const QString key = QString::fromLatin1(b.key);
-        auto* action = tlbasxToolbar1->addAction(ScriptToolbarActions::buttonIcon(key),
-                                                 b.caption ? QString::fromLatin1(b.caption) : key);
-        action->setObjectName(key);
-        action->setData(key);
+        const QString name = QString::fromLatin1(b.name);
+        auto* action = tlbasxToolbar1->addAction(ScriptToolbarActions::buttonIcon(name),
+                                                 b.caption ? QString::fromLatin1(b.caption) : name);
+        action->setObjectName(name);
+        action->setData(static_cast<int>(b.key));
         action->setToolTip(QString::fromLatin1(b.tooltip));
         // "%t " and "%f " show their captions beside the picture at all times.
-        if (b.caption && key != QLatin1String("Me")) {
+        if (b.caption && b.key != ToolbarKey::Me) {
             if (auto* button = qobject_cast<QToolButton*>(tlbasxToolbar1->widgetForAction(action)))
                 button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         }
+        const ToolbarKey key = b.key;
         connect(action, &QAction::triggered, this, [this, key] { tlbasxToolbar1_ButtonClick(key); });
     }
 }
 
-QAction* frmWindow::toolbarAction(const QString& key) const
+QAction* frmWindow::toolbarAction(ToolbarKey key) const
 {
     for (QAction* a : tlbasxToolbar1->actions()) {
-        if (!a->isSeparator() && a->data().toString() == key)
+        if (!a->isSeparator() && a->data().toInt() == static_cast<int>(key))
             return a;
     }
     return nullptr;
 }
 
-void frmWindow::tlbasxToolbar1_ButtonClick(const QString& key)
+void frmWindow::tlbasxToolbar1_ButtonClick(ToolbarKey key)
 {
     rtfrypAO->setSelColor(RichTextControl::white());
     IoResult result;
-    if (key == QLatin1String("New"))
+    switch (key) {
+    case ToolbarKey::New:
         newScript();
-    else if (key == QLatin1String("Open"))
+        break;
+    case ToolbarKey::Open:
         result = openScript();
-    else if (key == QLatin1String("Save"))
+        break;
+    case ToolbarKey::Save:
         saveScript();
-    else if (key == QLatin1String("SaveAs"))
+        break;
+    case ToolbarKey::SaveAs:
         saveScriptAs();
-    else if (key == QLatin1String("Print"))
+        break;
+    case ToolbarKey::Print:
         result = m_printer.print(*rtfrypAO);
-    else
+        break;
+    default:
         m_editActions->ButtonClick(key);
+        break;
+    }
     if (!result.ok())
         m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
 }
 
-void frmWindow::runOnce(QTimer& timer, const QString& key)
+void frmWindow::runOnce(QTimer& timer, ToolbarKey key)
 {
     // Switched off before the action, so arming it twice runs the action once.
     timer.stop();
@@ -193,22 +205,22 @@ void frmWindow::runOnce(QTimer& timer, const QString& key)
 
 void frmWindow::tmOpen_Timer()
 {
-    runOnce(*tmOpen, QStringLiteral("Open"));
+    runOnce(*tmOpen, ToolbarKey::Open);
 }
 
 void frmWindow::tmSave_Timer()
 {
-    runOnce(*tmSave, QStringLiteral("Save"));
+    runOnce(*tmSave, ToolbarKey::Save);
 }
 
 void frmWindow::tmSaveAs_Timer()
 {
-    runOnce(*tmSaveAs, QStringLiteral("SaveAs"));
+    runOnce(*tmSaveAs, ToolbarKey::SaveAs);
 }
 
 void frmWindow::tmprint_Timer()
 {
-    runOnce(*tmprint, QStringLiteral("Print"));
+    runOnce(*tmprint, ToolbarKey::Print);
 }
 
 void frmWindow::tmChanged_Timer()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ToolbarKey.h"
 #include "platform/IoResult.h"
 #include "platform/ScriptFile.h"
 #include "platform/ScriptPrinter.h"
@@ -61,8 +62,8 @@ public:
     // How scripts reach the disk (tests hand it a failing device).
     ScriptFile& scriptFile() { return m_scriptFile; }
 
-    // The toolbar button with this key, or null (separators have none).
-    QAction* toolbarAction(const QString& key) const;
+    // The toolbar button for this key, or null (SaveAs has none).
+    QAction* toolbarAction(ToolbarKey key) const;
 
     // Opens a script named outside this window's own dialog (command line, a drop,
     // the recent list) as Open does once its dialog is answered, with Open's error
@@ -70,10 +71,10 @@ public:
     bool openFile(const QString& path);
 
 public slots:
-    // Every key first whitens the current colour; "New", "Open", "Save", "SaveAs" and
-    // "Print" are the file actions. A failing action shows the "Error in
+    // Every key first whitens the current colour; New, Open, Save, SaveAs and Print
+    // are the file actions. A failing action shows the "Error in
     // tlbasxToolbar1_ButtonClick" box and ends, keeping what it had done.
-    void tlbasxToolbar1_ButtonClick(const QString& key);
+    void tlbasxToolbar1_ButtonClick(ToolbarKey key);
 
     void tmOpen_Timer();
     void tmSave_Timer();
@@ -93,7 +94,7 @@ protected:
 
 private:
     // A one-shot timer's tick: the timer goes off, then the toolbar action runs.
-    void runOnce(QTimer& timer, const QString& key);
+    void runOnce(QTimer& timer, ToolbarKey key);
     void buildToolbar();
     void newScript();
     IoResult openScript();

@@ -45,18 +45,4 @@ QString petRenameLine(const QString& name)
     return QStringLiteral("/pet rename \"") + name + QStringLiteral("\"\r\n");
 }
 
-int arrayIndex(const QString& objectName, const QString& array)
-{
-    const QString prefix = array + QLatin1Char('_');
-    if (!objectName.startsWith(prefix))
-        return -1;
-    const QStringView digits = QStringView(objectName).mid(prefix.size());
-    bool ok = false;
-    const int index = digits.toInt(&ok);
-    // "mnuArgs_01" or "mnuArgs_+1" is not an item of the array.
-    if (!ok || index < 0 || QString::number(index) != digits)
-        return -1;
-    return index;
-}
-
 }

@@ -29,8 +29,4 @@ QString joinNames(const QStringList& names);
 // The whole line: /pet rename "<name>" and CR LF.
 QString petRenameLine(const QString& name);
 
-// The array index of a menu item named "<array>_<index>", or -1 when the name is
-// not one of that array's.
-int arrayIndex(const QString& objectName, const QString& array);
-
 }

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "app/InserterMenu.h"
 #include "app/frmMain.h"
 #include "catalogue/Catalogue.h"
 #include "tree/CommandTreePanel.h"
@@ -98,8 +99,8 @@ void tst_catalogue_connection::badCatalogue()
 
     // The editor goes on as a plain editor.
     QCOMPARE(f.main->picBar->tvwTreeView1->topLevelItemCount(), 0);
-    QCOMPARE(f.main->mnuBreeds.size(), 1);
-    QCOMPARE(f.main->mnuProfessions.size(), 1);
+    QCOMPARE(f.main->specialMenu().mnuBreeds.size(), 1);
+    QCOMPARE(f.main->specialMenu().mnuProfessions.size(), 1);
     QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
     QVERIFY(!f.main->state().catalogue.isOpen());
     // A missing file is never created by the attempt to open it.

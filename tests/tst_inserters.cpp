@@ -3,8 +3,6 @@
 #include "app/frmMain.h"
 #include "catalogue/Catalogue.h"
 #include "editor/frmWindow.h"
-#include "app/InserterMenu.h"
-#include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
@@ -68,8 +66,6 @@ QString colours(const RichTextControl& editor, int from, int length)
 class tst_inserters : public QObject {
     Q_OBJECT
 private slots:
-    void arrayIndexFromName_data();
-    void arrayIndexFromName();
     void captions_data();
     void captions();
     void whiteAfterAGreenCommand();
@@ -80,32 +76,7 @@ private slots:
     void petRename_data();
     void petRename();
     void unreadableCatalogueWritesNothing();
-    void randomDrawsReachableFromTheMainWindow();
 };
-
-void tst_inserters::arrayIndexFromName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("array");
-    QTest::addColumn<int>("index");
-    QTest::newRow("first") << "mnuBreeds_0" << "mnuBreeds" << 0;
-    QTest::newRow("two digits") << "mnuBreeds_12" << "mnuBreeds" << 12;
-    QTest::newRow("other array") << "mnuProfessions_1" << "mnuBreeds" << -1;
-    QTest::newRow("array name is a prefix of another") << "mnuArgsX_1" << "mnuArgs" << -1;
-    QTest::newRow("no index") << "mnuArgs_" << "mnuArgs" << -1;
-    QTest::newRow("leading zero") << "mnuArgs_01" << "mnuArgs" << -1;
-    QTest::newRow("sign") << "mnuArgs_+1" << "mnuArgs" << -1;
-    QTest::newRow("letters") << "mnuArgs_1a" << "mnuArgs" << -1;
-    QTest::newRow("plain item") << "mnuMe" << "mnuArgs" << -1;
-}
-
-void tst_inserters::arrayIndexFromName()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, array);
-    QFETCH(int, index);
-    QCOMPARE(InsertTexts::arrayIndex(name, array), index);
-}
 
 // Variables and the listed breeds and professions are their own captions: written
 // after the selection, in white, without asking the catalogue.
@@ -284,17 +255,6 @@ void tst_inserters::unreadableCatalogueWritesNothing()
     // The listed items still work from their captions.
     s.trigger(QStringLiteral("mnuBreeds_3"));
     QCOMPARE(s.editor->Text(), QStringLiteral(" Nanomage"));
-}
-
-void tst_inserters::randomDrawsReachableFromTheMainWindow()
-{
-    Started s({{QStringLiteral("Rex"), 0, QStringLiteral("M")}});
-    auto* special = s.f.main->findChild<InserterMenu*>();
-    QVERIFY(special);
-    QCOMPARE(special->RandomName(0, QStringLiteral("M")).value_or(QStringLiteral("<none>")), QStringLiteral("Rex"));
-    QCOMPARE(special->RandomSomething(QStringLiteral("Profession")).has_value(), true);
-    QCOMPARE(s.queries(), (QStringList{QStringLiteral("SELECT * FROM tblnames WHERE Type = 0 and Sex = 'M'"),
-                                       QStringLiteral("SELECT * FROM tblProfession")}));
 }
 
 QTEST_MAIN(tst_inserters)

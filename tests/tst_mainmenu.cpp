@@ -2,9 +2,11 @@
 #include "TestFiles.h"
 
 #include "state/AppState.h"
+#include "app/EditMenuCommands.h"
 #include "app/MainMenuCommands.h"
 #include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
+#include "editor/ScriptWindows.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 
@@ -22,29 +24,26 @@
 #include <QtTest>
 
 namespace {
-// The menus MainMenuCommands expects of the main window, and the main window's
-// part of shutting down: close every script window, and stay open while one
-// refused (its text could not be written).
-class TestMainWindow : public QMainWindow {
+// The main window's part: the child-window area, the script windows as the Edit
+// menu reaches them, and shutting down: close every script window, and stay open
+// while one refused (its text could not be written).
+class TestMainWindow : public QMainWindow, public ScriptWindows {
 public:
     TestMainWindow()
     {
         mdiArea = new QMdiArea;
         setCentralWidget(mdiArea);
-        QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-        for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs", "mnuPrint", "mnuExit"})
-            add(file, name);
-        QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-        add(edit, "mnuClear");
-        windows = menuBar()->addMenu(QStringLiteral("&Window"));
-        windows->setObjectName(QStringLiteral("mnuWindows"));
-        for (const char* name : {"mnuCascade", "mnuTileVertically", "mnuTileHorizontally", "mnuMinAll", "mnuMaxAll"})
-            add(windows, name);
     }
 
     QAction* action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
+    frmWindow* activeScriptWindow() const override { return menu->activeScriptWindow(); }
+    frmWindow* newScriptWindow() override { return menu->mnuNew_Click(); }
+    QWidget* dialogOwner() override { return this; }
+    void requestCommandBook() override {}
+
     QMdiArea* mdiArea = nullptr;
+    MainMenuCommands* menu = nullptr;
     QMenu* windows = nullptr;
     int ownWindowEntries = 5;
 
@@ -54,13 +53,6 @@ protected:
         mdiArea->closeAllSubWindows();
         if (!mdiArea->subWindowList().isEmpty())
             event->ignore();
-    }
-
-private:
-    void add(QMenu* menu, const char* name)
-    {
-        QAction* a = menu->addAction(QString::fromLatin1(name));
-        a->setObjectName(QString::fromLatin1(name));
     }
 };
 }
@@ -110,6 +102,13 @@ void tst_mainmenu::init()
     m_main = std::make_unique<TestMainWindow>();
     m_main->resize(800, 600);
     m_menu = new MainMenuCommands(*m_state, *m_main, *m_main->mdiArea, {});
+    m_main->menu = m_menu;
+    auto* edit = new EditMenuCommands(*m_state, *m_main, m_main.get());
+    QMenuBar& bar = *m_main->menuBar();
+    m_menu->addFileMenu(bar);
+    edit->addEditMenu(bar, [] {});
+    m_menu->addWindowMenu(bar);
+    m_main->windows = m_main->findChild<QMenu*>(QStringLiteral("mnuWindows"));
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
 }

@@ -8,6 +8,7 @@
 #include "catalogue/Catalogue.h"
 #include "editor/ScriptCheck.h"
 #include "editor/ScriptCheckPanel.h"
+#include "editor/ToolbarKey.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 
@@ -153,7 +154,7 @@ void tst_scriptcheck::saveNameQuestion()
     if (!answer.isEmpty())
         prompt.answer(answer == QLatin1String("Yes") ? PromptAnswer::Yes : PromptAnswer::No);
 
-    window.tlbasxToolbar1_ButtonClick(key);
+    window.tlbasxToolbar1_ButtonClick(key == QLatin1String("Save") ? ToolbarKey::Save : ToolbarKey::SaveAs);
 
     QCOMPARE(prompt.boxes.size(), answer.isEmpty() ? 0 : 1);
     QCOMPARE(prompt.dialogs.size(), chosen.size());

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "app/InserterMenu.h"
 #include "app/frmMain.h"
 #include "dialogs/frmAbout.h"
 #include "editor/frmWindow.h"
@@ -78,7 +79,7 @@ void tst_startup::freeTypeSetting()
         MainWindowFixture::writeSetting(QStringLiteral("FreeType"), stored);
     QVERIFY(f.start());
     QCOMPARE(f.main->state().freeType(), freeType);
-    QCOMPARE(f.main->mnuFreeType->isChecked(), freeType);
+    QCOMPARE(f.main->findChild<QAction*>(QStringLiteral("mnuFreeType"))->isChecked(), freeType);
     QVERIFY(f.prompt.boxes.isEmpty());
 }
 
@@ -212,7 +213,7 @@ void tst_startup::argumentItems()
     QCOMPARE(visible, (QStringList{"Current Fighting", "Current Target", "Me", "-", "Argument 1", "Argument 2",
                                    "Argument 3", "Argument 4", "Argument 5", "Argument 6", "Argument 7",
                                    "Argument 8", "Argument 9"}));
-    QCOMPARE(f.main->mnuArgs.size(), 10);
+    QCOMPARE(f.main->specialMenu().mnuArgs.size(), 10);
 }
 
 void tst_startup::breedAndProfessionItems()
@@ -220,8 +221,9 @@ void tst_startup::breedAndProfessionItems()
     MainWindowFixture f;
     f.fillStandardCatalogue();
     QVERIFY(f.start());
-    QCOMPARE(captions(f.main->mnuBreeds), (QStringList{"Random", "Solitus", "Opifex", "Nanomage", "Atrox"}));
-    QCOMPARE(captions(f.main->mnuProfessions), (QStringList{"Random", "Adventurer", "Agent", "Meta-Physicist"}));
+    const InserterMenu& special = f.main->specialMenu();
+    QCOMPARE(captions(special.mnuBreeds), (QStringList{"Random", "Solitus", "Opifex", "Nanomage", "Atrox"}));
+    QCOMPARE(captions(special.mnuProfessions), (QStringList{"Random", "Adventurer", "Agent", "Meta-Physicist"}));
     QCOMPARE(f.main->findChild<QMenu*>(QStringLiteral("mnuBreed"))->actions().size(), 5);
 }
 
@@ -232,8 +234,8 @@ void tst_startup::emptyBreedAndProfessionTables()
     f.catalogue->exec(QStringLiteral("INSERT INTO tblBreed VALUES (NULL)"));
     QVERIFY(f.start());
     // A breed without a value still gets its item, captioned with the empty text.
-    QCOMPARE(captions(f.main->mnuBreeds), (QStringList{"Random", ""}));
-    QCOMPARE(captions(f.main->mnuProfessions), QStringList{"Random"});
+    QCOMPARE(captions(f.main->specialMenu().mnuBreeds), (QStringList{"Random", ""}));
+    QCOMPARE(captions(f.main->specialMenu().mnuProfessions), QStringList{"Random"});
 }
 
 void tst_startup::firstScriptWindowOpenAndActive()

@@ -106,37 +106,39 @@ void tst_toolbarkeys::buttons()
         const QImage normal = a->icon().pixmap(16, 16, QIcon::Normal).toImage();
         QCOMPARE(normal.size(), QSize(16, 16));
         QVERIFY2(normal != a->icon().pixmap(16, 16, QIcon::Active).toImage(),
-                 qPrintable(a->data().toString() + " has no picture of its own for the pointer"));
+                 qPrintable(a->objectName() + " has no picture of its own for the pointer"));
     }
-    const auto style = [&](const char* key) {
+    const auto style = [&](ToolbarKey key) {
         return qobject_cast<QToolButton*>(env.window->tlbasxToolbar1->widgetForAction(env.window->toolbarAction(key)))
             ->toolButtonStyle();
     };
-    QCOMPARE(style("Target"), Qt::ToolButtonTextBesideIcon);
-    QCOMPARE(style("Fight"), Qt::ToolButtonTextBesideIcon);
-    QVERIFY(style("Me") != Qt::ToolButtonTextBesideIcon);
+    QCOMPARE(style(ToolbarKey::Target), Qt::ToolButtonTextBesideIcon);
+    QCOMPARE(style(ToolbarKey::Fight), Qt::ToolButtonTextBesideIcon);
+    QVERIFY(style(ToolbarKey::Me) != Qt::ToolButtonTextBesideIcon);
 }
 
 void tst_toolbarkeys::variableInserts_data()
 {
-    QTest::addColumn<QString>("key");
+    QTest::addColumn<ToolbarKey>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("selStart");
     QTest::addColumn<int>("selLength");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("caret");
-    QTest::newRow("target at the end of a line") << "Target" << "/assist" << 7 << 0 << "/assist %t" << 10;
-    QTest::newRow("argument after the selected word") << "1" << "me" << 0 << 2 << "me %1" << 5;
-    QTest::newRow("fighting target inside a word") << "Fight" << "abcd" << 2 << 0 << "ab %fcd" << 5;
-    QTest::newRow("own name on an empty script") << "Me" << "" << 0 << 0 << " %m" << 3;
-    QTest::newRow("last argument after a two-line selection") << "4" << "a\nb\nc" << 0 << 3 << "a\nb %4\nc" << 6;
-    QTest::newRow("second argument on a middle line") << "2" << "x\ny\nz" << 3 << 0 << "x\ny %2\nz" << 6;
-    QTest::newRow("third argument") << "3" << "/tell" << 5 << 0 << "/tell %3" << 8;
+    QTest::newRow("target at the end of a line") << ToolbarKey::Target << "/assist" << 7 << 0 << "/assist %t" << 10;
+    QTest::newRow("argument after the selected word") << ToolbarKey::Argument1 << "me" << 0 << 2 << "me %1" << 5;
+    QTest::newRow("fighting target inside a word") << ToolbarKey::Fight << "abcd" << 2 << 0 << "ab %fcd" << 5;
+    QTest::newRow("own name on an empty script") << ToolbarKey::Me << "" << 0 << 0 << " %m" << 3;
+    QTest::newRow("last argument after a two-line selection")
+        << ToolbarKey::Argument4 << "a\nb\nc" << 0 << 3 << "a\nb %4\nc" << 6;
+    QTest::newRow("second argument on a middle line")
+        << ToolbarKey::Argument2 << "x\ny\nz" << 3 << 0 << "x\ny %2\nz" << 6;
+    QTest::newRow("third argument") << ToolbarKey::Argument3 << "/tell" << 5 << 0 << "/tell %3" << 8;
 }
 
 void tst_toolbarkeys::variableInserts()
 {
-    QFETCH(QString, key);
+    QFETCH(ToolbarKey, key);
     QFETCH(QString, text);
     QFETCH(int, selStart);
     QFETCH(int, selLength);
@@ -195,7 +197,7 @@ void tst_toolbarkeys::deleteCommand()
     if (byKey)
         QTest::keyClick(env.editor, Qt::Key_Delete);
     else
-        env.window->toolbarAction(QStringLiteral("Delete"))->trigger();
+        env.window->toolbarAction(ToolbarKey::Delete)->trigger();
     QCOMPARE(env.editor->Text(), expected);
     QCOMPARE(env.editor->SelStart(), selStart);
     QCOMPARE(env.editor->SelLength(), selLength);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+// Menu entries under the names the program and its tests know them by: every
+// menu, item and separator carries its object name.
+namespace MenuItems {
+
+QMenu* addMenu(QMenuBar& bar, const QString& name, const QString& caption);
+// A submenu; its entry in the parent menu carries the same name.
+QMenu* addSubMenu(QMenu& parent, const QString& name, const QString& caption);
+QAction* addItem(QMenu& menu, const QString& name, const QString& caption, const QKeySequence& shortcut = {});
+void addSeparator(QMenu& menu, const QString& name);
+
+}
