@@ -9,7 +9,6 @@
 #include "platform/RichTextControl.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
@@ -22,9 +21,7 @@
 #include <QtTest>
 
 namespace {
-// The menus MainMenuCommands expects of the main window, and the main window's
-// part of shutting down: close every script window, and stay open while one
-// refused (its text could not be written).
+// The menus MainMenuCommands expects of the main window.
 class TestMainWindow : public QMainWindow {
 public:
     TestMainWindow()
@@ -32,36 +29,17 @@ public:
         mdiArea = new QMdiArea;
         setCentralWidget(mdiArea);
         QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-        for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs", "mnuPrint", "mnuExit"})
-            add(file, name);
-        QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-        add(edit, "mnuClear");
         windows = menuBar()->addMenu(QStringLiteral("&Window"));
         windows->setObjectName(QStringLiteral("mnuWindows"));
-        for (const char* name : {"mnuCascade", "mnuTileVertically", "mnuTileHorizontally", "mnuMinAll", "mnuMaxAll"})
-            add(windows, name);
+        for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs", "mnuPrint", "mnuExit", "mnuClear",
+                                 "mnuCascade", "mnuTileVertically", "mnuTileHorizontally", "mnuMinAll", "mnuMaxAll"})
+            file->addAction(QString::fromLatin1(name))->setObjectName(QString::fromLatin1(name));
     }
 
     QAction* action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
     QMdiArea* mdiArea = nullptr;
     QMenu* windows = nullptr;
-    int ownWindowEntries = 5;
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        mdiArea->closeAllSubWindows();
-        if (!mdiArea->subWindowList().isEmpty())
-            event->ignore();
-    }
-
-private:
-    void add(QMenu* menu, const char* name)
-    {
-        QAction* a = menu->addAction(QString::fromLatin1(name));
-        a->setObjectName(QString::fromLatin1(name));
-    }
 };
 }
 
@@ -71,75 +49,69 @@ private slots:
     void init();
     void cleanup();
 
-    void newTwiceGivesTwoWindows();
     void commandsWithoutWindowDoNothing_data();
     void commandsWithoutWindowDoNothing();
-    void open_data();
-    void open();
+    void openWithoutWindow();
     void fileCommandsArmTheActiveWindowsTimer_data();
     void fileCommandsArmTheActiveWindowsTimer();
     void clearEmptiesAndMarksChanged();
-    void minimizeAllThenMaximizeAll();
     void tiling_data();
     void tiling();
-    void cascadeSpreadsWindows();
     void windowList();
     void exit_data();
     void exit();
 
 private:
-    frmWindow* addWindow() { return m_menu->mnuNew_Click(); }
+    // A window from File > New: it must be the active one.
+    frmWindow* addWindow()
+    {
+        m_main->action("mnuNew")->trigger();
+        return m_state->activeScriptWindow();
+    }
+    frmWindow* openWindow(const QString& file)
+    {
+        frmWindow* w = addWindow();
+        m_prompt->choose(file);
+        w->tmOpen_Timer();
+        m_prompt->clear();
+        return w;
+    }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<Catalogue> m_catalogue;
-    std::unique_ptr<Settings> m_settings;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<TestMainWindow> m_main;
+    struct Env {
+        QTemporaryDir dir;
+        ScriptedPrompt prompt;
+        Catalogue catalogue{prompt, QString()};
+        Settings settings;
+        AppState state{prompt, catalogue, settings};
+        TestMainWindow main;
+    };
+    std::unique_ptr<Env> m_env;
+    ScriptedPrompt* m_prompt = nullptr;
+    AppState* m_state = nullptr;
+    TestMainWindow* m_main = nullptr;
     MainMenuCommands* m_menu = nullptr;
 };
 
 void tst_mainmenu::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_prompt = std::make_unique<ScriptedPrompt>();
-    m_catalogue = std::make_unique<Catalogue>(*m_prompt, QString());
-    m_settings = std::make_unique<Settings>();
-    m_state = std::make_unique<AppState>(AppState{*m_prompt, *m_catalogue, *m_settings});
-    m_state->gamePath = m_dir->path() + u'/';
-    m_main = std::make_unique<TestMainWindow>();
-    m_main->resize(800, 600);
-    m_state->mainWindow = m_main.get();
+    m_env = std::make_unique<Env>();
+    m_prompt = &m_env->prompt;
+    m_state = &m_env->state;
+    m_main = &m_env->main;
+    m_state->mainWindow = m_main;
     m_state->mdiArea = m_main->mdiArea;
     m_menu = new MainMenuCommands(*m_state, *m_main);
+    m_main->resize(800, 600);
     m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
 }
 
 void tst_mainmenu::cleanup()
 {
-    if (m_main) {
-        for (QMdiSubWindow* w : m_main->mdiArea->subWindowList()) {
-            if (auto* f = qobject_cast<frmWindow*>(w))
-                f->setChanged(false);
-        }
-    }
-    m_main.reset();
+    for (QMdiSubWindow* w : m_main->mdiArea->subWindowList())
+        static_cast<frmWindow*>(w)->setChanged(false);
+    m_env.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void tst_mainmenu::newTwiceGivesTwoWindows()
-{
-    m_main->action("mnuNew")->trigger();
-    frmWindow* second = addWindow();
-    const QList<QMdiSubWindow*> windows = m_main->mdiArea->subWindowList();
-    QCOMPARE(windows.size(), 2);
-    QVERIFY(windows[0] != windows[1]);
-    for (QMdiSubWindow* w : windows)
-        QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
-    QCOMPARE(m_state->activeScriptWindow(), second);
-    QVERIFY(second->isVisible());
-    QVERIFY(m_prompt->boxes.isEmpty());
 }
 
 void tst_mainmenu::commandsWithoutWindowDoNothing_data()
@@ -156,42 +128,20 @@ void tst_mainmenu::commandsWithoutWindowDoNothing()
     m_main->action(name.toLatin1().constData())->trigger();
     QCoreApplication::processEvents();
     QVERIFY(m_main->mdiArea->subWindowList().isEmpty());
-    QVERIFY(m_prompt->boxes.isEmpty());
-    QVERIFY(m_prompt->dialogs.isEmpty());
+    QVERIFY(m_prompt->boxes.isEmpty() && m_prompt->dialogs.isEmpty());
 }
 
-void tst_mainmenu::open_data()
+// With no script window open, File > Open makes one for the script.
+void tst_mainmenu::openWithoutWindow()
 {
-    QTest::addColumn<bool>("withWindow");
-    QTest::newRow("no window: one is made for it") << false;
-    QTest::newRow("loads into the active window") << true;
-}
-
-void tst_mainmenu::open()
-{
-    QFETCH(bool, withWindow);
-    const QString script = m_dir->filePath(QStringLiteral("s"));
+    const QString script = m_env->dir.filePath(QStringLiteral("s"));
     writeFile(script, "/afk\r\n");
-    if (withWindow) {
-        addWindow()->rtfrypAO->setText(QStringLiteral("typed"));
-        m_prompt->answer(PromptAnswer::No);
-    }
+    m_prompt->choose(script);
     m_main->action("mnuOpen")->trigger();
-    QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
     frmWindow* w = m_state->activeScriptWindow();
     QVERIFY(w);
-    QVERIFY(w->tmOpen->isActive());
-    QVERIFY(m_prompt->dialogs.isEmpty());  // the dialog waits for the tick
-    m_prompt->choose(script);
-    w->tmOpen_Timer();
-    QCOMPARE(m_prompt->dialogs.size(), 1);
-    QCOMPARE(m_prompt->dialogs.first().title, QStringLiteral("Open a Script File"));
-    QCOMPARE(m_prompt->boxes.size(), withWindow ? 1 : 0);
-    if (withWindow)
-        QCOMPARE(m_prompt->boxes.first().text, QStringLiteral("Save to a new file?"));
-    QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
+    QTRY_VERIFY(m_prompt->allAnswersUsed());  // the window's timer runs the Open
     QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk\n"));
-    QCOMPARE(w->windowTitle(), script);
 }
 
 void tst_mainmenu::fileCommandsArmTheActiveWindowsTimer_data()
@@ -212,50 +162,23 @@ void tst_mainmenu::fileCommandsArmTheActiveWindowsTimer()
     frmWindow* second = addWindow();
     m_main->mdiArea->setActiveSubWindow(first);
     m_main->action(name.toLatin1().constData())->trigger();
-    m_main->action(name.toLatin1().constData())->trigger();
     QVERIFY(first->findChild<QTimer*>(timer)->isActive());
     QVERIFY(!second->findChild<QTimer*>(timer)->isActive());
-    QVERIFY(m_prompt->boxes.isEmpty());
-    QVERIFY(m_prompt->dialogs.isEmpty());
     first->findChild<QTimer*>(timer)->stop();
 }
 
 void tst_mainmenu::clearEmptiesAndMarksChanged()
 {
-    const QString script = m_dir->filePath(QStringLiteral("s"));
+    const QString script = m_env->dir.filePath(QStringLiteral("s"));
     writeFile(script, "/tell a b\r\n");
-    frmWindow* w = addWindow();
-    m_prompt->choose(script);
-    w->tmOpen_Timer();
-    QVERIFY(!w->Changed());
+    frmWindow* w = openWindow(script);
     m_main->action("mnuClear")->trigger();
     QVERIFY(w->rtfrypAO->Text().isEmpty());
     QVERIFY(w->Changed());
-    QCOMPARE(w->FileName(), script);
-    QCOMPARE(w->rtfrypAO->SelColor(), RichTextControl::white());
-    QVERIFY(m_prompt->boxes.isEmpty());
     QCOMPARE(readFile(script), QByteArray("/tell a b\r\n"));
     // The next Save writes the empty script to its file.
     w->tmSave_Timer();
     QCOMPARE(readFile(script), QByteArray());
-}
-
-void tst_mainmenu::minimizeAllThenMaximizeAll()
-{
-    QList<frmWindow*> windows{addWindow(), addWindow(), addWindow()};
-    m_main->mdiArea->setActiveSubWindow(windows[1]);
-    m_main->action("mnuMinAll")->trigger();
-    for (frmWindow* w : windows)
-        QVERIFY(w->isMinimized());
-    m_main->action("mnuMaxAll")->trigger();
-    // The window that was active stays so; Qt keeps the maximised state with the
-    // active window, so each one shows maximised as it is brought forward.
-    QCOMPARE(m_main->mdiArea->currentSubWindow(), windows[1]);
-    for (frmWindow* w : {windows[1], windows[0], windows[2], windows[1]}) {
-        m_main->mdiArea->setActiveSubWindow(w);
-        QVERIFY(w->isMaximized());
-        QVERIFY(!w->isMinimized());
-    }
 }
 
 // The band arithmetic has its own tests; here the menu lays the open windows
@@ -286,74 +209,43 @@ void tst_mainmenu::tiling()
     QVERIFY(!active->isMaximized());
     QCOMPARE(m_main->mdiArea->currentSubWindow(), active);
     const QRect area = m_main->mdiArea->viewport()->rect();
-    QList<QRect> rects;
-    for (QMdiSubWindow* w : m_main->mdiArea->subWindowList())
-        if (w != minimised)
-            rects << w->geometry();
-    std::sort(rects.begin(), rects.end(), [horizontal](const QRect& a, const QRect& b) {
-        return horizontal ? a.top() < b.top() : a.left() < b.left();
-    });
-    int next = horizontal ? area.top() : area.left();
-    for (const QRect& r : rects) {
-        QCOMPARE(horizontal ? QPair(r.left(), r.width()) : QPair(r.top(), r.height()),
-                 horizontal ? QPair(area.left(), area.width()) : QPair(area.top(), area.height()));
-        QCOMPARE(horizontal ? r.top() : r.left(), next);
-        next += horizontal ? r.height() : r.width();
+    QRect covered;
+    int total = 0;
+    for (QMdiSubWindow* w : m_main->mdiArea->subWindowList()) {
+        if (w == minimised)
+            continue;
+        covered |= w->geometry();
+        total += w->width() * w->height();
     }
-    QCOMPARE(next, horizontal ? area.bottom() + 1 : area.right() + 1);
-    QCOMPARE(active->geometry(), rects.first());
-}
-
-void tst_mainmenu::cascadeSpreadsWindows()
-{
-    QList<frmWindow*> windows{addWindow(), addWindow(), addWindow()};
-    m_main->action("mnuTileHorizontally")->trigger();
-    m_main->action("mnuCascade")->trigger();
-    QSet<int> lefts;
-    QSet<int> tops;
-    for (frmWindow* w : windows) {
-        lefts.insert(w->x());
-        tops.insert(w->y());
-    }
-    QCOMPARE(lefts.size(), 3);
-    QCOMPARE(tops.size(), 3);
+    // The bands fill the area with no gap or overlap, the active window's first.
+    QCOMPARE(covered, area);
+    QCOMPARE(total, area.width() * area.height());
+    QCOMPARE(active->geometry().topLeft(), area.topLeft());
 }
 
 void tst_mainmenu::windowList()
 {
-    const QString script = m_dir->filePath(QStringLiteral("R&D"));
+    const QString script = m_env->dir.filePath(QStringLiteral("R&D"));
     writeFile(script, "/afk\r\n");
     frmWindow* first = addWindow();
-    frmWindow* second = addWindow();
-    m_prompt->choose(script);
-    second->tmOpen_Timer();
+    openWindow(script);
     m_menu->mnuWindows_List();
     m_menu->mnuWindows_List();  // listing again replaces, never repeats
-    const QList<QAction*> actions = m_main->windows->actions();
-    QCOMPARE(actions.size(), m_main->ownWindowEntries + 3);
-    QVERIFY(actions.at(m_main->ownWindowEntries)->isSeparator());
-    QCOMPARE(actions.at(m_main->ownWindowEntries + 1)->text(), QStringLiteral("&1 New File"));
-    QString escaped = script;
-    escaped.replace(u'&', QStringLiteral("&&"));
-    QCOMPARE(actions.at(m_main->ownWindowEntries + 2)->text(), QStringLiteral("&2 ") + escaped);
-    QVERIFY(actions.at(m_main->ownWindowEntries + 2)->isChecked());
-    QVERIFY(!actions.at(m_main->ownWindowEntries + 1)->isChecked());
+    QList<QAction*> entries = m_menu->windowListEntries();
+    QCOMPARE(entries.size(), 3);  // a separator, then the windows
+    QCOMPARE(entries.at(1)->text(), QStringLiteral("&1 New File"));
+    QCOMPARE(entries.at(2)->text(), QStringLiteral("&2 ") + QString(script).replace(u'&', QStringLiteral("&&")));
+    QVERIFY(entries.at(2)->isChecked() && !entries.at(1)->isChecked());
+    QCOMPARE(m_main->windows->actions(), entries);
 
     first->showMinimized();
-    actions.at(m_main->ownWindowEntries + 1)->trigger();
+    entries.at(1)->trigger();
     QCOMPARE(m_main->mdiArea->currentSubWindow(), first);
     QVERIFY(!first->isMinimized());
 
-    second->setChanged(false);
-    second->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_main->mdiArea->closeAllSubWindows();
     m_menu->mnuWindows_List();
-    QCOMPARE(m_main->windows->actions().size(), m_main->ownWindowEntries + 2);
-
-    first->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_menu->mnuWindows_List();
-    QCOMPARE(m_main->windows->actions().size(), m_main->ownWindowEntries);
+    QVERIFY(m_main->windows->actions().isEmpty());
 }
 
 void tst_mainmenu::exit_data()
@@ -369,20 +261,17 @@ void tst_mainmenu::exit()
 {
     QFETCH(bool, writeFails);
     QFETCH(bool, dialogLeft);
-    const QString a = m_dir->filePath(QStringLiteral("a"));
+    const QString a = m_env->dir.filePath(QStringLiteral("a"));
     writeFile(a, "old a\r\n");
-    frmWindow* named = addWindow();
-    m_prompt->choose(a);
-    named->tmOpen_Timer();
+    frmWindow* named = openWindow(a);
     named->rtfrypAO->setText(QStringLiteral("new a"));
     if (writeFails) {
         QVERIFY(QFile::remove(a));
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("a")));
+        QVERIFY(QDir(m_env->dir.path()).mkdir(QStringLiteral("a")));
     }
     QPointer<frmWindow> unnamed = addWindow();
     unnamed->rtfrypAO->setText(QStringLiteral("lost"));
     QPointer<frmWindow> unchanged = addWindow();  // asks nothing
-    m_prompt->clear();
     m_prompt->answer(PromptAnswer::Yes);
     if (writeFails)
         m_prompt->answer(PromptAnswer::Ok);  // the failed write's box
@@ -402,10 +291,9 @@ void tst_mainmenu::exit()
     QCOMPARE(m_prompt->boxes.size(), 2);
     if (!writeFails) {
         QCOMPARE(readFile(a), QByteArray("new a"));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"a"});
+        QCOMPARE(QDir(m_env->dir.path()).entryList(QDir::Files), QStringList{"a"});
         return;
     }
-    QCOMPARE(m_prompt->boxes.at(1).icon, PromptIcon::Critical);
     QCOMPARE(m_main->mdiArea->subWindowList().size(), 3);
     QCOMPARE(named->rtfrypAO->Text(), QStringLiteral("new a"));
 }
