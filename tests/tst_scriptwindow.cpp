@@ -77,9 +77,8 @@ private slots:
     void openBadFiles();
     void openedFileSavesBackByteForByte_data();
     void openedFileSavesBackByteForByte();
-    void openingColoursAfresh();
+    void colouring();
     void saveArmedTwiceSavesOnce();
-    void highlightTick();
     void print_data();
     void print();
 
@@ -452,8 +451,8 @@ void tst_scriptwindow::openedFileSavesBackByteForByte()
 }
 
 // Opening colours the commands at once, and nothing green survives from the text
-// the window held before.
-void tst_scriptwindow::openingColoursAfresh()
+// the window held before; later, the periodic pass colours what was typed.
+void tst_scriptwindow::colouring()
 {
     const QString file = path(QStringLiteral("s"));
     writeFile(file, "tell Someone hello\r\n/wave now\r\n");
@@ -468,6 +467,12 @@ void tst_scriptwindow::openingColoursAfresh()
     QVERIFY(!isGreen(e, 0));
     QVERIFY(isGreen(e, 19) && isGreen(e, 23));  // /wave
     QVERIFY(!isGreen(e, 24));
+    e.setSelStart(e.textLength());
+    e.setSelText(QStringLiteral("/afk x"));
+    QVERIFY(!isGreen(e, 29));
+    w->tmHighlight_Timer();
+    QVERIFY(isGreen(e, 29));
+    QVERIFY(w->Changed());  // colouring is no edit, the typing was
 }
 
 void tst_scriptwindow::saveArmedTwiceSavesOnce()
@@ -484,21 +489,6 @@ void tst_scriptwindow::saveArmedTwiceSavesOnce()
     QVERIFY(!w->tmSave->isActive());
     QCoreApplication::processEvents();
     QCOMPARE(m_prompt->dialogs.size(), 1);
-}
-
-// The periodic pass colours what was typed, and only then.
-void tst_scriptwindow::highlightTick()
-{
-    frmWindow* w = makeWindow();
-    w->rtfrypAO->setText(QStringLiteral("/tell a b"));
-    w->setChanged(false);
-    w->tmHighlight_Timer();
-    QVERIFY(!isGreen(*w->rtfrypAO, 0));
-    w->rtfrypAO->setSelText(QStringLiteral("\n"));
-    QVERIFY(w->Changed());
-    w->tmHighlight_Timer();
-    QVERIFY(isGreen(*w->rtfrypAO, 0));
-    QVERIFY(w->Changed());  // colouring is no edit
 }
 
 void tst_scriptwindow::print_data()

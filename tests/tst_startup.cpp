@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 
 #include "app/frmMain.h"
-#include "editor/frmWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -17,8 +16,6 @@ private slots:
     void gameFolder_data();
     void gameFolder();
     void oddCatalogueRows();
-    void closingStopsAtAKeptWindow_data();
-    void closingStopsAtAKeptWindow();
 };
 
 void tst_startup::freeTypeSetting_data()
@@ -55,7 +52,6 @@ void tst_startup::gameFolder_data()
     QTest::newRow("exe, no scripts, Yes") << "anarchy.exe" << "" << "<game>/" << 1 << true << true;
     QTest::newRow("exe, no scripts, No") << "anarchy.exe" << "" << "<game>/" << 0 << true << false;
     QTest::newRow("Wine letter case") << "Anarchy.exe" << "Scripts" << "<game>/" << -1 << true << true;
-    QTest::newRow("upper-case exe, no scripts, Yes") << "ANARCHY.EXE" << "" << "<game>/" << 1 << true << true;
     QTest::newRow("no exe") << "" << "scripts" << "<game>/" << -1 << false << true;
     QTest::newRow("path without trailing slash") << "anarchy.exe" << "scripts" << "<game>" << -1 << false << true;
     // Started from the game's own folder with no setting: the names are relative.
@@ -106,34 +102,6 @@ void tst_startup::oddCatalogueRows()
     QCOMPARE(f.main->mnuBreeds.last()->text(), QString());
     QCOMPARE(f.main->mnuProfessions.size(), 1);
     QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
-}
-
-void tst_startup::closingStopsAtAKeptWindow_data()
-{
-    QTest::addColumn<bool>("keep");  // a changed script whose save the player leaves
-    QTest::newRow("nothing to keep: the program ends") << false;
-    QTest::newRow("a kept script holds the program open") << true;
-}
-
-void tst_startup::closingStopsAtAKeptWindow()
-{
-    QFETCH(bool, keep);
-    MainWindowFixture f;
-    f.fillStandardCatalogue();
-    QVERIFY(f.start());
-    frmWindow* first = f.main->state().activeScriptWindow();
-    QVERIFY(first);
-    if (keep) {
-        first->setChanged(true);
-        f.prompt.answer(PromptAnswer::Yes);
-        f.prompt.cancelDialog();
-    }
-    f.main->createScriptWindow();
-    QCOMPARE(f.main->close(), !keep);
-    QVERIFY(f.prompt.allAnswersUsed());
-    // The kept window and the one after it stay, unasked, and the catalogue open.
-    QCOMPARE(f.main->mdiArea->subWindowList().size(), keep ? 2 : 0);
-    QCOMPARE(f.main->state().catalogue.isOpen(), keep);
 }
 
 QTEST_MAIN(tst_startup)
