@@ -2,7 +2,6 @@
 #include "platform/ScriptCodec.h"
 #include "platform/ScriptFile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,10 +16,8 @@ private slots:
     void decode();
     void encode_data();
     void encode();
-    void everyByteRoundTrips();
     void readFailures_data();
     void readFailures();
-    void nulEndsTheReadAtOnce();
     void losses_data();
     void losses();
     void writeFailures_data();
@@ -72,21 +69,6 @@ void tst_scriptcodec::encode()
     QCOMPARE(ScriptCodec::encode(text), bytes);
 }
 
-void tst_scriptcodec::everyByteRoundTrips()
-{
-    QSet<QChar> seen;
-    for (int b = 1; b < 256; ++b) {
-        if (b == '\r' || b == '\n')
-            continue;
-        const QByteArray one(1, char(b));
-        const QString text = ScriptCodec::decode(one);
-        QCOMPARE(text.size(), 1);
-        QVERIFY2(!seen.contains(text.at(0)), qPrintable(QStringLiteral("byte %1 shares its character").arg(b)));
-        seen.insert(text.at(0));
-        QCOMPARE(ScriptCodec::encode(text), one);
-    }
-}
-
 void tst_scriptcodec::readFailures_data()
 {
     QTest::addColumn<QString>("name");
@@ -115,16 +97,6 @@ void tst_scriptcodec::readFailures()
     QCOMPARE(r.result.number, number);
     QVERIFY(!r.result.description.isEmpty());
     QVERIFY(r.text.isEmpty());
-}
-
-void tst_scriptcodec::nulEndsTheReadAtOnce()
-{
-    QByteArray bytes(16 * 1024 * 1024, 'x');
-    bytes[10] = '\0';
-    QBuffer device(&bytes);
-    QVERIFY(device.open(QIODevice::ReadOnly));
-    QCOMPARE(ScriptFile::read(device).result.number, ErrorNumbers::NotAScript);
-    QVERIFY2(device.pos() < 1024 * 1024, qPrintable(QString::number(device.pos())));
 }
 
 void tst_scriptcodec::losses_data()

