@@ -56,6 +56,8 @@ public slots:
     // False as soon as one script window refuses to close (Exit and the main
     // window's close box end the same way).
     bool closeScriptWindows();
+    // The entries mnuWindows_List added, in order.
+    const QList<QAction*>& windowListEntries() const { return m_windowEntries; }
 
 private:
     void addCommand(QMenu& menu, const char* name, const QString& caption, void (MainMenuCommands::*handler)(),

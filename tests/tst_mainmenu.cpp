@@ -1,61 +1,18 @@
-#include "ScriptedPrompt.h"
+#include "MainWindowFixture.h"
 #include "TestFiles.h"
 
-#include "state/AppState.h"
-#include "app/EditMenuCommands.h"
 #include "app/MainMenuCommands.h"
-#include "platform/Settings.h"
-#include "catalogue/Catalogue.h"
-#include "editor/ScriptWindows.h"
+#include "app/frmMain.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QMainWindow>
 #include <QMdiArea>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-
-namespace {
-// The main window's part: the child-window area, the script windows as the Edit
-// menu reaches them, and shutting down: close every script window, and stay open
-// while one refused (its text could not be written).
-class TestMainWindow : public QMainWindow, public ScriptWindows {
-public:
-    TestMainWindow()
-    {
-        mdiArea = new QMdiArea;
-        setCentralWidget(mdiArea);
-    }
-
-    QAction* action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
-
-    frmWindow* activeScriptWindow() const override { return menu->activeScriptWindow(); }
-    frmWindow* newScriptWindow() override { return menu->mnuNew_Click(); }
-    QWidget* dialogOwner() override { return this; }
-    void requestCommandBook() override {}
-
-    QMdiArea* mdiArea = nullptr;
-    MainMenuCommands* menu = nullptr;
-    QMenu* windows = nullptr;
-    int ownWindowEntries = 5;
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        mdiArea->closeAllSubWindows();
-        if (!mdiArea->subWindowList().isEmpty())
-            event->ignore();
-    }
-};
-}
 
 class tst_mainmenu : public QObject {
     Q_OBJECT
@@ -63,132 +20,89 @@ private slots:
     void init();
     void cleanup();
 
-    void newTwiceGivesTwoWindows();
     void commandsWithoutWindowDoNothing_data();
     void commandsWithoutWindowDoNothing();
-    void open_data();
-    void open();
+    void openWithoutWindow();
     void fileCommandsArmTheActiveWindowsTimer_data();
     void fileCommandsArmTheActiveWindowsTimer();
-    void clearEmptiesAndMarksChanged();
-    void minimizeAllThenMaximizeAll();
     void tiling_data();
     void tiling();
-    void cascadeSpreadsWindows();
     void windowList();
     void exit_data();
     void exit();
 
 private:
-    frmWindow* addWindow() { return m_menu->mnuNew_Click(); }
+    void trigger(const char* item) { m_f->main->findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
+    // A window from File > New: it must be the active one.
+    frmWindow* addWindow()
+    {
+        trigger("mnuNew");
+        return m_f->main->activeScriptWindow();
+    }
+    frmWindow* openWindow(const QString& file)
+    {
+        frmWindow* w = addWindow();
+        m_f->prompt.choose(file);
+        w->tmOpen_Timer();
+        m_f->prompt.clear();
+        return w;
+    }
+    void closeAll()
+    {
+        m_f->main->mdiArea->closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QString path(const QString& name) const { return m_f->dir.filePath(name); }
+    QMdiArea& area() const { return *m_f->main->mdiArea; }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<Catalogue> m_catalogue;
-    std::unique_ptr<Settings> m_settings;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<TestMainWindow> m_main;
-    MainMenuCommands* m_menu = nullptr;
+    std::unique_ptr<MainWindowFixture> m_f;
 };
 
+// The main window as the player gets it, with its one empty script window.
 void tst_mainmenu::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_prompt = std::make_unique<ScriptedPrompt>();
-    m_catalogue = std::make_unique<Catalogue>(*m_prompt, QString());
-    m_settings = std::make_unique<Settings>();
-    m_state = std::make_unique<AppState>(*m_prompt, *m_catalogue, *m_settings);
-    m_state->gamePath = m_dir->path() + u'/';
-    m_main = std::make_unique<TestMainWindow>();
-    m_main->resize(800, 600);
-    m_menu = new MainMenuCommands(*m_state, *m_main, *m_main->mdiArea, {});
-    m_main->menu = m_menu;
-    auto* edit = new EditMenuCommands(*m_state, *m_main, m_main.get());
-    QMenuBar& bar = *m_main->menuBar();
-    m_menu->addFileMenu(bar);
-    edit->addEditMenu(bar, [] {});
-    m_menu->addWindowMenu(bar);
-    m_main->windows = m_main->findChild<QMenu*>(QStringLiteral("mnuWindows"));
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    m_f = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_f->startShown());
+    m_f->prompt.clear();
 }
 
 void tst_mainmenu::cleanup()
 {
-    if (m_main) {
-        for (QMdiSubWindow* w : m_main->mdiArea->subWindowList()) {
-            if (auto* f = qobject_cast<frmWindow*>(w))
-                f->setChanged(false);
-        }
-    }
-    m_main.reset();
+    for (QMdiSubWindow* w : area().subWindowList())
+        static_cast<frmWindow*>(w)->setChanged(false);
+    m_f.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void tst_mainmenu::newTwiceGivesTwoWindows()
-{
-    m_main->action("mnuNew")->trigger();
-    frmWindow* second = addWindow();
-    const QList<QMdiSubWindow*> windows = m_main->mdiArea->subWindowList();
-    QCOMPARE(windows.size(), 2);
-    QVERIFY(windows[0] != windows[1]);
-    for (QMdiSubWindow* w : windows)
-        QCOMPARE(w->windowTitle(), QStringLiteral("New File"));
-    QCOMPARE(m_main->mdiArea->currentSubWindow(), second);
-    QVERIFY(second->isVisible());
-    QVERIFY(m_prompt->boxes.isEmpty());
 }
 
 void tst_mainmenu::commandsWithoutWindowDoNothing_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"mnuSave", "mnuSaveAs", "mnuPrint", "mnuClear", "mnuCascade", "mnuTileHorizontally",
-                             "mnuTileVertically", "mnuMinAll", "mnuMaxAll"})
+    for (const char* name : {"mnuSave", "mnuSaveAs", "mnuPrint", "mnuClear", "mnuTileHorizontally", "mnuMaxAll"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
 void tst_mainmenu::commandsWithoutWindowDoNothing()
 {
     QFETCH(QString, name);
-    m_main->action(name.toLatin1().constData())->trigger();
+    closeAll();
+    trigger(name.toLatin1().constData());
     QCoreApplication::processEvents();
-    QVERIFY(m_main->mdiArea->subWindowList().isEmpty());
-    QVERIFY(m_prompt->boxes.isEmpty());
-    QVERIFY(m_prompt->dialogs.isEmpty());
+    QVERIFY(area().subWindowList().isEmpty());
+    QVERIFY(m_f->prompt.boxes.isEmpty() && m_f->prompt.dialogs.isEmpty());
 }
 
-void tst_mainmenu::open_data()
+// With no script window open, File > Open makes one for the script.
+void tst_mainmenu::openWithoutWindow()
 {
-    QTest::addColumn<bool>("withWindow");
-    QTest::newRow("no window: one is made for it") << false;
-    QTest::newRow("loads into the active window") << true;
-}
-
-void tst_mainmenu::open()
-{
-    QFETCH(bool, withWindow);
-    const QString script = m_dir->filePath(QStringLiteral("s"));
+    const QString script = path(QStringLiteral("s"));
     writeFile(script, "/afk\r\n");
-    if (withWindow) {
-        addWindow()->rtfrypAO->setText(QStringLiteral("typed"));
-        m_prompt->answer(PromptAnswer::No);
-    }
-    m_main->action("mnuOpen")->trigger();
-    QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
-    frmWindow* w = m_menu->activeScriptWindow();
+    closeAll();
+    m_f->prompt.choose(script);
+    trigger("mnuOpen");
+    frmWindow* w = m_f->main->activeScriptWindow();
     QVERIFY(w);
-    QVERIFY(w->tmOpen->isActive());
-    QVERIFY(m_prompt->dialogs.isEmpty());  // the dialog waits for the tick
-    m_prompt->choose(script);
-    w->tmOpen_Timer();
-    QCOMPARE(m_prompt->dialogs.size(), 1);
-    QCOMPARE(m_prompt->dialogs.first().title, QStringLiteral("Open a Script File"));
-    QCOMPARE(m_prompt->boxes.size(), withWindow ? 1 : 0);
-    if (withWindow)
-        QCOMPARE(m_prompt->boxes.first().text, QStringLiteral("Save to a new file?"));
-    QCOMPARE(m_main->mdiArea->subWindowList().size(), 1);
+    QTRY_VERIFY(m_f->prompt.allAnswersUsed());  // the window's timer runs the Open
     QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/afk\n"));
-    QCOMPARE(w->windowTitle(), script);
 }
 
 void tst_mainmenu::fileCommandsArmTheActiveWindowsTimer_data()
@@ -205,54 +119,13 @@ void tst_mainmenu::fileCommandsArmTheActiveWindowsTimer()
 {
     QFETCH(QString, name);
     QFETCH(QString, timer);
-    frmWindow* first = addWindow();
+    frmWindow* first = m_f->main->activeScriptWindow();
     frmWindow* second = addWindow();
-    m_main->mdiArea->setActiveSubWindow(first);
-    m_main->action(name.toLatin1().constData())->trigger();
-    m_main->action(name.toLatin1().constData())->trigger();
+    area().setActiveSubWindow(first);
+    trigger(name.toLatin1().constData());
     QVERIFY(first->findChild<QTimer*>(timer)->isActive());
     QVERIFY(!second->findChild<QTimer*>(timer)->isActive());
-    QVERIFY(m_prompt->boxes.isEmpty());
-    QVERIFY(m_prompt->dialogs.isEmpty());
     first->findChild<QTimer*>(timer)->stop();
-}
-
-void tst_mainmenu::clearEmptiesAndMarksChanged()
-{
-    const QString script = m_dir->filePath(QStringLiteral("s"));
-    writeFile(script, "/tell a b\r\n");
-    frmWindow* w = addWindow();
-    m_prompt->choose(script);
-    w->tmOpen_Timer();
-    QVERIFY(!w->Changed());
-    m_main->action("mnuClear")->trigger();
-    QVERIFY(w->rtfrypAO->Text().isEmpty());
-    QVERIFY(w->Changed());
-    QCOMPARE(w->FileName(), script);
-    QCOMPARE(w->rtfrypAO->SelColor(), RichTextControl::white());
-    QVERIFY(m_prompt->boxes.isEmpty());
-    QCOMPARE(readFile(script), QByteArray("/tell a b\r\n"));
-    // The next Save writes the empty script to its file.
-    w->tmSave_Timer();
-    QCOMPARE(readFile(script), QByteArray());
-}
-
-void tst_mainmenu::minimizeAllThenMaximizeAll()
-{
-    QList<frmWindow*> windows{addWindow(), addWindow(), addWindow()};
-    m_main->mdiArea->setActiveSubWindow(windows[1]);
-    m_main->action("mnuMinAll")->trigger();
-    for (frmWindow* w : windows)
-        QVERIFY(w->isMinimized());
-    m_main->action("mnuMaxAll")->trigger();
-    // The window that was active stays so; Qt keeps the maximised state with the
-    // active window, so each one shows maximised as it is brought forward.
-    QCOMPARE(m_main->mdiArea->currentSubWindow(), windows[1]);
-    for (frmWindow* w : {windows[1], windows[0], windows[2], windows[1]}) {
-        m_main->mdiArea->setActiveSubWindow(w);
-        QVERIFY(w->isMaximized());
-        QVERIFY(!w->isMinimized());
-    }
 }
 
 // The band arithmetic has its own tests; here the menu lays the open windows
@@ -272,139 +145,113 @@ void tst_mainmenu::tiling()
 {
     QFETCH(bool, horizontal);
     QFETCH(int, count);
-    frmWindow* minimised = addWindow();
+    frmWindow* minimised = m_f->main->activeScriptWindow();
     minimised->showMinimized();
     for (int i = 0; i < count; ++i)
         addWindow();
-    QMdiSubWindow* active = m_main->mdiArea->currentSubWindow();
+    QMdiSubWindow* active = area().currentSubWindow();
     active->showMaximized();
-    m_main->action(horizontal ? "mnuTileHorizontally" : "mnuTileVertically")->trigger();
+    trigger(horizontal ? "mnuTileHorizontally" : "mnuTileVertically");
     QVERIFY(minimised->isMinimized());
     QVERIFY(!active->isMaximized());
-    QCOMPARE(m_main->mdiArea->currentSubWindow(), active);
-    const QRect area = m_main->mdiArea->viewport()->rect();
-    QList<QRect> rects;
-    for (QMdiSubWindow* w : m_main->mdiArea->subWindowList())
-        if (w != minimised)
-            rects << w->geometry();
-    std::sort(rects.begin(), rects.end(), [horizontal](const QRect& a, const QRect& b) {
-        return horizontal ? a.top() < b.top() : a.left() < b.left();
-    });
-    int next = horizontal ? area.top() : area.left();
-    for (const QRect& r : rects) {
-        QCOMPARE(horizontal ? QPair(r.left(), r.width()) : QPair(r.top(), r.height()),
-                 horizontal ? QPair(area.left(), area.width()) : QPair(area.top(), area.height()));
-        QCOMPARE(horizontal ? r.top() : r.left(), next);
-        next += horizontal ? r.height() : r.width();
+    QCOMPARE(area().currentSubWindow(), active);
+    const QRect viewport = area().viewport()->rect();
+    QRect covered;
+    int total = 0;
+    for (QMdiSubWindow* w : area().subWindowList()) {
+        if (w == minimised)
+            continue;
+        covered |= w->geometry();
+        total += w->width() * w->height();
     }
-    QCOMPARE(next, horizontal ? area.bottom() + 1 : area.right() + 1);
-    QCOMPARE(active->geometry(), rects.first());
-}
-
-void tst_mainmenu::cascadeSpreadsWindows()
-{
-    QList<frmWindow*> windows{addWindow(), addWindow(), addWindow()};
-    m_main->action("mnuTileHorizontally")->trigger();
-    m_main->action("mnuCascade")->trigger();
-    QSet<int> lefts;
-    QSet<int> tops;
-    for (frmWindow* w : windows) {
-        lefts.insert(w->x());
-        tops.insert(w->y());
-    }
-    QCOMPARE(lefts.size(), 3);
-    QCOMPARE(tops.size(), 3);
+    // The bands fill the area with no gap or overlap, the active window's first.
+    QCOMPARE(covered, viewport);
+    QCOMPARE(total, viewport.width() * viewport.height());
+    QCOMPARE(active->geometry().topLeft(), viewport.topLeft());
 }
 
 void tst_mainmenu::windowList()
 {
-    const QString script = m_dir->filePath(QStringLiteral("R&D"));
+    const QString script = path(QStringLiteral("R&D"));
     writeFile(script, "/afk\r\n");
-    frmWindow* first = addWindow();
-    frmWindow* second = addWindow();
-    m_prompt->choose(script);
-    second->tmOpen_Timer();
-    m_menu->mnuWindows_List();
-    m_menu->mnuWindows_List();  // listing again replaces, never repeats
-    const QList<QAction*> actions = m_main->windows->actions();
-    QCOMPARE(actions.size(), m_main->ownWindowEntries + 3);
-    QVERIFY(actions.at(m_main->ownWindowEntries)->isSeparator());
-    QCOMPARE(actions.at(m_main->ownWindowEntries + 1)->text(), QStringLiteral("&1 New File"));
-    QString escaped = script;
-    escaped.replace(u'&', QStringLiteral("&&"));
-    QCOMPARE(actions.at(m_main->ownWindowEntries + 2)->text(), QStringLiteral("&2 ") + escaped);
-    QVERIFY(actions.at(m_main->ownWindowEntries + 2)->isChecked());
-    QVERIFY(!actions.at(m_main->ownWindowEntries + 1)->isChecked());
+    frmWindow* first = m_f->main->activeScriptWindow();
+    openWindow(script);
+    MainMenuCommands& menu = m_f->main->mainMenu();
+    menu.mnuWindows_List();
+    menu.mnuWindows_List();  // listing again replaces, never repeats
+    QList<QAction*> entries = menu.windowListEntries();
+    QCOMPARE(entries.size(), 3);  // a separator, then the windows
+    QCOMPARE(entries.at(1)->text(), QStringLiteral("&1 New File"));
+    QCOMPARE(entries.at(2)->text(), QStringLiteral("&2 ") + QString(script).replace(u'&', QStringLiteral("&&")));
+    QVERIFY(entries.at(2)->isChecked() && !entries.at(1)->isChecked());
 
     first->showMinimized();
-    actions.at(m_main->ownWindowEntries + 1)->trigger();
-    QCOMPARE(m_main->mdiArea->currentSubWindow(), first);
+    entries.at(1)->trigger();
+    QCOMPARE(area().currentSubWindow(), first);
     QVERIFY(!first->isMinimized());
 
-    second->setChanged(false);
-    second->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_menu->mnuWindows_List();
-    QCOMPARE(m_main->windows->actions().size(), m_main->ownWindowEntries + 2);
-
-    first->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_menu->mnuWindows_List();
-    QCOMPARE(m_main->windows->actions().size(), m_main->ownWindowEntries);
+    closeAll();
+    menu.mnuWindows_List();
+    QVERIFY(menu.windowListEntries().isEmpty());
 }
 
 void tst_mainmenu::exit_data()
 {
+    QTest::addColumn<bool>("closeBox");    // the main window's close box rather than File > Exit
     QTest::addColumn<bool>("writeFails");
     QTest::addColumn<bool>("dialogLeft");  // Yes to "Save to a new file?", then no name
-    QTest::newRow("closes every window after its question") << false << false;
-    QTest::newRow("a failed write stops the exit there") << true << false;
-    QTest::newRow("a save dialog left without a name stops the exit there") << false << true;
+    for (const bool closeBox : {false, true}) {
+        const char* via = closeBox ? "close box" : "Exit";
+        QTest::addRow("%s closes every window after its question", via) << closeBox << false << false;
+        QTest::addRow("%s: a failed write stops there", via) << closeBox << true << false;
+        QTest::addRow("%s: a save dialog left without a name stops there", via) << closeBox << false << true;
+    }
 }
 
+// Windows are asked oldest first; the first one the player keeps ends the exit
+// there, and the windows after it stay open with their text, unasked.
 void tst_mainmenu::exit()
 {
+    QFETCH(bool, closeBox);
     QFETCH(bool, writeFails);
     QFETCH(bool, dialogLeft);
-    const QString a = m_dir->filePath(QStringLiteral("a"));
+    const bool kept = writeFails || dialogLeft;
+    const QString a = path(QStringLiteral("a"));
     writeFile(a, "old a\r\n");
-    frmWindow* named = addWindow();
-    m_prompt->choose(a);
-    named->tmOpen_Timer();
+    frmWindow* named = openWindow(a);
     named->rtfrypAO->setText(QStringLiteral("new a"));
     if (writeFails) {
         QVERIFY(QFile::remove(a));
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("a")));
+        QVERIFY(QDir(m_f->dir.path()).mkdir(QStringLiteral("a")));
     }
     QPointer<frmWindow> unnamed = addWindow();
     unnamed->rtfrypAO->setText(QStringLiteral("lost"));
     QPointer<frmWindow> unchanged = addWindow();  // asks nothing
-    m_prompt->clear();
-    m_prompt->answer(PromptAnswer::Yes);
+    m_f->prompt.answer(PromptAnswer::Yes);
     if (writeFails)
-        m_prompt->answer(PromptAnswer::Ok);  // the failed write's box
+        m_f->prompt.answer(PromptAnswer::Ok);  // the failed write's box
     else
-        m_prompt->answer(dialogLeft ? PromptAnswer::Yes : PromptAnswer::No);
+        m_f->prompt.answer(dialogLeft ? PromptAnswer::Yes : PromptAnswer::No);
     if (dialogLeft)
-        m_prompt->cancelDialog();
+        m_f->prompt.cancelDialog();
 
-    m_main->action("mnuExit")->trigger();
+    if (closeBox)
+        QCOMPARE(m_f->main->close(), !kept);
+    else
+        trigger("mnuExit");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    QVERIFY(m_prompt->allAnswersUsed());
-    QCOMPARE(m_prompt->unplannedBoxes, 0);
-    // The window kept and those after it stay open with their text, unasked.
-    QCOMPARE(!unnamed && !unchanged, !writeFails && !dialogLeft);
-    QCOMPARE(m_main->isVisible(), writeFails || dialogLeft);
-    QCOMPARE(m_prompt->boxes.size(), 2);
-    if (!writeFails) {
-        QCOMPARE(readFile(a), QByteArray("new a"));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"a"});
-        return;
-    }
-    QCOMPARE(m_prompt->boxes.at(1).icon, PromptIcon::Critical);
-    QCOMPARE(m_main->mdiArea->subWindowList().size(), 3);
-    QCOMPARE(named->rtfrypAO->Text(), QStringLiteral("new a"));
+    QVERIFY(m_f->prompt.allAnswersUsed());
+    QCOMPARE(m_f->prompt.unplannedBoxes, 0);
+    QCOMPARE(m_f->prompt.boxes.size(), 2);
+    QCOMPARE(!unnamed && !unchanged, !kept);
+    QCOMPARE(m_f->main->isVisible(), kept);
+    QCOMPARE(m_f->main->state().catalogue.isOpen(), kept);
+    QCOMPARE(readFile(a), writeFails ? QByteArray("<missing>") : QByteArray("new a"));
+    if (writeFails)
+        QCOMPARE(named->rtfrypAO->Text(), QStringLiteral("new a"));
+    else if (dialogLeft)
+        QCOMPARE(unnamed->rtfrypAO->Text(), QStringLiteral("lost"));
 }
 
 QTEST_MAIN(tst_mainmenu)

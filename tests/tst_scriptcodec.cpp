@@ -2,7 +2,6 @@
 #include "platform/ScriptCodec.h"
 #include "platform/ScriptFile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,12 +16,8 @@ private slots:
     void decode();
     void encode_data();
     void encode();
-    void everyByteRoundTrips();
-    void normaliseLineBreaks_data();
-    void normaliseLineBreaks();
     void readFailures_data();
     void readFailures();
-    void nulEndsTheReadAtOnce();
     void losses_data();
     void losses();
     void writeFailures_data();
@@ -34,27 +29,16 @@ void tst_scriptcodec::decode_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("empty") << QByteArray() << QString();
-    QTest::newRow("ascii") << QByteArray("/tell Bob hi") << QStringLiteral("/tell Bob hi");
     QTest::newRow("crlf") << QByteArray("a\r\nb") << QStringLiteral("a\nb");
     QTest::newRow("lone lf") << QByteArray("a\nb") << QStringLiteral("a\nb");
     QTest::newRow("lone cr") << QByteArray("a\rb") << QStringLiteral("a\nb");
     QTest::newRow("cr then crlf") << QByteArray("a\r\r\nb") << QStringLiteral("a\n\nb");
     QTest::newRow("lf then cr is two breaks") << QByteArray("a\n\rb") << QStringLiteral("a\n\nb");
     QTest::newRow("trailing cr") << QByteArray("a\r") << QStringLiteral("a\n");
-    QTest::newRow("trailing crlf") << QByteArray("a\r\n") << QStringLiteral("a\n");
-    QTest::newRow("only breaks") << QByteArray("\r\n\r\n") << QStringLiteral("\n\n");
+    // Windows-1252, its five unassigned bytes kept as the same C1 characters.
     QTest::newRow("euro") << QByteArray("\x80") << QString(QChar(0x20AC));
     QTest::newRow("undefined 81") << QByteArray("\x81") << QString(QChar(0x81));
-    QTest::newRow("undefined 8d") << QByteArray("\x8D") << QString(QChar(0x8D));
-    QTest::newRow("undefined 8f") << QByteArray("\x8F") << QString(QChar(0x8F));
-    QTest::newRow("undefined 90") << QByteArray("\x90") << QString(QChar(0x90));
-    QTest::newRow("undefined 9d") << QByteArray("\x9D") << QString(QChar(0x9D));
     QTest::newRow("Y diaeresis 9f") << QByteArray("\x9F") << QString(QChar(0x178));
-    QTest::newRow("left quote 91") << QByteArray("\x91") << QString(QChar(0x2018));
-    QTest::newRow("nbsp a0") << QByteArray("\xA0") << QString(QChar(0xA0));
-    QTest::newRow("y diaeresis ff") << QByteArray("\xFF") << QString(QChar(0xFF));
-    QTest::newRow("tab and controls") << QByteArray("\t\x01\x1F\x7F") << QString::fromLatin1("\t\x01\x1F\x7F");
 }
 
 void tst_scriptcodec::decode()
@@ -68,16 +52,10 @@ void tst_scriptcodec::encode_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("empty") << QString() << QByteArray();
     QTest::newRow("line break") << QStringLiteral("a\nb") << QByteArray("a\r\nb");
-    QTest::newRow("trailing break") << QStringLiteral("a\n") << QByteArray("a\r\n");
     QTest::newRow("crlf stays one break") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb");
     QTest::newRow("lone cr") << QStringLiteral("a\rb") << QByteArray("a\r\nb");
     QTest::newRow("paragraph separator") << (QStringLiteral("a") + QChar::ParagraphSeparator + u'b') << QByteArray("a\r\nb");
-    QTest::newRow("euro") << QString(QChar(0x20AC)) << QByteArray("\x80");
-    QTest::newRow("trade mark") << QString(QChar(0x2122)) << QByteArray("\x99");
-    QTest::newRow("undefined 9d") << QString(QChar(0x9D)) << QByteArray("\x9D");
-    QTest::newRow("latin e acute") << QString(QChar(0xE9)) << QByteArray("\xE9");
     QTest::newRow("cjk is ?") << QStringLiteral("a\u65E5b") << QByteArray("a?b");
     QTest::newRow("C1 without 1252 place is ?") << QString(QChar(0x80)) << QByteArray("?");
     QTest::newRow("surrogate pair is one ?") << QString::fromUtf8("x\xF0\x9F\x98\x80y") << QByteArray("x?y");
@@ -91,59 +69,20 @@ void tst_scriptcodec::encode()
     QCOMPARE(ScriptCodec::encode(text), bytes);
 }
 
-void tst_scriptcodec::everyByteRoundTrips()
-{
-    QSet<QChar> seen;
-    for (int b = 1; b < 256; ++b) {
-        if (b == '\r' || b == '\n')
-            continue;
-        const QByteArray one(1, char(b));
-        const QString text = ScriptCodec::decode(one);
-        QCOMPARE(text.size(), 1);
-        QVERIFY2(!seen.contains(text.at(0)), qPrintable(QStringLiteral("byte %1 shares its character").arg(b)));
-        seen.insert(text.at(0));
-        QCOMPARE(ScriptCodec::encode(text), one);
-        QCOMPARE(ScriptCodec::toByte(ScriptCodec::toChar(uchar(b))), b);
-    }
-}
-
-void tst_scriptcodec::normaliseLineBreaks_data()
-{
-    QTest::addColumn<QString>("in");
-    QTest::addColumn<QString>("out");
-    QTest::newRow("plain") << QStringLiteral("abc") << QStringLiteral("abc");
-    QTest::newRow("crlf") << QStringLiteral("/tell a\r\n") << QStringLiteral("/tell a\n");
-    QTest::newRow("cr") << QStringLiteral("a\rb") << QStringLiteral("a\nb");
-    QTest::newRow("lf") << QStringLiteral("a\nb") << QStringLiteral("a\nb");
-    QTest::newRow("crlf crlf") << QStringLiteral("\r\n\r\n") << QStringLiteral("\n\n");
-    QTest::newRow("lf cr") << QStringLiteral("\n\r") << QStringLiteral("\n\n");
-    QTest::newRow("u2029") << (QString(QChar::ParagraphSeparator) + u'x') << QStringLiteral("\nx");
-}
-
-void tst_scriptcodec::normaliseLineBreaks()
-{
-    QFETCH(QString, in);
-    QFETCH(QString, out);
-    QCOMPARE(ScriptCodec::normaliseLineBreaks(in), out);
-}
-
 void tst_scriptcodec::readFailures_data()
 {
-    QTest::addColumn<QByteArray>("content");  // empty: no file is made
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("number");
-    QTest::newRow("missing") << QByteArray() << QStringLiteral("missing") << int(QFileDevice::OpenError);
-    QTest::newRow("directory") << QByteArray() << QStringLiteral("dir") << ErrorNumbers::NotARegularFile;
-    QTest::newRow("named pipe: no wait for a writer") << QByteArray() << QStringLiteral("pipe")
-                                                       << ErrorNumbers::NotARegularFile;
-    QTest::newRow("endless device") << QByteArray() << QStringLiteral("/dev/zero") << ErrorNumbers::NotARegularFile;
-    QTest::newRow("one byte over the limit") << QByteArray() << QStringLiteral("huge") << ErrorNumbers::ScriptTooLarge;
-    QTest::newRow("nul byte") << QByteArray("/afk\r\n\0x", 8) << QStringLiteral("binary") << ErrorNumbers::NotAScript;
+    QTest::newRow("missing") << QStringLiteral("missing") << int(QFileDevice::OpenError);
+    QTest::newRow("directory") << QStringLiteral("dir") << ErrorNumbers::NotARegularFile;
+    QTest::newRow("named pipe: no wait for a writer") << QStringLiteral("pipe") << ErrorNumbers::NotARegularFile;
+    QTest::newRow("endless device") << QStringLiteral("/dev/zero") << ErrorNumbers::NotARegularFile;
+    QTest::newRow("one byte over the limit") << QStringLiteral("huge") << ErrorNumbers::ScriptTooLarge;
+    QTest::newRow("nul byte") << QStringLiteral("binary") << ErrorNumbers::NotAScript;
 }
 
 void tst_scriptcodec::readFailures()
 {
-    QFETCH(QByteArray, content);
     QFETCH(QString, name);
     QFETCH(int, number);
     QTemporaryDir dir;
@@ -151,27 +90,13 @@ void tst_scriptcodec::readFailures()
     QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
     QFile huge(dir.filePath(QStringLiteral("huge")));  // sparse: all NUL, never written
     QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(ScriptFile::kMaxBytes + 1));
-    huge.close();
-    const QString path = QDir(dir.path()).filePath(name);  // an absolute name stays as it is
-    if (!content.isEmpty()) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
-    const ScriptFile::ReadResult r = ScriptFile::read(path);
+    QFile binary(dir.filePath(QStringLiteral("binary")));
+    QVERIFY(binary.open(QIODevice::WriteOnly) && binary.write("/afk\r\n\0x", 8) == 8);
+    binary.close();
+    const ScriptFile::ReadResult r = ScriptFile::read(QDir(dir.path()).filePath(name));
     QCOMPARE(r.result.number, number);
     QVERIFY(!r.result.description.isEmpty());
     QVERIFY(r.text.isEmpty());
-}
-
-void tst_scriptcodec::nulEndsTheReadAtOnce()
-{
-    QByteArray bytes(16 * 1024 * 1024, 'x');
-    bytes[10] = '\0';
-    QBuffer device(&bytes);
-    QVERIFY(device.open(QIODevice::ReadOnly));
-    QCOMPARE(ScriptFile::read(device).result.number, ErrorNumbers::NotAScript);
-    QVERIFY2(device.pos() < 1024 * 1024, qPrintable(QString::number(device.pos())));
 }
 
 void tst_scriptcodec::losses_data()
@@ -180,7 +105,6 @@ void tst_scriptcodec::losses_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("firstLine");
     QTest::newRow("code page 1252 only") << QStringLiteral("/tell B\u00F6b \u20AC5 \u201Chi\u201D\u0081") << 0 << 0;
-    QTest::newRow("arrow on line 1") << QStringLiteral("/say \u2192 go") << 1 << 1;
     QTest::newRow("after CR LF, LF and CR") << QStringLiteral("a\r\nb\nc\rd \u0151 \u2713") << 2 << 4;
     QTest::newRow("paragraph separator is a line") << QStringLiteral("a\u2029\u2713") << 1 << 2;
     QTest::newRow("emoji counts once") << QStringLiteral("x\n\n\U0001F600\U0001F600") << 2 << 3;
@@ -211,9 +135,7 @@ void tst_scriptcodec::writeFailures()
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dir")));
     const IoResult r = ScriptFile::write(dir.filePath(name), QStringLiteral("/afk"));
     QVERIFY(!r.ok());
-    QVERIFY(r.number > 0 && r.number <= int(QFileDevice::CopyError));
     QVERIFY(!r.description.isEmpty());
-    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("dir"))).isDir());
     // Nothing left behind beside the target.
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{QStringLiteral("dir")});
@@ -223,15 +145,12 @@ void tst_scriptcodec::writeReplacesWholeFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("s"));
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("a much longer old script that must not leave a tail\r\n");
-    }
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("a much longer old script that must not leave a tail\r\n") > 0);
+    old.close();
     QVERIFY(ScriptFile::write(path, QStringLiteral("/afk\n/tell Bob hi")).ok());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("/afk\r\n/tell Bob hi"));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("/afk\r\n/tell Bob hi"));
     const ScriptFile::ReadResult back = ScriptFile::read(path);
     QVERIFY(back.result.ok());
     QCOMPARE(back.text, QStringLiteral("/afk\n/tell Bob hi"));
