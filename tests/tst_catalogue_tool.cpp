@@ -18,12 +18,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextFragment>
-#include <QFont>
-#include <QTextCharFormat>
 #include <QUuid>
 #include <QtTest>
 

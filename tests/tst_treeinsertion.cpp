@@ -37,19 +37,10 @@ void fillCatalogue(TestCatalogue& c)
                           "CommandType) VALUES (1001, 10, 'All', NULL, 0)"));
 }
 
-QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& group, const QString& node)
+// Every node text of the tree above is its only one.
+QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& text)
 {
-    for (int g = 0; g < tree->topLevelItemCount(); ++g) {
-        QTreeWidgetItem* top = tree->topLevelItem(g);
-        if (top->text(0) != group)
-            continue;
-        if (node.isEmpty())
-            return top;
-        for (int c = 0; c < top->childCount(); ++c)
-            if (top->child(c)->text(0) == node)
-                return top->child(c);
-    }
-    return nullptr;
+    return tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
 }
 
 // The catalogue above, and a scripts folder holding "heal" (the game path is empty:
@@ -140,8 +131,7 @@ private slots:
 
 void tst_treeinsertion::insert_data()
 {
-    QTest::addColumn<QString>("group"); // "" for no selected node
-    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("node"); // "" for no selected node
     QTest::addColumn<bool>("freeType");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("selStart");
@@ -151,7 +141,7 @@ void tst_treeinsertion::insert_data()
     QTest::addColumn<QString>("dialogCommand"); // null: no dialog shown
     struct Row {
         const char* name;
-        QString group, node;
+        QString node;
         bool freeType;
         QString text;
         int selStart, selLength;
@@ -162,45 +152,39 @@ void tst_treeinsertion::insert_data()
                                        "//t Help! %t is on me Call the team\n/All \n");
     const QString none;
     const Row rows[] = {
-        {"no selected node", "", "", false, "abc", 1, 0, none, "abc", none},
-        {"group node", "Empty", "", false, "abc", 1, 0, none, "abc", none},
+        {"no selected node", "", false, "abc", 1, 0, none, "abc", none},
+        {"group node", "Empty", false, "abc", 1, 0, none, "abc", none},
         // "All" writes every row in stored order, whether free typing is on or not.
-        {"All", "Reference", "All", true, "abc\n", 4, 0, none, "abc\n" + all, none},
-        {"free typing: selection becomes the value", "Communication", "tell", true, "x Bob y", 2, 3, none,
-         "x /tell Bob\n y", none},
-        {"free typing: node with its own slash", "Example Scripts", "/t Help! %t is on me", true, "now", 0, 3, none,
+        {"All", "All", true, "abc\n", 4, 0, none, "abc\n" + all, none},
+        {"free typing: selection becomes the value", "tell", true, "x Bob y", 2, 3, none, "x /tell Bob\n y", none},
+        {"free typing: node with its own slash", "/t Help! %t is on me", true, "now", 0, 3, none,
          "/t Help! %t is on menow\n", none},
-        {"script call at the caret", "Scripts", "heal", false, "abc", 3, 0, none, "abc/script heal\n", none},
-        {"pet order", "Pet Commands", "attack", false, "", 0, 0, none, "/pet attack\n", none},
-        {"pet rename goes to the dialog", "Pet Commands", "rename", false, "", 0, 0, "Rex", "/pet rename Rex\n",
-         "pet rename"},
-        {"pet order with a value goes to the dialog", "Pet Commands", "social", false, "", 0, 0, "wave",
+        {"script call at the caret", "heal", false, "abc", 3, 0, none, "abc/script heal\n", none},
+        {"pet order", "attack", false, "", 0, 0, none, "/pet attack\n", none},
+        {"pet rename goes to the dialog", "rename", false, "", 0, 0, "Rex", "/pet rename Rex\n", "pet rename"},
+        {"pet order with a value goes to the dialog", "social", false, "", 0, 0, "wave",
          "/pet social wave\n", "pet social"},
-        {"example script written as it is", "Example Scripts", "/t Help! %t is on me", false, "abc\n", 4, 0, none,
+        {"example script written as it is", "/t Help! %t is on me", false, "abc\n", 4, 0, none,
          "abc\n/t Help! %t is on me\n", none},
-        {"caret inside the last line", "Communication", "tell", false, "abc", 1, 0, "Bob", "abc\n/tell Bob\n", "tell"},
-        {"caret inside a line with one below", "Communication", "tell", false, "abc\nnext", 1, 0, "Bob",
+        {"caret inside the last line", "tell", false, "abc", 1, 0, "Bob", "abc\n/tell Bob\n", "tell"},
+        {"caret inside a line with one below", "tell", false, "abc\nnext", 1, 0, "Bob",
          "abc\n/tell Bob\n\nnext", "tell"},
-        {"caret at the start of a line", "Communication", "tell", false, "abc\ndef", 4, 0, "Bob", "abc\ndef\n/tell Bob\n",
-         "tell"},
-        {"caret on an empty line", "Communication", "tell", false, "abc\n\nnext", 4, 0, "Bob", "abc\n/tell Bob\n\nnext",
-         "tell"},
-        {"empty script", "Communication", "tell", false, "", 0, 0, "Bob", "/tell Bob\n", "tell"},
-        {"a selection counts from its start", "Communication", "tell", false, "abc\ndef\nghi", 5, 5, "Bob",
+        {"caret at the start of a line", "tell", false, "abc\ndef", 4, 0, "Bob", "abc\ndef\n/tell Bob\n", "tell"},
+        {"caret on an empty line", "tell", false, "abc\n\nnext", 4, 0, "Bob", "abc\n/tell Bob\n\nnext", "tell"},
+        {"empty script", "tell", false, "", 0, 0, "Bob", "/tell Bob\n", "tell"},
+        {"a selection counts from its start", "tell", false, "abc\ndef\nghi", 5, 5, "Bob",
          "abc\ndef\n/tell Bob\n\nghi", "tell"},
-        {"cancel keeps the new line break", "Communication", "tell", false, "abc", 1, 0, "cancel", "abc\n", "tell"},
-        {"command without value never shows the dialog", "Communication", "sit", false, "abc", 1, 0, "cancel",
-         "abc\n/sit\n", none},
+        {"cancel keeps the new line break", "tell", false, "abc", 1, 0, "cancel", "abc\n", "tell"},
+        {"command without value never shows the dialog", "sit", false, "abc", 1, 0, "cancel", "abc\n/sit\n", none},
     };
     for (const Row& r : rows)
-        QTest::newRow(r.name) << r.group << r.node << r.freeType << r.text << r.selStart << r.selLength << r.answer
+        QTest::newRow(r.name) << r.node << r.freeType << r.text << r.selStart << r.selLength << r.answer
                               << r.expected << r.dialogCommand;
 }
 
 // Insert on the tree's menu, which is what a double-click on a node does too.
 void tst_treeinsertion::insert()
 {
-    QFETCH(QString, group);
     QFETCH(QString, node);
     QFETCH(bool, freeType);
     QFETCH(QString, text);
@@ -218,8 +202,8 @@ void tst_treeinsertion::insert()
     window->rtfrypAO->select(selStart, selLength);
     window->tmChanged->stop();
     f.main->state().freeType = freeType;
-    QTreeWidgetItem* item = findNode(f.main->tvwTreeView1, group, node);
-    QVERIFY(item || group.isEmpty());
+    QTreeWidgetItem* item = node.isEmpty() ? nullptr : findNode(f.main->tvwTreeView1, node);
+    QVERIFY(item || node.isEmpty());
     f.main->tvwTreeView1->setCurrentItem(item);
     f.main->tvwTreeView1->clearSelection();
     if (item)
@@ -251,7 +235,7 @@ void tst_treeinsertion::withoutScriptWindowOpensOne()
     f.main->state().mdiArea->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(f.main->state().mdiArea->subWindowList().size(), 0);
-    f.main->tvwTreeView1->setCurrentItem(findNode(f.main->tvwTreeView1, "Communication", "tell"));
+    f.main->tvwTreeView1->setCurrentItem(findNode(f.main->tvwTreeView1, QStringLiteral("tell")));
     DialogAnswer dialog{QStringLiteral("Bob")};
     f.main->tvwTreeView1_DblClick();
     QCoreApplication::processEvents();
