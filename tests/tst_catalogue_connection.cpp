@@ -16,22 +16,16 @@
 #include <functional>
 #include <map>
 
-namespace {
-constexpr qint64 kPageSize = 4096;
-}
-
 class tst_catalogue_connection : public QObject {
     Q_OBJECT
 private slots:
     void badCatalogue_data();
     void badCatalogue();
-    void reopeningIsSilent();
     void missingDriver();
-    void readOnly();
+    void openCatalogueIsReadOnly();
     void queryTexts_data();
     void queryTexts();
-    void quoteInAValueFindsItsRow();
-    void nullFieldsReadAsEmpty();
+    void oddRowsRead();
 };
 
 void tst_catalogue_connection::badCatalogue_data()
@@ -40,14 +34,10 @@ void tst_catalogue_connection::badCatalogue_data()
     QTest::addColumn<QString>("textStart");
     QTest::newRow("missing file") << "missing" << "Err - 14";
     QTest::newRow("not a database") << "text" << "Err - 26";
-    QTest::newRow("a table missing") << "notable" << "Err - 1no such table: tblnames";
-    QTest::newRow("empty file") << "empty" << "Err - 1no such table";
+    QTest::newRow("a table missing") << "DROP TABLE tblnames" << "Err - 1no such table: tblnames";
     QTest::newRow("pages overwritten") << "pages" << "Err - 11";
-    QTest::newRow("help pages missing") << "ALTER TABLE tblCommand DROP COLUMN CommandBook"
-                                        << "Err - 1no such column: CommandBook";
-    QTest::newRow("prefixes missing") << "ALTER TABLE tblCommandGroup DROP COLUMN Prefix"
-                                      << "Err - 1no such column: Prefix";
-    QTest::newRow("sex codes missing") << "ALTER TABLE tblnames DROP COLUMN Sex" << "Err - 1no such column: Sex";
+    QTest::newRow("a column missing") << "ALTER TABLE tblCommand DROP COLUMN CommandBook"
+                                      << "Err - 1no such column: CommandBook";
     // The second command of the first group cannot be read: the tree is half read when
     // the failure comes.
     QTest::newRow("a row fails part-way through")
@@ -64,28 +54,24 @@ void tst_catalogue_connection::badCatalogue()
     MainWindowFixture f;
     f.fillStandardCatalogue();
     const QString path = f.catalogue->path();
-    if (kind == QLatin1String("notable")) {
-        f.catalogue->exec(QStringLiteral("DROP TABLE tblnames"));
-    } else if (kind.contains(QLatin1Char(' '))) {
+    if (kind.contains(QLatin1Char(' '))) {
         for (const QString& statement : kind.split(QLatin1Char(';')))
             f.catalogue->exec(statement);
     } else if (kind == QLatin1String("pages")) {
+        // Everything after the first page overwritten with noise.
+        constexpr qint64 pageSize = 4096;
         f.catalogue.reset();
         QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.size() > 4 * kPageSize);
-        QRandomGenerator noise(7);
-        QByteArray bytes(file.size() - kPageSize, Qt::Uninitialized);
-        noise.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
-        QVERIFY(file.seek(kPageSize) && file.write(bytes) == bytes.size());
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.size() > 4 * pageSize);
+        QByteArray bytes(file.size() - pageSize, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+        QVERIFY(file.seek(pageSize) && file.write(bytes) == bytes.size());
     } else {
         f.catalogue.reset();
         QFile::remove(path);
-        if (kind != QLatin1String("missing")) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            if (kind == QLatin1String("text"))
-                file.write(QByteArray("/tell Bob this is a script, not a catalogue\r\n").repeated(50));
-        }
+        QFile file(path);
+        if (kind == QLatin1String("text"))
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray("/tell Bob hi\r\n").repeated(80)) > 0);
     }
     f.main = std::make_unique<frmMain>(f.prompt, path);
     QVERIFY(f.main->Form_Load());
@@ -108,18 +94,6 @@ void tst_catalogue_connection::badCatalogue()
         QVERIFY(!QFile::exists(path));
 }
 
-void tst_catalogue_connection::reopeningIsSilent()
-{
-    MainWindowFixture f;
-    f.fillStandardCatalogue();
-    Catalogue catalogue(f.prompt, f.catalogue->path());
-    QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-    QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-    QVERIFY(catalogue.isOpen());
-    QVERIFY(f.prompt.boxes.isEmpty());
-    QCOMPARE(catalogue.breeds().size(), 4);
-}
-
 void tst_catalogue_connection::missingDriver()
 {
     MainWindowFixture f;
@@ -130,22 +104,20 @@ void tst_catalogue_connection::missingDriver()
     const MessageBoxSpec box = f.prompt.boxes.constFirst();
     QCOMPARE(box.title, QStringLiteral("Warning"));
     QCOMPARE(box.icon, PromptIcon::Critical);
-    QCOMPARE(box.buttons, PromptButtons::Ok);
-    const QStringList lines = box.text.split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.size(), 4);
-    QVERIFY(lines[0].startsWith(QStringLiteral("This application requires something called mdac")));
-    QCOMPARE(lines[1], QStringLiteral("You can get these files from the following location(s):"));
-    QVERIFY(lines[2].isEmpty());
-    QVERIFY2(lines[3].contains(QStringLiteral("libqt6sql6-sqlite")), qPrintable(lines[3]));
+    // The box names the package that brings the driver.
+    QVERIFY2(box.text.contains(QStringLiteral("libqt6sql6-sqlite")), qPrintable(box.text));
     QVERIFY(!catalogue.isOpen());
 }
 
-void tst_catalogue_connection::readOnly()
+// Opening again is silent, and nothing can be written through the connection.
+void tst_catalogue_connection::openCatalogueIsReadOnly()
 {
     MainWindowFixture f;
     f.fillStandardCatalogue();
     Catalogue catalogue(f.prompt, f.catalogue->path());
     QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
+    QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
+    QVERIFY(f.prompt.boxes.isEmpty());
     QSqlQuery write(QSqlDatabase::database(Catalogue::connectionName()));
     QVERIFY(!write.exec(QStringLiteral("DELETE FROM tblBreed")));
     QCOMPARE(catalogue.breeds().size(), 4);
@@ -201,29 +173,24 @@ void tst_catalogue_connection::queryTexts()
     QVERIFY(f.prompt.boxes.isEmpty());
 }
 
-void tst_catalogue_connection::quoteInAValueFindsItsRow()
-{
-    MainWindowFixture f;
-    f.catalogue->addGroup(1, QStringLiteral("Communication"));
-    f.catalogue->addCommand(1, 1, QStringLiteral("o'neil"), QStringLiteral("odd"), 1);
-    Catalogue catalogue(f.prompt, f.catalogue->path());
-    QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-    const std::vector<CatalogueCommand> found = catalogue.commandsNamed(QStringLiteral("O'NEIL"));
-    QCOMPARE(found.size(), 1u);  // word columns ignore letter case
-    QCOMPARE(found.front().description, QStringLiteral("odd"));
-}
-
-void tst_catalogue_connection::nullFieldsReadAsEmpty()
+// A quote in a word finds its row, whatever its letter case; fields without a value
+// read as empty.
+void tst_catalogue_connection::oddRowsRead()
 {
     MainWindowFixture f;
     f.catalogue->exec(QStringLiteral("INSERT INTO tblCommandGroup VALUES (1, 'Communication', NULL)"));
-    f.catalogue->exec(QStringLiteral("INSERT INTO tblCommand VALUES (1, 1, 'tell', NULL, 1, NULL, NULL)"));
+    f.catalogue->addCommand(1, 1, QStringLiteral("o'neil"), QStringLiteral("odd"), 1);
+    f.catalogue->exec(QStringLiteral("INSERT INTO tblCommand VALUES (2, 1, 'tell', NULL, 1, NULL, NULL)"));
     Catalogue catalogue(f.prompt, f.catalogue->path());
     QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-    const std::vector<CatalogueCommand> commands = catalogue.allCommands();
-    QCOMPARE(commands.size(), 1u);
-    QCOMPARE(commands.front().description, QString());
-    QCOMPARE(commands.front().add, QString());
+    const std::vector<CatalogueCommand> found = catalogue.commandsNamed(QStringLiteral("O'NEIL"));
+    QCOMPARE(found.size(), 1u);
+    QCOMPARE(found.front().description, QStringLiteral("odd"));
+    const std::vector<CatalogueCommand> all = catalogue.allCommands();
+    QCOMPARE(all.size(), 2u);
+    QCOMPARE(all.back().description, QString());
+    QCOMPARE(all.back().add, QString());
+    QCOMPARE(catalogue.commandTree([](int) { return true; }).front().prefix, QString());
 }
 
 QTEST_MAIN(tst_catalogue_connection)

@@ -17,26 +17,21 @@
 namespace {
 
 // One line per node: "key text tag image", children indented.
-QStringList describe(const QTreeWidget& tree)
+QStringList describe(QTreeWidget* tree)
 {
     QStringList out;
-    for (int g = 0; g < tree.topLevelItemCount(); ++g) {
-        const QTreeWidgetItem* group = tree.topLevelItem(g);
-        out << QStringLiteral("%1 %2 [%3] %4").arg(TreeNode::key(group), group->text(0), TreeNode::tag(group))
-                   .arg(TreeNode::image(group));
-        for (int c = 0; c < group->childCount(); ++c) {
-            const QTreeWidgetItem* node = group->child(c);
-            out << QStringLiteral("  %1 %2 [%3] %4").arg(TreeNode::key(node), node->text(0), TreeNode::tag(node))
-                       .arg(TreeNode::image(node));
-        }
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        const QTreeWidgetItem* node = *it;
+        out << QStringLiteral("%1%2 %3 [%4] %5")
+                   .arg(node->parent() ? "  " : "", TreeNode::key(node), node->text(0), TreeNode::tag(node))
+                   .arg(TreeNode::image(node));
     }
     return out;
 }
 
 QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& key)
 {
-    QTreeWidgetItemIterator it(tree);
-    for (; *it; ++it)
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
         if (TreeNode::key(*it) == key)
             return *it;
     return nullptr;
@@ -54,45 +49,19 @@ void touch(const QByteArray& path)
 class tst_commandtree : public QObject {
     Q_OBJECT
 private slots:
-    void imageIndexByKey_data();
-    void imageIndexByKey();
     void treeWithoutScriptsFolder();
     void scriptsFolderListing_data();
     void scriptsFolderListing();
-    void nodeClickShowsTag();
-    void collapseAndExpandSwapImages();
-    void f1OnGroupIsConsumedWithoutHelp();
-    void rightClickOnCommandOpensMenu();
-    void rightClickOnGroupDoesNothing();
+    void mouseAndKeys();
 };
-
-void tst_commandtree::imageIndexByKey_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<int>("index");
-    QTest::newRow("help") << "help" << 8;
-    QTest::newRow("Help is another word") << "Help" << 1;
-    QTest::newRow("tell") << "tell" << 1;
-    QTest::newRow("empty") << "" << 1;
-    QTest::newRow("help with a space") << "help " << 1;
-}
-
-void tst_commandtree::imageIndexByKey()
-{
-    QFETCH(QString, key);
-    QFETCH(int, index);
-    const ImageList images;
-    QCOMPARE(images.count(), 26);
-    QCOMPARE(images.ImageIndexByKey(key), index);
-    for (int i = 1; i <= images.count(); ++i)
-        QVERIFY2(!images.pixmap(i).isNull() && images.pixmap(i).size() == QSize(16, 16), qPrintable(QString::number(i)));
-}
 
 void tst_commandtree::treeWithoutScriptsFolder()
 {
     MainWindowFixture f;
     f.fillStandardCatalogue();
     QVERIFY(f.start());
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
+    // Only the game's own "help" has the help image.
     const QStringList expected{
         "G1 Communication [] 14",
         "  C101 tell [Send a private message] 1",
@@ -107,7 +76,25 @@ void tst_commandtree::treeWithoutScriptsFolder()
         "G9 Example Scripts [] 14",
         "  C901 /t Help! %t is on me [Call the team] 1",
     };
-    QCOMPARE(describe(*f.main->picBar->tvwTreeView1), expected);
+    QCOMPARE(describe(tree), expected);
+    const ImageList images;
+    for (int i = 1; i <= images.count(); ++i)
+        QVERIFY2(!images.pixmap(i).isNull(), qPrintable(QString::number(i)));
+
+    QTreeWidgetItem* group = findNode(tree, QStringLiteral("G7"));
+    group->setExpanded(true);
+    QCOMPARE(TreeNode::image(group), 17);
+    QCOMPARE(TreeNode::selectedImage(group), 17);
+    group->setExpanded(false);
+    QCOMPARE(TreeNode::selectedImage(group), 14);
+
+    // A click shows the node's tag; a group without a prefix clears the panel.
+    f.main->picBar->tvwTreeView1_NodeClick(findNode(tree, QStringLiteral("C101")));
+    QCOMPARE(f.main->sbStatusBar1->text(), QStringLiteral("Send a private message"));
+    f.main->picBar->tvwTreeView1_NodeClick(group);
+    QCOMPARE(f.main->sbStatusBar1->text(), QStringLiteral("pet"));
+    f.main->picBar->tvwTreeView1_NodeClick(findNode(tree, QStringLiteral("G1")));
+    QCOMPARE(f.main->sbStatusBar1->text(), QString());
 }
 
 void tst_commandtree::scriptsFolderListing_data()
@@ -154,80 +141,36 @@ void tst_commandtree::scriptsFolderListing()
     QCOMPARE(actual, nodes);
 }
 
-void tst_commandtree::nodeClickShowsTag()
-{
-    MainWindowFixture f;
-    f.fillStandardCatalogue();
-    QVERIFY(f.start());
-    f.main->picBar->tvwTreeView1_NodeClick(findNode(f.main->picBar->tvwTreeView1, QStringLiteral("C101")));
-    QCOMPARE(f.main->sbStatusBar1->text(), QStringLiteral("Send a private message"));
-    f.main->picBar->tvwTreeView1_NodeClick(findNode(f.main->picBar->tvwTreeView1, QStringLiteral("G7")));
-    QCOMPARE(f.main->sbStatusBar1->text(), QStringLiteral("pet"));
-    // A group without a prefix clears the panel.
-    f.main->picBar->tvwTreeView1_NodeClick(findNode(f.main->picBar->tvwTreeView1, QStringLiteral("G1")));
-    QCOMPARE(f.main->sbStatusBar1->text(), QString());
-}
-
-void tst_commandtree::collapseAndExpandSwapImages()
-{
-    MainWindowFixture f;
-    f.fillStandardCatalogue();
-    QVERIFY(f.start());
-    QTreeWidgetItem* group = findNode(f.main->picBar->tvwTreeView1, QStringLiteral("G7"));
-    group->setExpanded(true);
-    QCOMPARE(TreeNode::image(group), 17);
-    QCOMPARE(TreeNode::selectedImage(group), 17);
-    group->setExpanded(false);
-    QCOMPARE(TreeNode::image(group), 14);
-    QCOMPARE(TreeNode::selectedImage(group), 14);
-}
-
-void tst_commandtree::f1OnGroupIsConsumedWithoutHelp()
-{
-    MainWindowFixture f;
-    QVERIFY(f.startShown());
-    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
-    tree->setCurrentItem(findNode(tree, QStringLiteral("G1")));
-    tree->setFocus();
-    bool bookRequested = false;
-    connect(f.main->findChild<QAction*>(QStringLiteral("mnuAllC")), &QAction::triggered, this,
-            [&] { bookRequested = true; });
-    QTest::keyClick(tree, Qt::Key_F1);
-    // The key neither reaches the Help menu's shortcut nor opens any window.
-    QVERIFY(!bookRequested);
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(f.main->picBar->tvwTreeView1_KeyDown(Qt::Key_F1));
-    QVERIFY(!f.main->picBar->tvwTreeView1_KeyDown(Qt::Key_Down));
-}
-
-void tst_commandtree::rightClickOnCommandOpensMenu()
+void tst_commandtree::mouseAndKeys()
 {
     MainWindowFixture f;
     QVERIFY(f.startShown());
     QTreeWidget* tree = f.main->picBar->tvwTreeView1;
     tree->expandAll();
     QTreeWidgetItem* tell = findNode(tree, QStringLiteral("C101"));
-    const QPoint at = tree->visualItemRect(tell).center();
-    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, at);
+
+    // F1 on a group neither reaches the Help menu's shortcut nor opens any window.
+    tree->setCurrentItem(findNode(tree, QStringLiteral("G1")));
+    tree->setFocus();
+    bool bookRequested = false;
+    connect(f.main->findChild<QAction*>(QStringLiteral("mnuAllC")), &QAction::triggered, this,
+            [&] { bookRequested = true; });
+    QTest::keyClick(tree, Qt::Key_F1);
+    QVERIFY(!bookRequested);
+    QVERIFY(!QApplication::activeModalWidget());
+
+    // A right click on a command selects it and opens the menu with Insert first.
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(tell).center());
     QCOMPARE(tree->currentItem(), tell);
     QTRY_VERIFY(f.main->picBar->mnuPopup->isVisible());
     QCOMPARE(f.main->picBar->mnuPopup->defaultAction(), f.main->picBar->mnuInsert);
     f.main->picBar->mnuPopup->close();
-}
 
-void tst_commandtree::rightClickOnGroupDoesNothing()
-{
-    MainWindowFixture f;
-    QVERIFY(f.startShown());
-    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
-    QTreeWidgetItem* tell = findNode(tree, QStringLiteral("C101"));
-    tree->setCurrentItem(tell);
-    QTreeWidgetItem* group = findNode(tree, QStringLiteral("G5"));
-    QVERIFY(f.main->picBar->tvwTreeView1_MouseDown(Qt::RightButton, tree->visualItemRect(group).center()));
-    QCOMPARE(tree->currentItem(), tell);
-    QVERIFY(!f.main->picBar->mnuPopup->isVisible());
-    // Empty space below the nodes does nothing either.
+    // On a group, or on empty space below the nodes, it does nothing.
+    const QRect group = tree->visualItemRect(findNode(tree, QStringLiteral("G5")));
+    QVERIFY(f.main->picBar->tvwTreeView1_MouseDown(Qt::RightButton, group.center()));
     QVERIFY(f.main->picBar->tvwTreeView1_MouseDown(Qt::RightButton, QPoint(5, tree->viewport()->height() - 2)));
+    QCOMPARE(tree->currentItem(), tell);
     QVERIFY(!f.main->picBar->mnuPopup->isVisible());
 }
 
