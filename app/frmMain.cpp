@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/MainMenuCommands.h"
+#include "app/WindowPlacement.h"
 #include "catalogue/CommandTreeBuilder.h"
 #include "catalogue/TreeInsertion.h"
 #include "catalogue/TreeNode.h"
@@ -10,6 +11,7 @@
 #include "dialogs/frmHelp.h"
 #include "editor/frmWindow.h"
 #include "inserters/InserterMenu.h"
+#include "platform/DesignScale.h"
 #include "platform/PathLookup.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
@@ -24,6 +26,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -60,7 +63,6 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Zandrel"));
-    resize(twipsToPixels(7890), twipsToPixels(5265) + 60);
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -77,7 +79,8 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     sbStatusBar1 = new QLabel(this);
     sbStatusBar1->setObjectName(QStringLiteral("sbStatusBar1"));
     statusBar()->addWidget(sbStatusBar1, 1);
-    statusBar()->setFixedHeight(twipsToPixels(255));
+    // The designed strip, but never lower than its text needs.
+    statusBar()->setFixedHeight(std::max(DesignScale(font()).y(255), statusBar()->sizeHint().height()));
     statusBar()->setSizeGripEnabled(true);
 
     tmHelp.setInterval(100);
@@ -91,6 +94,7 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this);
     new InserterMenu(m_state, *this);       // a child: lives as long as the window
     new EditMenuCommands(m_state, *this);  // a child: lives as long as the window
+    restoreWindowLayout();
 }
 
 frmMain::~frmMain() = default;
@@ -273,6 +277,23 @@ void frmMain::resizeEvent(QResizeEvent* event)
     tvwTreeView1->resize(tvwTreeView1->width(), std::max(0, frameGeometry().height() - twipsToPixels(950)));
 }
 
+void frmMain::restoreWindowLayout()
+{
+    const QByteArray geometry = m_settings.readWindowLayout(QStringLiteral("Geometry"));
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        // At least the designed client area, grown as the font has grown.
+        const QSize designed = DesignScale(font()).size(7890, 5265) + QSize(0, menuBar()->sizeHint().height());
+        setGeometry(WindowPlacement::firstStart(screen()->availableGeometry(), designed));
+    }
+    restoreState(m_settings.readWindowLayout(QStringLiteral("State")));
+}
+
+void frmMain::saveWindowLayout()
+{
+    m_settings.writeWindowLayout(QStringLiteral("Geometry"), saveGeometry());
+    m_settings.writeWindowLayout(QStringLiteral("State"), saveState());
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     mdiArea->closeAllSubWindows();
@@ -282,6 +303,7 @@ void frmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    saveWindowLayout();
     Form_Unload();
     event->accept();
 }

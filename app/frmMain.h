@@ -81,6 +81,9 @@ protected:
 private:
     void createMenus();
     void createSidePanel();
+    // Where the player left the window last time, or a first-start place.
+    void restoreWindowLayout();
+    void saveWindowLayout();
     void checkScriptsFolder();
     void fillArgumentItems();
     void fillListItems(const QString& sql, const QString& field, QMenu* menu, QList<QAction*>& items);

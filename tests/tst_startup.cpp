@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QFile>
 #include <QMdiArea>
 #include <QMenu>
@@ -53,6 +54,8 @@ private slots:
     void firstScriptWindowOpenAndActive();
     void aboutCaption();
     void closingEndsInOrder();
+    void windowOpensWhereItWasLeft_data();
+    void windowOpensWhereItWasLeft();
 };
 
 void tst_startup::freeTypeSetting_data()
@@ -268,6 +271,40 @@ void tst_startup::closingEndsInOrder()
     QVERIFY(f.main->close());
     QVERIFY(f.main->mdiArea->subWindowList().isEmpty());
     QVERIFY(!f.main->state().catalogue.isOpen());
+}
+
+void tst_startup::windowOpensWhereItWasLeft_data()
+{
+    QTest::addColumn<QRect>("left");  // null: maximised
+    QTest::newRow("moved and resized") << QRect(60, 40, 700, 500);
+    QTest::newRow("smaller than at the first start") << QRect(30, 50, 480, 360);
+    QTest::newRow("maximised") << QRect();
+}
+
+void tst_startup::windowOpensWhereItWasLeft()
+{
+    QFETCH(QRect, left);
+    MainWindowFixture f;
+    QVERIFY(f.startShown());
+    // The first start takes a good share of the screen, all of it on the screen.
+    const QRect screen = f.main->screen()->availableGeometry();
+    QVERIFY(screen.contains(f.main->frameGeometry()));
+    QVERIFY(f.main->width() * 2 > screen.width() && f.main->height() * 2 > screen.height());
+    if (left.isNull())
+        f.main->showMaximized();
+    else
+        f.main->setGeometry(left);
+    QTRY_COMPARE(f.main->isMaximized(), left.isNull());
+    // A maximised window comes back maximised, and un-maximises to where it was.
+    const QRect leftAt = f.main->normalGeometry();
+    QVERIFY(f.main->close());
+
+    f.main.reset();
+    QVERIFY(f.start());
+    f.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+    QCOMPARE(f.main->isMaximized(), left.isNull());
+    QTRY_COMPARE(f.main->normalGeometry(), leftAt);
 }
 
 QTEST_MAIN(tst_startup)
