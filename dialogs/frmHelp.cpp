@@ -5,7 +5,7 @@
 #include "catalogue/TreeNode.h"
 #include "dialogs/CommandBook.h"
 #include "platform/RtfReader.h"
-#include "platform/Twips.h"
+#include "platform/DesignScale.h"
 
 #include <QTextCursor>
 #include <QTextEdit>
@@ -16,7 +16,7 @@ frmHelp::frmHelp(AppState& state, const QTreeWidgetItem* selected, QWidget* owne
     setObjectName(QStringLiteral("frmHelp"));
     setModal(true);
     setWindowTitle(QStringLiteral("Help"));
-    resize(twipsToPixels(7200), twipsToPixels(6000));
+    resize(DesignScale(font()).size(7200, 6000));
 
     rtfHelp = new QTextEdit(this);
     rtfHelp->setObjectName(QStringLiteral("rtfHelp"));
