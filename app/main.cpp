@@ -15,8 +15,10 @@ int main(int argc, char* argv[])
     QtPrompt prompt;
     frmMain window(prompt, frmMain::defaultCatalogueFile());
     prompt.setOwner(&window);
+    // Shown before start-up, so that its questions appear over the window they
+    // belong to rather than alone in a corner of the screen.
+    window.show();
     if (!window.Form_Load())
         return 1;
-    window.show();
     return application.exec();
 }
