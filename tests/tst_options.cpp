@@ -7,7 +7,7 @@
 #include "dialogs/EditMenuCommands.h"
 #include "dialogs/GamePathChoice.h"
 #include "dialogs/frmOptions.h"
-#include "platform/FileDialogFilter.h"
+#include "platform/QtPrompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -260,23 +260,32 @@ void tst_options::menuShowsTheDialogModally()
     QVERIFY(!f.main->findChild<frmOptions*>());
 }
 
-// The filter the real file dialog gets must show the executable whatever the
-// letter case of its name, as a game under Wine spells it.
+// The real file dialog names the executable as the player knows it and still shows
+// it whatever the letter case of its name, as a game under Wine spells it.
 void tst_options::realDialogShowsTheExecutableInAnyCase()
 {
     QTemporaryDir dir;
     for (const char* name : {"Anarchy.exe", "ANARCHY.EXE", "anarchy.exe", "readme.txt", "anarchy.exe.bak"})
         writeFile(dir.filePath(QString::fromLatin1(name)), {});
-    QFileDialog dialog(nullptr, GamePathChoice::browseTitle(), dir.path());
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setNameFilters(qtNameFilters(GamePathChoice::browseFilter()));
-    dialog.show();
-    auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
-    QVERIFY(view);
-    QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 3);
+    QStringList filters;
     QStringList names;
-    for (int row = 0; row < 3; ++row)
-        names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        filters = dialog->nameFilters();
+        auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+        if (view && QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) == 3; })) {
+            for (int row = 0; row < 3; ++row)
+                names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        }
+        dialog->reject();
+    });
+    QtPrompt prompt;
+    QCOMPARE(prompt.chooseFile({FileDialogKind::Open, GamePathChoice::browseTitle(), GamePathChoice::browseFilter(),
+                                dir.path()}),
+             QString());
+    QCOMPARE(filters, QStringList{QStringLiteral("Anarchy Online Executable (anarchy.exe)")});
     names.sort();
     QCOMPARE(names, (QStringList{"ANARCHY.EXE", "Anarchy.exe", "anarchy.exe"}));
 }
