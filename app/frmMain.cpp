@@ -9,8 +9,10 @@
 #include "app/ScriptCheckCommand.h"
 #include "app/ScriptDrops.h"
 #include "app/ScriptOpener.h"
+#include "app/WindowPlacement.h"
 #include "dialogs/frmAbout.h"
 #include "editor/frmWindow.h"
+#include "platform/DesignScale.h"
 #include "platform/PathLookup.h"
 #include "platform/Prompt.h"
 #include "platform/Twips.h"
@@ -26,6 +28,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -34,7 +37,6 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Zandrel"));
-    resize(twipsToPixels(7890), twipsToPixels(5265) + 60);
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -51,7 +53,8 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     sbStatusBar1 = new QLabel(this);
     sbStatusBar1->setObjectName(QStringLiteral("sbStatusBar1"));
     statusBar()->addWidget(sbStatusBar1, 1);
-    statusBar()->setFixedHeight(twipsToPixels(255));
+    // The designed strip, but never lower than its text needs.
+    statusBar()->setFixedHeight(std::max(DesignScale(font()).y(255), statusBar()->sizeHint().height()));
     statusBar()->setSizeGripEnabled(true);
     connect(picBar, &CommandTreePanel::nodeTagShown, sbStatusBar1, &QLabel::setText);
 
@@ -67,6 +70,7 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     createMenus();
     m_state.scriptFileUsed = &RecentScriptsMenu::noteScript;
     new ScriptDrops(*this, [this](const QStringList& paths) { openScripts(paths); });
+    restoreWindowLayout();
 }
 
 frmMain::~frmMain() = default;
@@ -169,6 +173,23 @@ void frmMain::resizeEvent(QResizeEvent* event)
     tree->resize(tree->width(), std::max(0, frameGeometry().height() - twipsToPixels(950) - tree->y()));
 }
 
+void frmMain::restoreWindowLayout()
+{
+    const QByteArray geometry = m_settings.readWindowLayout(QStringLiteral("Geometry"));
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        // At least the designed client area, grown as the font has grown.
+        const QSize designed = DesignScale(font()).size(7890, 5265) + QSize(0, menuBar()->sizeHint().height());
+        setGeometry(WindowPlacement::firstStart(screen()->availableGeometry(), designed));
+    }
+    restoreState(m_settings.readWindowLayout(QStringLiteral("State")));
+}
+
+void frmMain::saveWindowLayout()
+{
+    m_settings.writeWindowLayout(QStringLiteral("Geometry"), saveGeometry());
+    m_settings.writeWindowLayout(QStringLiteral("State"), saveState());
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     // A script window whose save was cancelled or failed stays open with its text;
@@ -177,6 +198,7 @@ void frmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    saveWindowLayout();
     Form_Unload();
     event->accept();
 }

@@ -66,6 +66,9 @@ protected:
 
 private:
     void createMenus();
+    // Where the player left the window last time, or a first-start place.
+    void restoreWindowLayout();
+    void saveWindowLayout();
     void checkScriptsFolder();
     void Form_Unload();
 

@@ -46,9 +46,11 @@ int main(int argc, char* argv[])
     QtPrompt prompt;
     frmMain window(prompt, frmMain::defaultCatalogueFile());
     prompt.setOwner(&window);
+    // Shown before start-up, so that its questions appear over the window they
+    // belong to rather than alone in a corner of the screen.
+    window.show();
     if (!window.Form_Load())
         return 1;
-    window.show();
     // Once start-up is over and the window shows, as if each file had been chosen
     // in File > Open.
     QTimer::singleShot(0, &window, [&window, files = line.files] { window.openScripts(files); });

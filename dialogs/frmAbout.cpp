@@ -1,21 +1,43 @@
 #include "dialogs/frmAbout.h"
 
-#include "platform/Twips.h"
+#include "dialogs/DesignedControls.h"
+#include "platform/DesignScale.h"
 
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
     setWindowTitle(caption());
-    setFixedSize(twipsToPixels(5100), twipsToPixels(2430));
+    const DesignScale at(font());
 
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(0, 0, 495, 2415));
     Picture1->setAutoFillBackground(true);
+
+    lblAbout = new QLabel(aboutText(), this);
+    lblAbout->setObjectName(QStringLiteral("lblAbout"));
+    lblAbout->setGeometry(at.rect(600, 120, 4335, 1695));
+    lblAbout->setWordWrap(true);
+    lblAbout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    DesignedControls::growToText(lblAbout);
+
+    // A text longer than its designed box pushes the button down; the button keeps
+    // its designed gap below the text and its right edge under the text's.
+    cmdOk = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    const QRect designedOk = at.rect(4080, 1920, 855, 375);
+    cmdOk->setGeometry(designedOk.translated(0, lblAbout->height() - at.y(1695)));
+    DesignedControls::growToText(cmdOk);
+    cmdOk->move(designedOk.right() + 1 - cmdOk->width(), cmdOk->y());
+    setFixedSize(at.x(5100), std::max(at.y(2430), cmdOk->geometry().bottom() + 1 + at.y(2430 - 1920 - 375)));
+
+    // The strip runs down the whole window, as tall as the window has become.
+    Picture1->setGeometry(0, 0, at.x(495), height() - at.y(2430 - 2415));
     QPalette strip = Picture1->palette();
     QLinearGradient gradient(0, 0, 0, Picture1->height());
     gradient.setColorAt(0, QColor(0, 40, 0));
@@ -23,15 +45,6 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
     strip.setBrush(QPalette::Window, gradient);
     Picture1->setPalette(strip);
 
-    lblAbout = new QLabel(aboutText(), this);
-    lblAbout->setObjectName(QStringLiteral("lblAbout"));
-    lblAbout->setGeometry(twipsRect(600, 120, 4335, 1695));
-    lblAbout->setWordWrap(true);
-    lblAbout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    cmdOk = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setGeometry(twipsRect(4080, 1920, 855, 375));
     connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -6,7 +6,7 @@
 #include "dialogs/FindStepping.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
-#include "platform/Twips.h"
+#include "platform/DesignScale.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -37,34 +37,42 @@ frmFind::frmFind(AppState& state, RichTextControl* target, QWidget* owner)
     : QDialog(owner), m_state(state), m_target(target)
 {
     setObjectName(QStringLiteral("frmFind"));
-    DesignedControls::makeFixedToolWindow(*this, QStringLiteral("Find"), QSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight)));
+    const DesignScale at(font());
 
     lbltxtFind = named(new QLabel(QStringLiteral("Find:"), this), "lbltxtFind");
-    lbltxtFind->setGeometry(twipsRect(120, 120, 495, 255));
+    lbltxtFind->setGeometry(at.rect(120, 120, 495, 255));
     txtFind = named(new QLineEdit(this), "txtFind");
-    txtFind->setGeometry(twipsRect(840, 120, 2175, 285));
-    cmdFind = button(QStringLiteral("&Find Next"), "cmdFind", this, twipsRect(3120, 120, 1215, 375));
+    txtFind->setGeometry(at.rect(840, 120, 2175, 285));
+    cmdFind = button(QStringLiteral("&Find Next"), "cmdFind", this, at.rect(3120, 120, 1215, 375));
     cmdFind->setEnabled(false);
 
     Picture1 = named(new QWidget(this), "Picture1");
-    Picture1->setGeometry(twipsRect(120, kReplacePanelTop, 4215, kReplacePanelHeight));
+    Picture1->setGeometry(at.rect(120, kReplacePanelTop, 4215, kReplacePanelHeight));
     Picture1->hide();
     lbltxtreplace = named(new QLabel(QStringLiteral("Replace:"), Picture1), "lbltxtreplace");
-    lbltxtreplace->setGeometry(twipsRect(0, 0, 735, 255));
+    lbltxtreplace->setGeometry(at.rect(0, 0, 735, 255));
     txtReplace = named(new QLineEdit(Picture1), "txtReplace");
-    txtReplace->setGeometry(twipsRect(720, 0, 2175, 285));
-    cmdRepAll = button(QStringLiteral("&Replace All"), "cmdRepAll", Picture1, twipsRect(3000, 480, 1215, 375));
+    txtReplace->setGeometry(at.rect(720, 0, 2175, 285));
+    cmdRepAll = button(QStringLiteral("&Replace All"), "cmdRepAll", Picture1, at.rect(3000, 480, 1215, 375));
     cmdRepAll->setEnabled(false);
 
-    cmdReplace = button(QStringLiteral("&Replace"), "cmdReplace", this, twipsRect(3120, 600, 1215, 375));
+    cmdReplace = button(QStringLiteral("&Replace"), "cmdReplace", this, at.rect(3120, 600, 1215, 375));
 
     Picture2 = named(new QWidget(this), "Picture2");
-    Picture2->setGeometry(twipsRect(120, 840, 4215, kOptionsPanelHeight));
+    Picture2->setGeometry(at.rect(120, 840, 4215, kOptionsPanelHeight));
     chkWholeWord = named(new QCheckBox(QStringLiteral("Match on whole word only."), Picture2), "chkWholeWord");
-    chkWholeWord->setGeometry(twipsRect(0, 0, 2535, 375));
+    chkWholeWord->setGeometry(at.rect(0, 0, 2535, 375));
     chkMatchCase = named(new QCheckBox(QStringLiteral("Match case."), Picture2), "chkMatchCase");
-    chkMatchCase->setGeometry(twipsRect(0, 360, 2535, 375));
-    cmdCancel = button(QStringLiteral("&Cancel"), "cmdCancel", Picture2, twipsRect(3000, 240, 1215, 375));
+    chkMatchCase->setGeometry(at.rect(0, 360, 2535, 375));
+    cmdCancel = button(QStringLiteral("&Cancel"), "cmdCancel", Picture2, at.rect(3000, 240, 1215, 375));
+
+    for (QWidget* text : std::initializer_list<QWidget*>{lbltxtFind, lbltxtreplace, chkWholeWord, chkMatchCase})
+        DesignedControls::growToText(text);
+    for (QWidget* panel : {Picture1, Picture2})
+        panel->resize(DesignedControls::grownAround(panel, panel->size()));
+    DesignedControls::makeFixedToolWindow(*this, QStringLiteral("Find"),
+                                          DesignedControls::grownAround(this, at.size(kClientWidth, kClientHeight),
+                                                                        QSize(at.x(120), at.y(90))));
 
     // The Replace button sits over the right end of the replace row once it shows.
     cmdReplace->raise();
@@ -131,13 +139,13 @@ void frmFind::unfold()
 {
     Picture1->show();
     cmdReplace->setEnabled(false);
-    const int optionsTop = kReplacePanelTop + kReplacePanelHeight;
-    Picture2->move(Picture2->x(), twipsToPixels(optionsTop));
+    // The options panel goes right under the replace panel.
+    Picture2->move(Picture2->x(), Picture1->geometry().bottom() + 1);
     // The outer height is given; the client area is what the frame leaves of it, but
     // never less than the options panel needs (a tall title bar would cut it off).
+    const DesignScale at(font());
     const int decoration = std::max(0, frameGeometry().height() - height());
-    const int client = std::max(twipsToPixels(optionsTop + kOptionsPanelHeight),
-                                twipsToPixels(unfoldedOuterHeightTwips()) - decoration);
+    const int client = std::max(Picture2->geometry().bottom() + 1, at.y(unfoldedOuterHeightTwips()) - decoration);
     setFixedSize(width(), client);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/RtfReader.h"
 #include "platform/ScriptCodec.h"
 #include "platform/Twips.h"
+#include "platform/DesignScale.h"
 
 #include <QTextCursor>
 #include <QTextEdit>
@@ -15,7 +16,7 @@ frmHelp::frmHelp(AppState& state, const QString& nodeKey, QWidget* owner) : QDia
     setObjectName(QStringLiteral("frmHelp"));
     setModal(true);
     setWindowTitle(QStringLiteral("Help"));
-    resize(twipsToPixels(7200), twipsToPixels(6000));
+    resize(DesignScale(font()).size(7200, 6000));
 
     rtfHelp = new QTextEdit(this);
     rtfHelp->setObjectName(QStringLiteral("rtfHelp"));

@@ -6,12 +6,13 @@
 #include "platform/Settings.h"
 #include "dialogs/GamePathChoice.h"
 #include "platform/Prompt.h"
-#include "platform/Twips.h"
+#include "platform/DesignScale.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 
 using DesignedControls::button;
 using DesignedControls::named;
@@ -19,31 +20,42 @@ using DesignedControls::named;
 frmOptions::frmOptions(AppState& state, QWidget* owner) : QDialog(owner), m_state(state)
 {
     setObjectName(QStringLiteral("frmOptions"));
-    DesignedControls::makeFixedToolWindow(*this, QStringLiteral("Options"), QSize(twipsToPixels(4440), twipsToPixels(2760)));
+    const DesignScale at(font());
 
     lblDescription = named(new QLabel(QStringLiteral("The path to your anarchy.exe file. This tool needs this path to "
                                                      "load a list of available scripts in the quick bar."),
                                       this),
                            "lblDescription");
-    lblDescription->setGeometry(twipsRect(240, 120, 4095, 495));
+    lblDescription->setGeometry(at.rect(240, 120, 4095, 495));
     lblDescription->setWordWrap(true);
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    DesignedControls::growToText(lblDescription);
+    // Whatever the description needs beyond its designed lines moves the rest down.
+    const int below = lblDescription->height() - at.y(495);
     lblAoPath = named(new QLabel(QStringLiteral("AO path:"), this), "lblAoPath");
-    lblAoPath->setGeometry(twipsRect(240, 720, 855, 255));
+    lblAoPath->setGeometry(at.rect(240, 720, 855, 255).translated(0, below));
+    DesignedControls::growToText(lblAoPath);
     txtPath = named(new QLineEdit(this), "txtPath");
-    txtPath->setGeometry(twipsRect(1080, 720, 2775, 285));
+    txtPath->setGeometry(at.rect(1080, 720, 2775, 285).translated(0, below));
     txtPath->setEnabled(false);
-    cmdBrowse = button(QStringLiteral("..."), "cmdBrowse", this, twipsRect(3960, 720, 375, 255));
-    cmdOK = button(QStringLiteral("OK"), "cmdOK", this, twipsRect(480, 2280, 1095, 375));
-    cmdApply = button(QStringLiteral("Apply"), "cmdApply", this, twipsRect(1680, 2280, 1095, 375));
-    cmdCancel = button(QStringLiteral("Cancel"), "cmdCancel", this, twipsRect(3120, 2280, 1095, 375));
+    // A tool button: a push button's least width would make "..." as wide as "Cancel".
+    cmdBrowse = named(new QToolButton(this), "cmdBrowse");
+    cmdBrowse->setText(QStringLiteral("..."));
+    cmdBrowse->setGeometry(at.rect(3960, 720, 375, 255).translated(0, below));
+    DesignedControls::growToText(cmdBrowse);
+    cmdOK = button(QStringLiteral("OK"), "cmdOK", this, at.rect(480, 2280, 1095, 375).translated(0, below));
+    cmdApply = button(QStringLiteral("Apply"), "cmdApply", this, at.rect(1680, 2280, 1095, 375).translated(0, below));
+    cmdCancel = button(QStringLiteral("Cancel"), "cmdCancel", this, at.rect(3120, 2280, 1095, 375).translated(0, below));
+    DesignedControls::makeFixedToolWindow(*this, QStringLiteral("Options"),
+                                          DesignedControls::grownAround(this, at.size(4440, 2760) + QSize(0, below),
+                                                                        QSize(at.x(105), at.y(105))));
 
     setTabOrder(cmdOK, cmdCancel);
     setTabOrder(cmdCancel, cmdApply);
     setTabOrder(cmdApply, txtPath);
     setTabOrder(txtPath, cmdBrowse);
 
-    connect(cmdBrowse, &QPushButton::clicked, this, &frmOptions::cmdBrowse_Click);
+    connect(cmdBrowse, &QToolButton::clicked, this, &frmOptions::cmdBrowse_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
     connect(cmdApply, &QPushButton::clicked, this, &frmOptions::cmdApply_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);

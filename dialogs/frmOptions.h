@@ -5,6 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 class AppState;
 
 // The game folder: shown, chosen by browsing to anarchy.exe, and saved with Apply
@@ -18,7 +19,7 @@ public:
     QLabel* lblDescription = nullptr;
     QLabel* lblAoPath = nullptr;
     QLineEdit* txtPath = nullptr;
-    QPushButton* cmdBrowse = nullptr;
+    QToolButton* cmdBrowse = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdApply = nullptr;
     QPushButton* cmdCancel = nullptr;

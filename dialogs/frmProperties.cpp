@@ -6,7 +6,7 @@
 #include "platform/ErrorNumbers.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
-#include "platform/Twips.h"
+#include "platform/DesignScale.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,11 +20,13 @@
 namespace {
 const QString kOkHandler = QStringLiteral("cmdOk_Click");
 
+// A new control takes its parent's font, which is the dialog's: its designed place
+// is scaled by that font.
 template <typename W>
-W* placed(W* widget, const char* name, const QRect& twipsGeometry)
+W* placed(W* widget, const char* name, int left, int top, int width, int height)
 {
     widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(twipsGeometry);
+    widget->setGeometry(DesignScale(widget->font()).rect(left, top, width, height));
     return widget;
 }
 
@@ -37,25 +39,25 @@ bool isEnter(const QKeyEvent* key)
 frmProperties::frmProperties(AppState& app, RichTextControl* target, Origin origin, QWidget* parent)
     : QDialog(parent),
       Frame1(placed(new QGroupBox(QStringLiteral("Chat Command Properties"), this), "Frame1",
-                    twipsRect(120, 0, 4215, 2415))),
-      lblCommand(placed(new QLabel(QStringLiteral("Command:"), Frame1), "lblCommand", twipsRect(120, 240, 1095, 255))),
-      cboCommand(placed(new QComboBox(Frame1), "cboCommand", twipsRect(1320, 240, 2775, 315))),
-      lblDescription(placed(new QLabel(Frame1), "lblDescription", twipsRect(120, 600, 3975, 495))),
+                    120, 0, 4215, 2415)),
+      lblCommand(placed(new QLabel(QStringLiteral("Command:"), Frame1), "lblCommand", 120, 240, 1095, 255)),
+      cboCommand(placed(new QComboBox(Frame1), "cboCommand", 1320, 240, 2775, 315)),
+      lblDescription(placed(new QLabel(Frame1), "lblDescription", 120, 600, 3975, 495)),
       lblEdit(placed(new QLabel(QStringLiteral("Value: ( information to be sent with this command)"), Frame1), "lblEdit",
-                     twipsRect(120, 1200, 4215, 375))),
-      txtEdit(placed(new QPlainTextEdit(Frame1), "txtEdit", twipsRect(120, 1440, 3975, 885))),
-      lstEdit(placed(new QListWidget(Frame1), "lstEdit", twipsRect(120, 1440, 3975, 840))),
-      cboEdit(placed(new QComboBox(Frame1), "cboEdit", twipsRect(120, 1440, 3975, 315))),
-      cmdOk(placed(new QPushButton(QStringLiteral("&OK"), this), "cmdOk", twipsRect(1800, 2520, 1095, 375))),
+                     120, 1200, 4215, 375)),
+      txtEdit(placed(new QPlainTextEdit(Frame1), "txtEdit", 120, 1440, 3975, 885)),
+      lstEdit(placed(new QListWidget(Frame1), "lstEdit", 120, 1440, 3975, 840)),
+      cboEdit(placed(new QComboBox(Frame1), "cboEdit", 120, 1440, 3975, 315)),
+      cmdOk(placed(new QPushButton(QStringLiteral("&OK"), this), "cmdOk", 1800, 2520, 1095, 375)),
       cmdCommand1(placed(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCommand1",
-                         twipsRect(3000, 2520, 1095, 375))),
+                         3000, 2520, 1095, 375)),
       m_app(app),
       m_target(target),
       m_origin(origin)
 {
     setObjectName(QStringLiteral("frmProperties"));
     setWindowTitle(QStringLiteral("Chat Command Properties"));
-    setFixedSize(twipsToPixels(4455), twipsToPixels(3030));
+    setFixedSize(DesignScale(font()).size(4455, 3030));
     setModal(true);
 
     cboCommand->setEditable(true);

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-struct AppState;
+class AppState;
 
 // Before a script is written into the game's scripts folder under the name of one
 // of the game's own commands, the player is asked once whether to keep that name.

@@ -3,7 +3,6 @@
 #include <QStringList>
 
 // Turns a "Description|pattern|Description|pattern" filter into Qt's name filters
-// ("Description (pattern)"). Patterns match letter case as Windows did: a pattern
-// such as "anarchy.exe" also shows "Anarchy.exe".
+// ("Description (pattern)"), the patterns shown as written. The dialog matches them
+// without regard to letter case, as Windows did.
 QStringList qtNameFilters(const QString& pipeFilter);
-QString caseInsensitivePattern(const QString& pattern);

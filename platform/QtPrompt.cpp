@@ -34,6 +34,9 @@ PromptAnswer QtPrompt::message(const MessageBoxSpec& box)
 QString QtPrompt::chooseFile(const FileDialogSpec& spec)
 {
     QFileDialog dialog(m_owner, spec.title, spec.startFolder);
+    // Qt's own dialog matches the filter's patterns in any letter case; a desktop's
+    // native one may not, and would then hide a game's "Anarchy.exe".
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setNameFilters(qtNameFilters(spec.filter));
     if (spec.kind == FileDialogKind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);

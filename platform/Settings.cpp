@@ -7,6 +7,7 @@
 namespace {
 const QString kApplication = QStringLiteral("Zandrel");
 const QString kSection = QStringLiteral("Settings");
+const QString kWindowSection = QStringLiteral("Window");
 }
 
 QString Settings::read(const QString& key, const QString& defaultValue) const
@@ -31,4 +32,19 @@ void Settings::write(const QString& key, const QString& value)
                                     "know them. Check that you may write to that file and its folder.")
                          .arg(store.fileName()),
                      PromptIcon::Warning);
+}
+
+QByteArray Settings::readWindowLayout(const QString& key) const
+{
+    QSettings store(kApplication, kApplication);
+    store.beginGroup(kWindowSection);
+    return store.value(key).toByteArray();
+}
+
+void Settings::writeWindowLayout(const QString& key, const QByteArray& value)
+{
+    QSettings store(kApplication, kApplication);
+    store.beginGroup(kWindowSection);
+    store.setValue(key, value);
+    store.sync();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class Prompt;
@@ -17,6 +18,11 @@ public:
     // the player is told once per run, with the file that could not be written:
     // otherwise the setting would quietly be gone at the next start.
     void write(const QString& key, const QString& value);
+
+    // The main window's place, size and bars as the player left them, kept in the
+    // same store in a section of their own; empty when never stored.
+    QByteArray readWindowLayout(const QString& key) const;
+    void writeWindowLayout(const QString& key, const QByteArray& value);
 
 private:
     Prompt* m_prompt = nullptr;

@@ -8,7 +8,6 @@
 #include "dialogs/GamePathChoice.h"
 #include "dialogs/frmOptions.h"
 #include "platform/FileDialogFilter.h"
-#include "platform/Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +23,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 #include <optional>
@@ -174,19 +174,6 @@ void tst_options::dialogDesign()
     QVERIFY(d.windowFlags().testFlag(Qt::Tool));
     QVERIFY(d.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     QCOMPARE(d.minimumSize(), d.maximumSize());
-    QCOMPARE(d.size(), QSize(twipsToPixels(4440), twipsToPixels(2760)));
-    checkControls({
-        {d.lblDescription,
-         "The path to your anarchy.exe file. This tool needs this path to load a list of available scripts in the "
-         "quick bar.",
-         twipsRect(240, 120, 4095, 495)},
-        {d.lblAoPath, "AO path:", twipsRect(240, 720, 855, 255)},
-        {d.txtPath, "", twipsRect(1080, 720, 2775, 285)},
-        {d.cmdBrowse, "...", twipsRect(3960, 720, 375, 255)},
-        {d.cmdOK, "OK", twipsRect(480, 2280, 1095, 375)},
-        {d.cmdApply, "Apply", twipsRect(1680, 2280, 1095, 375)},
-        {d.cmdCancel, "Cancel", twipsRect(3120, 2280, 1095, 375)},
-    });
     QVERIFY(!d.txtPath->isEnabled());
     const QList<QWidget*> order{d.cmdOK, d.cmdCancel, d.cmdApply, d.txtPath, d.cmdBrowse};
     QCOMPARE(focusOrder(&d, order), order);
@@ -300,6 +287,7 @@ void tst_options::realDialogShowsTheExecutableInAnyCase()
     QFileDialog dialog(nullptr, GamePathChoice::browseTitle(), dir.path());
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setNameFilters(qtNameFilters(GamePathChoice::browseFilter()));
+    QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Anarchy Online Executable (anarchy.exe)")});
     dialog.show();
     auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
     QVERIFY(view);

@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
 #include <QFile>
 #include <QMdiArea>
 #include <QtTest>
@@ -15,6 +18,8 @@ private slots:
     void gameFolder_data();
     void gameFolder();
     void oddCatalogueRows();
+    void windowOpensWhereItWasLeft_data();
+    void windowOpensWhereItWasLeft();
 };
 
 void tst_startup::gameFolder_data()
@@ -79,6 +84,36 @@ void tst_startup::oddCatalogueRows()
     QCOMPARE(f.main->specialMenu().mnuBreeds.last()->text(), QString());
     QCOMPARE(f.main->specialMenu().mnuProfessions.size(), 1);
     QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
+}
+
+void tst_startup::windowOpensWhereItWasLeft_data()
+{
+    QTest::addColumn<QRect>("left");  // null: maximised
+    QTest::newRow("moved and resized") << QRect(60, 40, 700, 500);
+    QTest::newRow("maximised") << QRect();
+}
+
+void tst_startup::windowOpensWhereItWasLeft()
+{
+    QFETCH(QRect, left);
+    MainWindowFixture f;
+    QVERIFY(f.startShown());
+    // The first start takes a good share of the screen, all of it on the screen.
+    const QRect screen = f.main->screen()->availableGeometry();
+    QVERIFY(screen.contains(f.main->frameGeometry()) && f.main->width() * 2 > screen.width());
+    QVERIFY(f.main->height() * 2 > screen.height());
+    if (left.isNull())
+        f.main->showMaximized();
+    else
+        f.main->setGeometry(left);
+    QTRY_COMPARE(f.main->isMaximized(), left.isNull());
+    // A maximised window comes back maximised, and un-maximises to where it was.
+    const QRect leftAt = f.main->normalGeometry();
+    QVERIFY(f.main->close());
+
+    QVERIFY(f.start());
+    QCOMPARE(f.main->isMaximized(), left.isNull());
+    QCOMPARE(f.main->normalGeometry(), leftAt);
 }
 
 QTEST_MAIN(tst_startup)

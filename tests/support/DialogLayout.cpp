@@ -1,8 +1,5 @@
 #include "DialogLayout.h"
 
-#include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
 #include <QtTest>
 
 QList<QWidget*> focusOrder(QWidget* root, const QList<QWidget*>& among)
@@ -17,20 +14,4 @@ QList<QWidget*> focusOrder(QWidget* root, const QList<QWidget*>& among)
     if (first > 0)
         out = out.mid(first) + out.first(first);
     return out;
-}
-
-void checkControls(const QList<ExpectedControl>& controls)
-{
-    for (const ExpectedControl& c : controls) {
-        const QString name = c.widget->objectName();
-        QVERIFY2(c.widget->geometry() == c.at, qPrintable(name));
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(c.widget))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(c.widget))
-            text = button->text();
-        else if (auto* field = qobject_cast<QLineEdit*>(c.widget))
-            text = field->text();
-        QVERIFY2(text == c.caption, qPrintable(name + QStringLiteral(": ") + text));
-    }
 }
