@@ -23,6 +23,8 @@ void addFormatWords(Table& t)
          {"u", RtfWord::Unicode}, {"bin", RtfWord::Bin}});
     add(t, RtfFamily::Table,
         {{"fonttbl", RtfWord::FontTable}, {"colortbl", RtfWord::ColorTable}, {"fcharset", RtfWord::FontCharset},
+         {"fnil", RtfWord::FontNil}, {"froman", RtfWord::FontRoman}, {"fswiss", RtfWord::FontSwiss},
+         {"fmodern", RtfWord::FontModern}, {"fscript", RtfWord::FontScript}, {"fdecor", RtfWord::FontDecor},
          {"red", RtfWord::Red}, {"green", RtfWord::Green}, {"blue", RtfWord::Blue}});
     add(t, RtfFamily::Character,
         {{"plain", RtfWord::Plain}, {"b", RtfWord::Bold}, {"i", RtfWord::Italic}, {"ulnone", RtfWord::UnderlineNone},
@@ -38,7 +40,8 @@ void addFormatWords(Table& t)
         {{"pard", RtfWord::Pard}, {"ql", RtfWord::AlignLeft}, {"qc", RtfWord::AlignCenter},
          {"qr", RtfWord::AlignRight}, {"qj", RtfWord::AlignJustify}, {"li", RtfWord::LeftIndent},
          {"ri", RtfWord::RightIndent}, {"fi", RtfWord::FirstIndent}, {"sb", RtfWord::SpaceBefore},
-         {"sa", RtfWord::SpaceAfter}});
+         {"sa", RtfWord::SpaceAfter}, {"tx", RtfWord::TabStop}, {"tqc", RtfWord::TabCentre},
+         {"tqr", RtfWord::TabRight}, {"tqdec", RtfWord::TabDecimal}});
     add(t, RtfFamily::Break,
         {{"par", RtfWord::Par}, {"page", RtfWord::Par}, {"sect", RtfWord::Par}, {"line", RtfWord::Line},
          {"tab", RtfWord::Tab}, {"cell", RtfWord::Cell}, {"nestcell", RtfWord::Cell}, {"row", RtfWord::Row},
@@ -60,8 +63,9 @@ void addSymbols(Table& t)
 void addSkippedDestinations(Table& t)
 {
     // Document information, styles, pictures, embedded objects, page furniture, field
-    // instructions (the field result is kept), bookmarks, annotations and the lists' own
-    // numbering data.
+    // instructions (the field result is kept), bookmarks, annotations, and the numbering
+    // definitions of lists: their bullets and numbers come as text in \pntext and
+    // \listtext, which stay visible.
     for (std::string_view skipped :
          {"info", "stylesheet", "pict", "shppict", "nonshppict", "object", "objdata", "objclass", "objname",
           "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf", "footnote",
@@ -69,7 +73,7 @@ void addSkippedDestinations(Table& t)
           "listoverridetable", "rsidtbl", "generator", "annotation", "atnid", "atnauthor", "atrfstart", "atrfend",
           "bkmkstart", "bkmkend", "comment", "author", "operator", "title", "subject", "keywords", "doccomm",
           "company", "category", "manager", "shp", "shpinst", "sp", "sn", "sv", "filetbl", "revtbl", "pgdsctbl",
-          "falt", "panose", "fontemb", "fontfile", "pn", "printim", "buptim",
+          "falt", "panose", "fontemb", "fontfile", "pn", "pnseclvl", "pntxta", "pntxtb", "printim", "buptim",
           "creatim", "revtim", "mmathPr", "xe", "tc", "txe", "private", "template", "userprops", "docvar",
           "wgrffmtfilter", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "listpicture",
           "passwordhash", "mhtmltag", "htmltag", "formfield"})

@@ -8,7 +8,7 @@ enum class RtfFamily : quint8 {
     Document,   // code pages, the default font, Unicode escapes, binary data
     Table,      // the font and colour tables
     Character,  // bold, size, font, colours...
-    Paragraph,  // alignment, indents, spacing
+    Paragraph,  // alignment, indents, spacing, tab stops
     Break,      // paragraph and line ends, tabs, table cells
     Symbol,     // a word that stands for one character (\emdash, \bullet, ...)
     Skip,       // a destination whose content is not text to show
@@ -19,13 +19,15 @@ enum class RtfWord : quint8 {
     // Document
     Rtf, Ansi, AnsiCodePage, Mac, Pc, Pca, DefaultFont, UnicodeSkip, Unicode, Bin,
     // Table
-    FontTable, ColorTable, FontCharset, Red, Green, Blue,
+    FontTable, ColorTable, FontCharset, FontNil, FontRoman, FontSwiss, FontModern, FontScript, FontDecor,
+    Red, Green, Blue,
     // Character
     Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, FontSize, Font,
     Foreground, Background, Highlight, Super, Sub, NoSuperSub,
     // Paragraph
     Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify,
     LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter,
+    TabStop, TabCentre, TabRight, TabDecimal,
     // Break
     Par, Line, Tab, Cell, Row,
 };

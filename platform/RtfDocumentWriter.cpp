@@ -4,11 +4,56 @@
 
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextOption>
+
+#include <algorithm>
 
 namespace {
 
-// Lengths in RTF are twips; Qt's block margins are pixels at 96 dpi.
+// Lengths in RTF are twips; Qt's block margins and tab stops are pixels at 96 dpi.
 constexpr double kTwipsPerPixel = 15.0;
+
+QTextOption::Tab qtTab(double pixels, RtfTabStop::Kind kind)
+{
+    switch (kind) {
+    case RtfTabStop::Kind::Centre:
+        return QTextOption::Tab(pixels, QTextOption::CenterTab);
+    case RtfTabStop::Kind::Right:
+        return QTextOption::Tab(pixels, QTextOption::RightTab);
+    case RtfTabStop::Kind::Decimal:
+        return QTextOption::Tab(pixels, QTextOption::DelimiterTab, QLatin1Char('.'));
+    case RtfTabStop::Kind::Left:
+        break;
+    }
+    return QTextOption::Tab(pixels, QTextOption::LeftTab);
+}
+
+// RTF measures tab stops from the edge the indents count from; Qt measures them from where
+// the line starts. The tabs that matter are the first line's (a bullet and the text after
+// it), so they count from the first line's start.
+QList<QTextOption::Tab> tabPositions(const RtfParagraphState& p)
+{
+    const int left = p.left.value_or(0);
+    const int lineStart = left + p.first.value_or(0);
+    if (p.tabs.isEmpty() && lineStart >= left)
+        return {};
+    QList<RtfTabStop> stops = p.tabs;
+    // With a hanging indent, word processors put a tab stop at the left indent, so the text
+    // after a bullet lines up with the wrapped lines below it.
+    if (lineStart < left)
+        stops.append(RtfTabStop{left, RtfTabStop::Kind::Left});
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const RtfTabStop& a, const RtfTabStop& b) { return a.position < b.position; });
+    QList<QTextOption::Tab> tabs;
+    int last = lineStart;
+    for (const RtfTabStop& stop : stops) {
+        if (stop.position <= last)
+            continue;
+        tabs.append(qtTab((stop.position - lineStart) / kTwipsPerPixel, stop.kind));
+        last = stop.position;
+    }
+    return tabs;
+}
 
 } // namespace
 
@@ -123,8 +168,11 @@ const QTextCharFormat& RtfDocumentWriter::charFormat()
     }
     if (s.halfPoints > 0)
         f.setFontPointSize(s.halfPoints / 2.0);
-    if (const RtfTables::Font* font = m_tables.font(s.font))
+    if (const RtfTables::Font* font = m_tables.font(s.font)) {
         f.setFontFamilies(QStringList{font->name});
+        if (font->kind != QFont::AnyStyle)
+            f.setFontStyleHint(font->kind);
+    }
     if (const QColor* colour = m_tables.colour(s.foreground))
         f.setForeground(*colour);
     // \highlight0 means no highlight, whatever the table's first entry is.
@@ -152,5 +200,7 @@ QTextBlockFormat RtfDocumentWriter::blockFormat(const RtfParagraphState& p) cons
         f.setTopMargin(*p.before / kTwipsPerPixel);
     if (p.after)
         f.setBottomMargin(*p.after / kTwipsPerPixel);
+    if (const QList<QTextOption::Tab> tabs = tabPositions(p); !tabs.isEmpty())
+        f.setTabPositions(tabs);
     return f;
 }

@@ -15,6 +15,14 @@ int twips(int parameter, int floor)
     return std::clamp(parameter, floor, RtfFormatWords::kTwipsLimit);
 }
 
+void addTabStop(RtfParagraphState& p, int position)
+{
+    const RtfTabStop stop{twips(position, 0), p.nextTabKind};
+    p.nextTabKind = RtfTabStop::Kind::Left;
+    if (p.tabs.size() < RtfFormatWords::kMaxTabStops)
+        p.tabs.append(stop);
+}
+
 } // namespace
 
 void RtfFormatWords::applyCharacter(RtfWord word, bool hasParameter, int parameter, RtfCharacterState& s)
@@ -103,6 +111,18 @@ void RtfFormatWords::applyParagraph(RtfWord word, int parameter, RtfParagraphSta
         break;
     case RtfWord::SpaceAfter:
         p.after = twips(parameter, 0);
+        break;
+    case RtfWord::TabStop:
+        addTabStop(p, parameter);
+        break;
+    case RtfWord::TabCentre:
+        p.nextTabKind = RtfTabStop::Kind::Centre;
+        break;
+    case RtfWord::TabRight:
+        p.nextTabKind = RtfTabStop::Kind::Right;
+        break;
+    case RtfWord::TabDecimal:
+        p.nextTabKind = RtfTabStop::Kind::Decimal;
         break;
     default:
         break;

@@ -9,6 +9,8 @@ namespace RtfFormatWords {
 
 // About 22 inches: wider than any page, small enough for any layout.
 constexpr int kTwipsLimit = 31680;
+// Word processors allow no more tab stops in one paragraph.
+constexpr int kMaxTabStops = 64;
 
 void applyCharacter(RtfWord word, bool hasParameter, int parameter, RtfCharacterState& s);
 void applyParagraph(RtfWord word, int parameter, RtfParagraphState& p);

@@ -14,6 +14,24 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
 }
 
+QFont::StyleHint fontKind(RtfWord word)
+{
+    switch (word) {
+    case RtfWord::FontRoman:
+        return QFont::Serif;
+    case RtfWord::FontSwiss:
+        return QFont::SansSerif;
+    case RtfWord::FontModern:
+        return QFont::TypeWriter;
+    case RtfWord::FontScript:
+        return QFont::Cursive;
+    case RtfWord::FontDecor:
+        return QFont::Decorative;
+    default:
+        return QFont::AnyStyle;
+    }
+}
+
 } // namespace
 
 RtfParser::RtfParser(QByteArrayView input, QTextCursor* cursor)
@@ -282,6 +300,15 @@ void RtfParser::tableWord(RtfWord word, int parameter)
     case RtfWord::FontCharset:
         if (m_state.destination == RtfDestination::FontTable)
             m_tables.fontCharset(parameter);
+        break;
+    case RtfWord::FontNil:
+    case RtfWord::FontRoman:
+    case RtfWord::FontSwiss:
+    case RtfWord::FontModern:
+    case RtfWord::FontScript:
+    case RtfWord::FontDecor:
+        if (m_state.destination == RtfDestination::FontTable)
+            m_tables.fontKind(fontKind(word));
         break;
     case RtfWord::Red:
     case RtfWord::Green:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QtCore/qnamespace.h>
 
 #include <optional>
@@ -24,10 +25,18 @@ struct RtfCharacterState {
     int highlight = -1;
 };
 
+struct RtfTabStop {
+    enum class Kind : quint8 { Left, Centre, Right, Decimal };
+    int position = 0;  // twips from the same edge the left indent counts from
+    Kind kind = Kind::Left;
+};
+
 // Lengths are twips; unset ones leave the block's own format alone.
 struct RtfParagraphState {
     std::optional<Qt::Alignment> alignment;
     std::optional<int> left, right, first, before, after;
+    QList<RtfTabStop> tabs;
+    RtfTabStop::Kind nextTabKind = RtfTabStop::Kind::Left;  // a \tqr or \tqc waits for its \tx
 };
 
 struct RtfGroupState {

@@ -6,6 +6,7 @@ void RtfTables::beginFontTable()
 {
     m_entryFont = -1;
     m_entryCharset = 0;
+    m_entryKind = QFont::AnyStyle;
     m_entryName.clear();
 }
 
@@ -30,11 +31,17 @@ void RtfTables::fontCharset(int charset)
     m_entryCharset = charset;
 }
 
+void RtfTables::fontKind(QFont::StyleHint kind)
+{
+    m_entryKind = kind;
+}
+
 void RtfTables::endFontEntry()
 {
     commitFontEntry();
     m_entryFont = -1;
     m_entryCharset = 0;
+    m_entryKind = QFont::AnyStyle;
 }
 
 void RtfTables::commitFontEntry()
@@ -43,10 +50,10 @@ void RtfTables::commitFontEntry()
     m_entryName.clear();
     if (name.isEmpty() || m_entryFont < 0)
         return;
-    const int codePage = RtfCodePage::forCharset(m_entryCharset);
+    const int codePage = RtfCodePage::forFont(m_entryCharset, name);
     QString decoded;
     RtfCodePage(codePage).append(decoded, name);
-    m_fonts.insert(m_entryFont, Font{decoded, codePage});
+    m_fonts.insert(m_entryFont, Font{decoded, codePage, m_entryKind});
 }
 
 void RtfTables::beginColourTable()

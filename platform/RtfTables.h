@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QColor>
+#include <QFont>
 #include <QHash>
 #include <QString>
 
@@ -18,6 +19,9 @@ public:
     struct Font {
         QString name;
         int codePage = 0;  // 0: the document's code page
+        // The kind of font the table names (\fmodern...), so that where the font itself
+        // is missing a font of the same kind stands in.
+        QFont::StyleHint kind = QFont::AnyStyle;
     };
 
     // Font table: entries end at ';' or at a group boundary.
@@ -25,6 +29,7 @@ public:
     void fontTableText(QByteArrayView bytes);
     void fontNumber(int number);
     void fontCharset(int charset);
+    void fontKind(QFont::StyleHint kind);
     void endFontEntry();       // a ';' or a group opening inside the table
     void commitFontEntry();    // a group closing inside the table
 
@@ -60,6 +65,7 @@ private:
     // The font-table entry and colour being read.
     int m_entryFont = -1;
     int m_entryCharset = 0;
+    QFont::StyleHint m_entryKind = QFont::AnyStyle;
     QByteArray m_entryName;
     Colour m_entryColour;
     int m_entryComponents[3] = {0, 0, 0};
