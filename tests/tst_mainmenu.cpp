@@ -295,8 +295,8 @@ void tst_mainmenu::tiling()
     });
     int next = horizontal ? area.top() : area.left();
     for (const QRect& r : rects) {
-        QCOMPARE(horizontal ? QPair(r.left(), r.width()) : QPair(r.top(), r.height()),
-                 horizontal ? QPair(area.left(), area.width()) : QPair(area.top(), area.height()));
+        QCOMPARE(horizontal ? std::pair(r.left(), r.width()) : std::pair(r.top(), r.height()),
+                 horizontal ? std::pair(area.left(), area.width()) : std::pair(area.top(), area.height()));
         QCOMPARE(horizontal ? r.top() : r.left(), next);
         next += horizontal ? r.height() : r.width();
     }
