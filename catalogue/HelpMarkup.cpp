@@ -119,7 +119,9 @@ QString HelpMarkup::toRtf(const QString& markup, QList<Problem>* problems)
             rtf += QStringLiteral("\\pard\\f0\\fs20 ") + inlineRtf(block.text, block.line, problems);
             break;
         case BlockKind::Bullet:
-            rtf += QStringLiteral("\\pard\\fi-240\\li480\\f0\\fs20 \\bullet\\tab ")
+            // A hanging indent with its tab stop at the indent: the bullet stands out in
+            // the margin and the item's lines, wrapped or not, start at the same place.
+            rtf += QStringLiteral("\\pard\\fi-240\\li480\\tx480\\f0\\fs20 \\bullet\\tab ")
                 + inlineRtf(block.text, block.line, problems);
             break;
         case BlockKind::Example:

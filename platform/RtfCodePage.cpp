@@ -34,6 +34,11 @@ constexpr KnownCodePage kKnown[] = {
 
 RtfCodePage::RtfCodePage(int codePage)
 {
+    if (codePage == kSymbol) {
+        m_number = kSymbol;
+        m_symbol = true;
+        return;
+    }
     for (const KnownCodePage& known : kKnown) {
         if (known.number != codePage)
             continue;
@@ -55,12 +60,27 @@ char16_t RtfCodePage::windows1252(unsigned char byte)
 
 void RtfCodePage::append(QString& out, QByteArrayView bytes)
 {
+    if (m_symbol) {
+        // Of the Symbol font's own encoding only the bullet matters: list text shows it
+        // before each item. Its other bytes read as Windows-1252, like any unknown page.
+        for (const char byte : bytes)
+            out.append(byte == '\xB7' ? QChar(0x2022) : QChar(windows1252(static_cast<unsigned char>(byte))));
+        return;
+    }
     if (!m_decoder) {
         for (const char byte : bytes)
             out.append(QChar(windows1252(static_cast<unsigned char>(byte))));
         return;
     }
     out.append(m_decoder->decode(bytes));
+}
+
+int RtfCodePage::forFont(int charset, QByteArrayView name)
+{
+    constexpr int kSymbolCharset = 2;
+    if (charset == kSymbolCharset && QByteArrayView("Symbol").compare(name, Qt::CaseInsensitive) == 0)
+        return kSymbol;
+    return forCharset(charset);
 }
 
 int RtfCodePage::forCharset(int charset)

@@ -24,9 +24,16 @@ public:
     static char16_t windows1252(unsigned char byte);
     // The code page a \fcharset value stands for; 0 when the font uses the document's.
     static int forCharset(int charset);
+    // The code page for a font-table entry: as its charset says, except that the Symbol
+    // font has an encoding of its own.
+    static int forFont(int charset, QByteArrayView name);
+
+    // Windows' number for the symbol "code page".
+    static constexpr int kSymbol = 42;
 
 private:
     int m_number = 1252;
     bool m_singleByte = true;
+    bool m_symbol = false;
     std::optional<QStringDecoder> m_decoder;
 };

@@ -20,8 +20,11 @@ struct RtfResult {
 // in the script's colours unless it names its own.
 //
 // Paragraphs: each \par ends a block. The RTF paragraph format (alignment, indents,
-// spacing) is applied only to blocks that hold inserted text alone; a block that the
-// insertion splits keeps its own format, so the text around the cursor is left as it was.
+// spacing, tab stops) is applied only to blocks that hold inserted text alone; a block that
+// the insertion splits keeps its own format, so the text around the cursor is left as it
+// was. A hanging indent stops the first tab at the left indent, as word processors do, so
+// a bullet or number followed by a tab lines its item up with the item's wrapped lines.
+// List numbering shows through the text writers store for it (\pntext, \listtext).
 class RtfReader {
 public:
     // Deeper groups still parse, but share the state of the deepest tracked group.

@@ -13,7 +13,7 @@ if ! command -v clang++ >/dev/null 2>&1; then
 fi
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DZANDREL_FUZZ=ON >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DZANDREL_FUZZ=ON -DZANDREL_WERROR=ON >/dev/null
 cmake --build "$build" --target rtf_reader_fuzz
 
 work="$(mktemp -d)"

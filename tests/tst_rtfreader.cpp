@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace {
 
@@ -58,6 +59,8 @@ QVariant charProperty(const QTextCharFormat& f, const QString& name)
         return f.fontPointSize();
     if (name == "family")
         return f.fontFamilies().toStringList().value(0);
+    if (name == "kind")
+        return f.hasProperty(QTextFormat::FontStyleHint) ? int(f.fontStyleHint()) : -1;
     if (name == "color")
         return brushName(f, QTextFormat::ForegroundBrush);
     if (name == "background")
@@ -163,6 +166,10 @@ void tst_RtfReader::text_data()
     QTest::newRow("field instruction without star") << QByteArray("{\\rtf1 {\\field{\\fldinst PAGE}{\\fldrslt 3}}}") << "3";
     QTest::newRow("picture hex data") << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e470d0a}b}") << "ab";
     QTest::newRow("binary data may hold braces") << QByteArray("{\\rtf1 a{\\pict\\bin4 {}\\}}b}") << "ab";
+    QTest::newRow("list numbering: its text shows, its definition does not")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}"
+                      "x{\\pn\\pnlvlbody{\\pntxta .}}}")
+        << QString(QChar(0x2022)) + "\tx";
     QTest::newRow("unknown words are skipped") << QByteArray("{\\rtf1\\viewkind4\\nowidctlpar\\lang1033 x\\zzz12 y}") << "xy";
     QTest::newRow("hidden text") << QByteArray("{\\rtf1 a{\\v hidden}b\\v c\\v0 d}") << "abd";
     QTest::newRow("escaped line feed is a paragraph") << QByteArray("{\\rtf1 a\\'0ab\\'01c}") << "a\nbc";
@@ -210,6 +217,9 @@ void tst_RtfReader::characterFormat_data()
     const QByteArray fonts = "{\\rtf1\\deff1" + kFonts + "a\\f0 b\\f7 c}";
     QTest::newRow("default font") << fonts << 0 << "family" << QVariant("Times New Roman");
     QTest::newRow("font switch") << fonts << 1 << "family" << QVariant("Arial");
+    const QByteArray kinds = "{\\rtf1{\\fonttbl{\\f0\\fmodern Courier New;}{\\f1 Any;}}\\f0 a\\f1 b}";
+    QTest::newRow("fixed-pitch font kind") << kinds << 0 << "kind" << QVariant(int(QFont::TypeWriter));
+    QTest::newRow("font without a kind") << kinds << 1 << "kind" << QVariant(-1);
     const QByteArray colours = "{\\rtf1" + kColors + "\\cf1 r\\cf2 b\\cf0 n\\cf9 o\\cb2 g\\highlight1 h\\highlight0 z}";
     QTest::newRow("red") << colours << 0 << "color" << QVariant("#ff0000");
     QTest::newRow("blue") << colours << 1 << "color" << QVariant("#0000ff");
@@ -268,6 +278,19 @@ void tst_RtfReader::blockFormat_data()
     QTest::newRow("absurd indent is capped") << QByteArray("{\\rtf1\\li999999999999 x\\par}") << 0 << "left" << 2112.0;
     QTest::newRow("negative indent is floored") << QByteArray("{\\rtf1\\li-500 x\\par}") << 0 << "left" << 0.0;
     QTest::newRow("empty line takes the size at its par") << QByteArray("{\\rtf1\\fs20\\par x}") << 0 << "charsize" << 10.0;
+    // Where the text after the first tab starts, in pixels from the block's edge.
+    QTest::newRow("bullet tab stops at the hanging indent") << QByteArray("{\\rtf1\\li480\\fi-240 \\bullet\\tab item\\par}") << 0
+                                                            << "tabEnd" << 32.0;
+    QTest::newRow("tab stop counts from the indents' edge") << QByteArray("{\\rtf1\\li720\\fi720\\tx2880 x\\tab y\\par}") << 0
+                                                            << "tabEnd" << 192.0;
+    QTest::newRow("a later stop leaves the hanging indent first")
+        << QByteArray("{\\rtf1\\li480\\fi-240\\tx1440 \\bullet\\tab a\\tab b\\par}") << 0 << "tabEnd" << 32.0;
+    QTest::newRow("list text keeps the item's indents")
+        << QByteArray("{\\rtf1\\fi-360\\li720 {\\listtext\\pard\\plain \\'b7\\tab}item\\par}") << 0 << "tabEnd" << 48.0;
+    QTest::newRow("right tab ends the text at the stop") << QByteArray("{\\rtf1\\tqr\\tx4320 a\\tab right\\par}") << 0
+                                                         << "lineEnd" << 288.0;
+    QTest::newRow("pard clears the tab stops") << QByteArray("{\\rtf1\\tx300 a\\par\\pard\\tx1200 b\\tab c\\par}") << 1
+                                               << "tabEnd" << 80.0;
 }
 
 void tst_RtfReader::blockFormat()
@@ -281,6 +304,7 @@ void tst_RtfReader::blockFormat()
     const QTextBlock b = doc.findBlockByNumber(block);
     QVERIFY(b.isValid());
     const QTextBlockFormat f = b.blockFormat();
+    (void)doc.size(); // lays the text out, for the rows that measure it
     double actual = -1;
     if (property == "align")
         actual = double(f.alignment() & Qt::AlignHorizontal_Mask);
@@ -296,6 +320,10 @@ void tst_RtfReader::blockFormat()
         actual = f.bottomMargin();
     else if (property == "charsize")
         actual = b.charFormat().fontPointSize();
+    else if (property == "tabEnd")
+        actual = b.layout()->lineAt(0).cursorToX(int(b.text().indexOf(u'\t')) + 1);
+    else if (property == "lineEnd")
+        actual = b.layout()->lineAt(0).x() + b.layout()->lineAt(0).naturalTextWidth();
     QCOMPARE(actual, expected);
 }
 
