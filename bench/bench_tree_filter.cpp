@@ -7,6 +7,7 @@
 // Target: under 5 ms a key. Run:
 //   cmake --build build --target bench_tree_filter && build/bench_tree_filter
 #include "app/frmMain.h"
+#include "tree/CommandTreePanel.h"
 #include "tree/TreeFilter.h"
 #include "tree/TreeFilterField.h"
 #include "tree/TreeNode.h"
@@ -61,7 +62,7 @@ QString textOfStep(qsizetype i)
 
 void BM_FilterKey_Zandrel(benchmark::State& state)
 {
-    TreeFilterField* field = g_program->main->txtFilter;
+    TreeFilterField* field = g_program->main->picBar->txtFilter;
     field->clear();
     qsizetype i = 0;
     for (auto _ : state) {
@@ -85,8 +86,8 @@ void BM_FilterKey_DecisionOnly(benchmark::State& state)
 void BM_FilterKey_QtProxyModel(benchmark::State& state)
 {
     QStandardItemModel model;
-    for (int g = 0; g < g_program->main->tvwTreeView1->topLevelItemCount(); ++g) {
-        const QTreeWidgetItem* node = g_program->main->tvwTreeView1->topLevelItem(g);
+    for (int g = 0; g < g_program->main->picBar->tvwTreeView1->topLevelItemCount(); ++g) {
+        const QTreeWidgetItem* node = g_program->main->picBar->tvwTreeView1->topLevelItem(g);
         auto* group = new QStandardItem(node->text(0));
         for (int r = 0; r < node->childCount(); ++r)
             group->appendRow({new QStandardItem(node->child(r)->text(0)), new QStandardItem(TreeNode::tag(node->child(r)))});
@@ -101,7 +102,7 @@ void BM_FilterKey_QtProxyModel(benchmark::State& state)
     view.setModel(&proxy);
     view.setHeaderHidden(true);
     view.hideColumn(1);
-    view.resize(g_program->main->tvwTreeView1->size());
+    view.resize(g_program->main->picBar->tvwTreeView1->size());
     view.show();
     QCoreApplication::processEvents();
     qsizetype i = 0;
@@ -133,7 +134,7 @@ int main(int argc, char** argv)
     }
     program.main->show();
     QCoreApplication::processEvents();
-    const QTreeWidget* tree = program.main->tvwTreeView1;
+    const QTreeWidget* tree = program.main->picBar->tvwTreeView1;
     for (int g = 0; g < tree->topLevelItemCount(); ++g) {
         TreeFilter::Group group;
         for (int r = 0; r < tree->topLevelItem(g)->childCount(); ++r) {
