@@ -12,6 +12,13 @@ class RichTextControl;
 // line that holds that space. So at most one span starts on a line; a command without
 // a value runs on, across the line break, to the first space of a later line; and a
 // "/" with no space anywhere after it ends the walk uncoloured.
+//
+// The walk is the same line by line: a line starts either with no span open, or inside
+// a span that began on an earlier line. Each block of the editor's document keeps, in
+// its user state, how the walk left it (0 or less: no span open; n > 0: a span that
+// started n characters before the block's line break is still open), so that after an
+// edit the walk can start again at the edited line and stop as soon as it leaves a line
+// the way it did before.
 class CommandColouring {
 public:
     struct Span {
@@ -23,10 +30,20 @@ public:
     // Positions count a line break ("\n") as one character, as the editor does.
     static QList<Span> spans(const QString& text);
 
-    // Colours the spans green in one edit block of the control's document. The
-    // control's own selection and caret are not touched, and nothing is whitened.
+    // Colours the spans of the whole text green in one edit block of the control's
+    // document and notes on each line how the walk leaves it. The control's own
+    // selection and caret are not touched, and nothing is whitened. Lines not reached
+    // by a span keep their notes: fresh from a load they say no span is open.
     static void apply(RichTextControl& control, const QList<Span>& spans);
+
+    // The periodic pass: colours what the edits since the last pass changed, walking
+    // from each edited line until the walk leaves a line as it did before, so its cost
+    // does not grow with the script. The colouring joins the player's last edit, so
+    // Undo takes both back at once and the pass adds no undo step of its own. While the
+    // player can still redo, it waits (a new step would drop the redo) and returns false.
+    static bool colourEdits(RichTextControl& control);
 };
 
-// The colouring pass of a script window's editor: spans of its whole text, applied.
+// The colouring pass over the whole text of an editor: spans of its whole text, applied,
+// and every line's note made afresh.
 void HighlightCommands(RichTextControl& control);

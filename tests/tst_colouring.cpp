@@ -2,6 +2,7 @@
 #include "platform/RichTextControl.h"
 
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -9,22 +10,33 @@ using Span = CommandColouring::Span;
 Q_DECLARE_METATYPE(QList<Span>)
 
 namespace {
-QColor colourAt(RichTextControl& c, int pos)
+// Replaces `removed` characters at `at` by `inserted`.
+struct Edit {
+    int at = 0;
+    int removed = 0;
+    QString inserted;
+};
+}
+Q_DECLARE_METATYPE(QList<Edit>)
+
+namespace {
+bool isGreen(const QTextCharFormat& f)
 {
-    QTextCursor cur(c.document());
-    cur.setPosition(pos + 1);
-    const QTextCharFormat f = cur.charFormat();
-    return f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : RichTextControl::white();
+    return f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().color() == RichTextControl::green();
 }
 
 // One character per character of the text: G for green, "." for anything else, so
-// a whole colouring reads as one string.
+// a whole colouring reads as one string. A line break counts with its own format, the
+// one typing into an empty line after it takes.
 QString colourMap(RichTextControl& c)
 {
     QString map;
-    const int n = c.textLength();
-    for (int i = 0; i < n; ++i)
-        map += colourAt(c, i) == RichTextControl::green() ? u'G' : u'.';
+    for (QTextBlock block = c.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            map += QString(it.fragment().length(), isGreen(it.fragment().charFormat()) ? u'G' : u'.');
+        if (block.next().isValid())
+            map += isGreen(block.next().charFormat()) ? u'G' : u'.';
+    }
     return map;
 }
 }
@@ -42,7 +54,29 @@ private slots:
     void neverWhitens();
     void passIsNoEdit();
     void typingAfterGreenWordIsWhite();
+    void editsColourAsAFullPass_data();
+    void editsColourAsAFullPass();
+    void randomEditsColourAsAFullPass();
+    void passJoinsTheEditsUndo();
 };
+
+namespace {
+// Two editors coloured in full, the same edits made to both; then the pass after edits
+// in the one and a full pass in the other.
+void compareWithFullPass(RichTextControl& incremental, RichTextControl& full, const QList<Edit>& edits)
+{
+    for (RichTextControl* c : {&incremental, &full}) {
+        for (const Edit& e : edits) {
+            c->select(e.at, e.removed);
+            c->setSelText(e.inserted);
+        }
+    }
+    QVERIFY(CommandColouring::colourEdits(incremental));
+    HighlightCommands(full);
+    QCOMPARE(incremental.Text(), full.Text());
+    QCOMPARE(colourMap(incremental), colourMap(full));
+}
+}
 
 void tst_colouring::spans_data()
 {
@@ -194,6 +228,98 @@ void tst_colouring::typingAfterGreenWordIsWhite()
     QCOMPARE(c.SelColor(), RichTextControl::white());
     QTest::keyClicks(&c, QStringLiteral("x"));
     QCOMPARE(colourMap(c), QStringLiteral("GGGGG....."));
+}
+
+void tst_colouring::editsColourAsAFullPass_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<Edit>>("edits");
+    const QString script = QStringLiteral("/tell a hi\nchat line\n/afk\nsay /wave now\n/pet attack\nlast words");
+    const QString runOn = QStringLiteral("top\n/a\n/b\n/c\n/d\n/e f\n/g h");
+    QTest::newRow("command typed into a chat line") << script << QList<Edit>{{11, 0, "/me "}};
+    QTest::newRow("letters typed into a command word") << script << QList<Edit>{{3, 0, "xx"}};
+    QTest::newRow("space after a command deleted") << script << QList<Edit>{{5, 1, ""}};
+    QTest::newRow("value deleted: runs on into the next line") << script << QList<Edit>{{44, 7, ""}};
+    QTest::newRow("value deleted: runs on over three lines") << "/a b\nc\nd\ne f" << QList<Edit>{{2, 1, ""}};
+    QTest::newRow("run-on command given a value") << script << QList<Edit>{{25, 0, " x"}};
+    QTest::newRow("slash of a run-on deleted") << script << QList<Edit>{{21, 1, ""}};
+    QTest::newRow("two lines joined") << script << QList<Edit>{{10, 1, ""}};
+    QTest::newRow("run-on joined with its value's line") << script << QList<Edit>{{25, 1, ""}};
+    QTest::newRow("line split after the command") << script << QList<Edit>{{6, 0, "\n"}};
+    QTest::newRow("command word split") << script << QList<Edit>{{2, 0, "\n"}};
+    QTest::newRow("line deleted") << script << QList<Edit>{{11, 10, ""}};
+    QTest::newRow("lines pasted") << script << QList<Edit>{{26, 0, "/a\n/b c\nplain\n"}};
+    QTest::newRow("everything deleted") << script << QList<Edit>{{0, 62, ""}};
+    QTest::newRow("text typed after the last line") << script << QList<Edit>{{62, 0, " /x y"}};
+    QTest::newRow("edits in two places") << script << QList<Edit>{{2, 0, "q"}, {56, 0, "/"}};
+    QTest::newRow("line inserted above a long run-on") << runOn << QList<Edit>{{0, 0, "x\n"}};
+    QTest::newRow("run-on cut short in its middle") << runOn << QList<Edit>{{10, 0, " "}};
+    QTest::newRow("line inside a run-on deleted") << runOn << QList<Edit>{{7, 3, ""}};
+    QTest::newRow("soft line break typed") << script << QList<Edit>{{7, 0, QString(QChar::LineSeparator) + "/x"}};
+}
+
+void tst_colouring::editsColourAsAFullPass()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<Edit>, edits);
+    RichTextControl incremental, full;
+    for (RichTextControl* c : {&incremental, &full}) {
+        c->setText(text);
+        HighlightCommands(*c);
+    }
+    compareWithFullPass(incremental, full, edits);
+}
+
+void tst_colouring::randomEditsColourAsAFullPass()
+{
+    // Rounds of random edits to random scripts of slashes, spaces and breaks: after each
+    // round the pass must leave the colours a full pass leaves.
+    QRandomGenerator rng(20261207);
+    const QString alphabet = QStringLiteral("/ \nab");
+    auto randomText = [&](int most) {
+        QString text;
+        for (int i = int(rng.bounded(most)); i > 0; --i)
+            text += alphabet.at(int(rng.bounded(alphabet.size())));
+        return text;
+    };
+    for (int script = 0; script < 200; ++script) {
+        RichTextControl incremental, full;
+        const QString text = randomText(40);
+        for (RichTextControl* c : {&incremental, &full}) {
+            c->setText(text);
+            HighlightCommands(*c);
+        }
+        for (int round = 0; round < 4; ++round) {
+            QList<Edit> edits;
+            for (int n = 1 + int(rng.bounded(3)); n > 0; --n)
+                edits.append({int(rng.bounded(full.textLength() + 1)), int(rng.bounded(4)), randomText(6)});
+            compareWithFullPass(incremental, full, edits);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(QStringLiteral("script %1, round %2, from %3").arg(script).arg(round).arg(text)));
+        }
+    }
+}
+
+void tst_colouring::passJoinsTheEditsUndo()
+{
+    RichTextControl c;
+    c.setText(QStringLiteral("/tell a b"));
+    HighlightCommands(c);
+    c.setSelStart(c.textLength());
+    c.setSelText(QStringLiteral("\n/wave now"));
+    QVERIFY(CommandColouring::colourEdits(c));
+    QCOMPARE(colourMap(c), QStringLiteral("GGGGG.....GGGGG...."));
+    // One Undo takes back the typing and its colouring together.
+    c.document()->undo();
+    QCOMPARE(c.Text(), QStringLiteral("/tell a b"));
+    // The pass waits while the typing can be redone, and then colours it again.
+    QVERIFY(!CommandColouring::colourEdits(c));
+    c.document()->redo();
+    QCOMPARE(c.Text(), QStringLiteral("/tell a b\n/wave now"));
+    c.setSelStart(c.textLength());
+    c.setSelText(QStringLiteral("!"));
+    QVERIFY(CommandColouring::colourEdits(c));
+    QCOMPARE(colourMap(c), QStringLiteral("GGGGG.....GGGGG....."));
 }
 
 QTEST_MAIN(tst_colouring)
