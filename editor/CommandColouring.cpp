@@ -1,6 +1,9 @@
 #include "editor/CommandColouring.h"
 
+#include "editor/CommandColouringJob.h"
 #include "platform/RichTextControl.h"
+
+#include <QElapsedTimer>
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -9,6 +12,8 @@
 #include <algorithm>
 
 namespace {
+using Span = CommandColouring::Span;
+
 // The end of a block: the position of its line break.
 int endOf(const QTextBlock& block)
 {
@@ -32,7 +37,7 @@ int openAtIn(const QTextBlock& block)
 // The walk over one block of the document, whose text starts at `base`: Shift+Enter's
 // soft breaks inside it end lines too, as they do in the editor's text. `openAt` is the
 // start of a span still open, or -1; it is updated for the block's end.
-void walkBlock(const QString& text, int base, int& openAt, QList<CommandColouring::Span>& found)
+void walkBlock(const QString& text, int base, int& openAt, QList<Span>& found)
 {
     const QStringView all(text);
     qsizetype lineStart = 0;
@@ -59,7 +64,7 @@ void walkBlock(const QString& text, int base, int& openAt, QList<CommandColourin
     }
 }
 
-void colour(RichTextControl& control, const QList<CommandColouring::Span>& spans, bool joinLastEdit)
+void colour(RichTextControl& control, const QList<Span>& spans, bool joinLastEdit)
 {
     if (spans.isEmpty())
         return;
@@ -72,7 +77,7 @@ void colour(RichTextControl& control, const QList<CommandColouring::Span>& spans
         cursor.joinPreviousEditBlock();
     else
         cursor.beginEditBlock();
-    for (const CommandColouring::Span& span : spans) {
+    for (const Span& span : spans) {
         cursor.setPosition(span.start);
         cursor.setPosition(span.start + span.length, QTextCursor::KeepAnchor);
         cursor.mergeCharFormat(green);
@@ -113,16 +118,24 @@ QList<CommandColouring::Span> CommandColouring::spans(const QString& text)
     return result;
 }
 
-void CommandColouring::apply(RichTextControl& control, const QList<Span>& spans)
+namespace {
+// A span that crosses line ends is open at each of them.
+void noteSpans(QTextDocument& doc, QList<Span>::const_iterator from,
+               QList<Span>::const_iterator to)
 {
-    colour(control, spans, false);
-    QTextDocument& doc = *control.document();
-    // A span that crosses line ends is open at each of them.
-    for (const Span& span : spans) {
-        const int end = span.start + span.length;
-        for (QTextBlock block = doc.findBlock(span.start); block.isValid() && endOf(block) < end; block = block.next())
-            block.setUserState(noteFor(block, span.start));
+    for (auto span = from; span != to; ++span) {
+        const int end = span->start + span->length;
+        for (QTextBlock block = doc.findBlock(span->start); block.isValid() && endOf(block) < end; block = block.next())
+            block.setUserState(noteFor(block, span->start));
     }
+}
+
+// All the spans of the text, now.
+void colourAll(RichTextControl& control, const QList<Span>& spans)
+{
+    QTextDocument& doc = *control.document();
+    colour(control, spans, false);
+    noteSpans(doc, spans.begin(), spans.end());
     // A slash after the last span has no space after it: open from there to the end.
     const int from = spans.isEmpty() ? 0 : lineEndAfter(doc, spans.last().start + spans.last().length);
     if (from < 0)
@@ -135,11 +148,67 @@ void CommandColouring::apply(RichTextControl& control, const QList<Span>& spans)
         block.setUserState(noteFor(block, at));
 }
 
+// The spans of a long text's first kColourAtOnce characters now, the rest by a job.
+void colourFromTop(RichTextControl& control, const QList<Span>& spans)
+{
+    QTextDocument& doc = *control.document();
+    // A long text: the spans before the line that holds its kColourAtOnce-th character
+    // now, the rest later. With spans after that line there is a space after every
+    // slash before it, so the walk enters the line with a span open only when a span
+    // runs across its start.
+    constexpr int atOnce = CommandColouring::kColourAtOnce;
+    const QTextBlock later = doc.characterCount() > atOnce ? doc.findBlock(atOnce) : QTextBlock();
+    const auto firstLater = later.isValid() ? std::lower_bound(spans.begin(), spans.end(), later.position(),
+                                                               [](const Span& s, int at) { return s.start < at; })
+                                            : spans.end();
+    if (firstLater == spans.end()) {
+        colourAll(control, spans);
+        return;
+    }
+    const QList<Span> now(spans.begin(), firstLater);
+    colour(control, now, false);
+    noteSpans(doc, now.begin(), now.end());
+    const bool runsIn = !now.isEmpty() && now.last().start + now.last().length >= later.position();
+    CommandColouringJob::start(control, later, runsIn ? now.last().start : -1);
+}
+}
+
+void CommandColouring::apply(RichTextControl& control, const QList<Span>& spans)
+{
+    QTextDocument& doc = *control.document();
+    CommandColouringJob::cancel(control);
+    // Colouring a text nothing can be undone in yet (a fresh load) is no step to undo.
+    const bool fresh = !doc.isUndoAvailable() && !doc.isRedoAvailable() && doc.isUndoRedoEnabled();
+    if (fresh)
+        doc.setUndoRedoEnabled(false);
+    colourFromTop(control, spans);
+    if (fresh)
+        doc.setUndoRedoEnabled(true);
+}
+
+QTextBlock CommandColouring::colourOn(RichTextControl& control, QTextBlock block, int& openAt, int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QList<Span> found;
+    for (int walked = 1; block.isValid(); block = block.next(), ++walked) {
+        walkBlock(block.text(), block.position(), openAt, found);
+        block.setUserState(noteFor(block, openAt));
+        if (openAt < 0 && walked % 256 == 0 && clock.elapsed() >= milliseconds) {
+            block = block.next();
+            break;
+        }
+    }
+    colour(control, found, false);
+    return block;
+}
+
 bool CommandColouring::colourEdits(RichTextControl& control)
 {
     QTextDocument& doc = *control.document();
     if (doc.isRedoAvailable())
         return false;
+    CommandColouringJob::finish(control);
     const QList<RichTextControl::Stretch> edits = control.takeEdits();
     if (edits.isEmpty())
         return true;
@@ -194,8 +263,9 @@ bool CommandColouring::colourEdits(RichTextControl& control)
 
 void HighlightCommands(RichTextControl& control)
 {
+    CommandColouringJob::cancel(control);
     for (QTextBlock block = control.document()->begin(); block.isValid(); block = block.next())
         block.setUserState(-1);
-    CommandColouring::apply(control, CommandColouring::spans(control.Text()));
+    colourAll(control, CommandColouring::spans(control.Text()));
     control.clearEdits();
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+class QTextBlock;
 class RichTextControl;
 
 // Where the chat command words of a script are, and their colouring.
@@ -30,11 +31,22 @@ public:
     // Positions count a line break ("\n") as one character, as the editor does.
     static QList<Span> spans(const QString& text);
 
-    // Colours the spans of the whole text green in one edit block of the control's
-    // document and notes on each line how the walk leaves it. The control's own
-    // selection and caret are not touched, and nothing is whitened. Lines not reached
-    // by a span keep their notes: fresh from a load they say no span is open.
+    // Colours the spans of the control's whole text green and notes on each line how
+    // the walk leaves it. The control's own selection and caret are not touched, and
+    // nothing is whitened. Lines not reached by a span keep their notes: fresh from a
+    // load they say no span is open. Past its first kColourAtOnce characters, a text is
+    // coloured a slice at a time while the editor is idle (CommandColouringJob), so a
+    // long script shows at once. On a text with nothing to undo yet (a fresh load) the
+    // colouring leaves no undo step.
     static void apply(RichTextControl& control, const QList<Span>& spans);
+    static constexpr int kColourAtOnce = 1 << 16;
+
+    // Walks on from `block`, whose line starts with the span that started at `openAt`
+    // still open (-1: none), colouring what it finds and noting how it leaves each line,
+    // to the end of the text or, once `milliseconds` have passed, to the next line end
+    // with no span open. Returns the first block not walked (invalid at the end) and
+    // leaves `openAt` as the walk left the last line.
+    static QTextBlock colourOn(RichTextControl& control, QTextBlock block, int& openAt, int milliseconds);
 
     // The periodic pass: colours what the edits since the last pass changed, walking
     // from each edited line until the walk leaves a line as it did before, so its cost

@@ -133,7 +133,7 @@ void RichTextControl::onContentsChange(int position, int removed, int added)
         return;
     if (!m_richLayout && !m_plainArriving && holdsRichText(*document(), position, position + added))
         useRichLayout();
-    noteEdit(position, position + added);
+    markEdited(position, position + added);
     emit contentChanged();
 }
 
@@ -157,8 +157,10 @@ void RichTextControl::useRichLayout()
     m_quiet = wasQuiet;
 }
 
-void RichTextControl::noteEdit(int from, int to)
+void RichTextControl::markEdited(int from, int to)
 {
+    // A change reported for the whole document counts its last line break too.
+    to = std::min(to, textLength());
     for (EditMark& mark : m_edits) {
         if (mark.from.position() <= to && mark.to.position() >= from) {
             if (from < mark.from.position())
@@ -174,8 +176,9 @@ void RichTextControl::noteEdit(int from, int to)
         auto distance = [&](const EditMark& m) {
             return std::max({m.from.position() - to, from - m.to.position(), 0});
         };
-        EditMark& nearest = *std::min_element(m_edits.begin(), m_edits.end(),
-                                              [&](const EditMark& a, const EditMark& b) { return distance(a) < distance(b); });
+        EditMark& nearest = *std::min_element(m_edits.begin(), m_edits.end(), [&](const EditMark& a, const EditMark& b) {
+            return distance(a) < distance(b);
+        });
         nearest.from.setPosition(std::min(from, nearest.from.position()));
         nearest.to.setPosition(std::max(to, nearest.to.position()));
         return;
@@ -191,7 +194,8 @@ QList<RichTextControl::Stretch> RichTextControl::takeEdits()
 {
     QList<Stretch> stretches;
     for (const EditMark& mark : m_edits)
-        stretches.append({std::min(mark.from.position(), mark.to.position()), std::max(mark.from.position(), mark.to.position())});
+        stretches.append({std::min(mark.from.position(), mark.to.position()),
+                          std::max(mark.from.position(), mark.to.position())});
     m_edits.clear();
     std::sort(stretches.begin(), stretches.end(), [](const Stretch& a, const Stretch& b) { return a.from < b.from; });
     QList<Stretch> merged;

@@ -107,6 +107,8 @@ public:
     QList<Stretch> takeEdits();
     // Forgets the edits so far.
     void clearEdits();
+    // Counts from..to as edited, for work on it that was left undone.
+    void markEdited(int from, int to);
 
     // True while the text is laid out by Qt's full rich-text layout.
     bool richLayout() const { return m_richLayout; }
@@ -141,7 +143,6 @@ protected:
 
 private:
     void onContentsChange(int position, int removed, int added);
-    void noteEdit(int from, int to);
     void useRichLayout();
     void useScriptLayout();
 
