@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QAbstractEventDispatcher>
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
@@ -18,15 +19,22 @@
 inline constexpr int kEditorWidth = 900;
 inline constexpr int kEditorHeight = 700;
 
-// Lets a shown editor finish what the player waits for: the events already queued, the
-// layout of the document (Qt's rich-text layout finishes the whole of it here, as it
-// does in the background on screen), and one paint of what the editor shows.
+// Lets a shown editor finish what the player waits for: the layout of the document
+// (Qt's rich-text layout finishes the whole of it here, as it does in the background on
+// screen) and one paint of what the editor shows. Work an editor leaves for later, while
+// it already takes keys, is not waited for; finishIdleWork() does that.
 inline void settle(QAbstractScrollArea& editor, QTextDocument& document)
 {
-    QCoreApplication::processEvents();
     benchmark::DoNotOptimize(document.documentLayout()->documentSize());
     editor.viewport()->repaint();
-    QCoreApplication::processEvents();
+}
+
+// Runs the event loop until nothing is left to do in it.
+inline void finishIdleWork()
+{
+    QCoreApplication::sendPostedEvents();
+    while (QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents))
+        ;
 }
 
 inline void showEditor(QWidget& window)

@@ -3,8 +3,9 @@
 // the memory each holds with a million-line script open:
 //   QT_QPA_PLATFORM=offscreen build/bench_open
 // Compare BM_Open/N with BM_OpenPlainTextEdit/N (N = lines; 524288 lines make about
-// 10 MB). BM_OpenOneLongLine opens one line of 20 MB: compare it with the million-line
-// script, which is about as large. BM_Memory_* start this program again as a child
+// 10 MB); BM_OpenUntilAllColoured/N also waits for the colouring a long script gets
+// after it is shown. BM_OpenOneLongLine opens one line of 20 MB: compare it with the
+// million-line script, which is about as large. BM_Memory_* start this program again as a child
 // that opens the million-line script and reports its resident and peak memory.
 #include "BenchmarkBaseline.h"
 #include "ScriptWindowFixture.h"
@@ -46,6 +47,19 @@ void BM_Open(benchmark::State& state)
     if (w.editor().textLength() + 1 != w.editor().document()->characterCount() || w.prompt().boxes != 0
         || w.window().FileName() != path)
         state.SkipWithError("the script did not open");
+    state.counters["bytes"] = double(QFile(path).size());
+}
+
+// The same, until the whole script is coloured: a long script's colouring goes on a
+// slice at a time after it is shown, while the editor already takes keys.
+void BM_OpenUntilAllColoured(benchmark::State& state)
+{
+    const QString path = scriptFile(int(state.range(0)));
+    ScriptWindow w;
+    for (auto _ : state) {
+        w.open(path);
+        finishIdleWork();
+    }
     state.counters["bytes"] = double(QFile(path).size());
 }
 
@@ -126,6 +140,12 @@ int runMemoryChild(int argc, char** argv, bool zandrel)
 }
 
 BENCHMARK(BM_Open)->Arg(10000)->Arg(100000)->Arg(kTenMegabyteLines)->Arg(kMillionLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenUntilAllColoured)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(kTenMegabyteLines)
+    ->Arg(kMillionLines)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenPlainTextEdit)
     ->Arg(10000)
     ->Arg(100000)

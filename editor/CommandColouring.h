@@ -39,7 +39,7 @@ public:
     // long script shows at once. On a text with nothing to undo yet (a fresh load) the
     // colouring leaves no undo step.
     static void apply(RichTextControl& control, const QList<Span>& spans);
-    static constexpr int kColourAtOnce = 1 << 16;
+    static constexpr int kColourAtOnce = 1 << 14;
 
     // Walks on from `block`, whose line starts with the span that started at `openAt`
     // still open (-1: none), colouring what it finds and noting how it leaves each line,

@@ -77,6 +77,7 @@ void CommandColouringJob::handOver()
 void CommandColouringJob::end()
 {
     m_timer.stop();
+    m_next = QTextCursor();
     // No longer found as the control's job, and gone once the event loop is back.
     setObjectName(QString());
     disconnect(&m_control, nullptr, this, nullptr);

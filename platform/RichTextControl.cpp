@@ -352,6 +352,8 @@ IoResult RichTextControl::loadFile(const QString& path, QString* loadedText)
     // The script layout first, so that only it ever sees the new text.
     if (m_richLayout)
         useScriptLayout();
+    // The marks of edits are cursors the document would move at every line it takes.
+    clearEdits();
     // Straight into the document: QTextEdit::setPlainText would also stamp the
     // caret's format over the whole text, a second pass over a large script.
     m_plainArriving = true;
