@@ -77,20 +77,18 @@ struct LongestLine {
     qsizetype length = 0;
 };
 
+// Lines of a decoded script file, which breaks them with "\n" alone.
 LongestLine longestLine(const QString& text)
 {
     LongestLine longest;
     int line = 1;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i <= n; ++i) {
-        if (i < n && text[i] != u'\n' && text[i] != u'\r' && text[i] != QChar::LineSeparator
-            && text[i] != QChar::ParagraphSeparator)
-            continue;
-        if (i - start > longest.length)
-            longest = {line, i - start};
-        ++line;
-        start = i + 1;
+    for (qsizetype start = 0; start <= text.size(); ++line) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        if (end - start > longest.length)
+            longest = {line, end - start};
+        start = end + 1;
     }
     return longest;
 }
