@@ -232,12 +232,13 @@ void frmWindow::tmChanged_Timer()
 void frmWindow::tmHighlight_Timer()
 {
     // The length is the only guard: a pass runs once an edit has both marked the
-    // window and changed how long the text is.
+    // window and changed how long the text is. The pass colours what the edits since
+    // the last one touched; one that had to wait is tried again at the next tick.
     const int length = rtfrypAO->textLength();
     if (!m_changed || length == m_highlightedLength)
         return;
-    HighlightCommands(*rtfrypAO);
-    m_highlightedLength = length;
+    if (CommandColouring::colourEdits(*rtfrypAO))
+        m_highlightedLength = length;
 }
 
 void frmWindow::rtfrypAO_DblClick()

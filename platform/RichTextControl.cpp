@@ -1,12 +1,14 @@
 #include "platform/RichTextControl.h"
 
 #include "platform/ErrorNumbers.h"
+#include "platform/RichTextControlLayout.h"
 #include "platform/ScriptCodec.h"
 #include "platform/ScriptFile.h"
 
 #include <QKeyEvent>
 #include <QPrinter>
 #include <QTextBlock>
+#include <QTextFrame>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -45,6 +47,54 @@ private:
     bool& m_flag;
     bool m_old;
 };
+
+// Whether the text from..to holds what only Qt's full layout shows: paragraph formats
+// (indents, margins, alignment, lists), tables and other frames, or characters with a
+// font, size or weight of their own. The text of a script only ever changes colour.
+bool holdsRichText(const QTextDocument& doc, int from, int to)
+{
+    if (!doc.rootFrame()->childFrames().isEmpty())
+        return true;
+    const QTextBlock last = doc.findBlock(to);
+    for (QTextBlock block = doc.findBlock(from); block.isValid(); block = block.next()) {
+        if (block.textList() || !block.blockFormat().properties().isEmpty())
+            return true;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QMap<int, QVariant> properties = it.fragment().charFormat().properties();
+            for (auto p = properties.keyBegin(); p != properties.keyEnd(); ++p) {
+                if (*p != QTextFormat::ForegroundBrush)
+                    return true;
+            }
+        }
+        if (block == last)
+            break;
+    }
+    return false;
+}
+
+struct LongestLine {
+    int line = 0;  // 1-based
+    qsizetype length = 0;
+};
+
+// Lines of a decoded script file, which breaks them with "\n" alone.
+LongestLine longestLine(const QString& text)
+{
+    LongestLine longest;
+    int line = 1;
+    for (qsizetype start = 0; start <= text.size(); ++line) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        if (end - start > longest.length)
+            longest = {line, end - start};
+        start = end + 1;
+    }
+    return longest;
+}
+
+// How many stretches of edits the control keeps apart before it folds them together.
+constexpr std::size_t kMostEditMarks = 32;
 }
 
 RichTextControl::RichTextControl(QWidget* parent) : QTextEdit(parent)
@@ -62,6 +112,7 @@ RichTextControl::RichTextControl(QWidget* parent) : QTextEdit(parent)
     f.setPointSizeF(9.75);
     setFont(f);
     document()->setDefaultFont(f);
+    useScriptLayout();
 
     connect(document(), &QTextDocument::contentsChange, this, &RichTextControl::onContentsChange);
     connect(this, &QTextEdit::cursorPositionChanged, this, [this] {
@@ -72,11 +123,92 @@ RichTextControl::RichTextControl(QWidget* parent) : QTextEdit(parent)
 
 RichTextControl::~RichTextControl() = default;
 
-void RichTextControl::onContentsChange(int /*position*/, int removed, int added)
+void RichTextControl::onContentsChange(int position, int removed, int added)
 {
+    if (m_quiet)
+        return;
     if (m_formattingOnly > 0 || (removed == 0 && added == 0))
         return;
+    if (!m_richLayout && !m_plainArriving && holdsRichText(*document(), position, position + added))
+        useRichLayout();
+    markEdited(position, position + added);
     emit contentChanged();
+}
+
+void RichTextControl::useScriptLayout()
+{
+    const bool wasQuiet = std::exchange(m_quiet, true);
+    auto* layout = new RichTextControlLayout(document());
+    layout->setPaintDevice(viewport());
+    document()->setDocumentLayout(layout);
+    m_richLayout = false;
+    m_quiet = wasQuiet;
+}
+
+void RichTextControl::useRichLayout()
+{
+    const bool wasQuiet = std::exchange(m_quiet, true);
+    // Qt's own layout comes back when there is none.
+    document()->setDocumentLayout(nullptr);
+    document()->documentLayout()->setPaintDevice(viewport());
+    m_richLayout = true;
+    m_quiet = wasQuiet;
+}
+
+void RichTextControl::markEdited(int from, int to)
+{
+    // A change reported for the whole document counts its last line break too.
+    to = std::min(to, textLength());
+    for (EditMark& mark : m_edits) {
+        if (mark.from.position() <= to && mark.to.position() >= from) {
+            if (from < mark.from.position())
+                mark.from.setPosition(from);
+            if (to > mark.to.position())
+                mark.to.setPosition(to);
+            return;
+        }
+    }
+    if (m_edits.size() >= kMostEditMarks) {
+        // Too many places at once (a replace over the whole script): the nearest mark
+        // takes this one in, the stretch between them included.
+        auto distance = [&](const EditMark& m) {
+            return std::max({m.from.position() - to, from - m.to.position(), 0});
+        };
+        EditMark& nearest = *std::min_element(m_edits.begin(), m_edits.end(), [&](const EditMark& a, const EditMark& b) {
+            return distance(a) < distance(b);
+        });
+        nearest.from.setPosition(std::min(from, nearest.from.position()));
+        nearest.to.setPosition(std::max(to, nearest.to.position()));
+        return;
+    }
+    EditMark mark{QTextCursor(document()), QTextCursor(document())};
+    mark.from.setPosition(from);
+    mark.from.setKeepPositionOnInsert(true);
+    mark.to.setPosition(to);
+    m_edits.push_back(mark);
+}
+
+QList<RichTextControl::Stretch> RichTextControl::takeEdits()
+{
+    QList<Stretch> stretches;
+    for (const EditMark& mark : m_edits)
+        stretches.append({std::min(mark.from.position(), mark.to.position()),
+                          std::max(mark.from.position(), mark.to.position())});
+    m_edits.clear();
+    std::sort(stretches.begin(), stretches.end(), [](const Stretch& a, const Stretch& b) { return a.from < b.from; });
+    QList<Stretch> merged;
+    for (const Stretch& s : stretches) {
+        if (!merged.isEmpty() && s.from <= merged.last().to)
+            merged.last().to = std::max(merged.last().to, s.to);
+        else
+            merged.append(s);
+    }
+    return merged;
+}
+
+void RichTextControl::clearEdits()
+{
+    m_edits.clear();
 }
 
 QString RichTextControl::Text() const
@@ -172,6 +304,9 @@ QColor RichTextControl::SelColor() const
 
 void RichTextControl::setSelFontSize(qreal points)
 {
+    // Lines of another height: only the full layout places them.
+    if (!m_richLayout)
+        useRichLayout();
     FormattingScope formatting(*this);
     QTextCharFormat format;
     format.setFontPointSize(points);
@@ -203,10 +338,26 @@ IoResult RichTextControl::loadFile(const QString& path, QString* loadedText)
     const ScriptFile::ReadResult read = ScriptFile::read(path);
     if (!read.result.ok())
         return read.result;
+    // A line of megabytes is no chat line, and no editor lays it out in good time.
+    if (const LongestLine longest = longestLine(read.text); longest.length > kLongestLine)
+        return IoResult::failure(
+            ErrorNumbers::NotAScript,
+            tr("Line %1 is %2 characters long; a script line holds at most %3: this is not a chat script.")
+                .arg(longest.line)
+                .arg(longest.length)
+                .arg(kLongestLine));
     OwnMove own(m_movingOurselves);
+    // The script layout first, so that only it ever sees the new text.
+    if (m_richLayout)
+        useScriptLayout();
+    // The marks of edits are cursors the document would move at every line it takes.
+    clearEdits();
     // Straight into the document: QTextEdit::setPlainText would also stamp the
     // caret's format over the whole text, a second pass over a large script.
+    m_plainArriving = true;
     document()->setPlainText(read.text);
+    m_plainArriving = false;
+    clearEdits();
     setCurrentCharFormat(QTextCharFormat());
     m_colourArmed = false;
     QTextCursor c = textCursor();

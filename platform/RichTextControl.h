@@ -3,10 +3,12 @@
 #include "platform/IoResult.h"
 
 #include <QColor>
+#include <QTextCursor>
 #include <QTextEdit>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QKeyEvent;
 class QPagedPaintDevice;
@@ -21,6 +23,11 @@ class QTextDocument;
 // lone CR (setText, setSelText) is taken as line breaks, one per CR LF pair.
 //
 // Black background, white default text, a proportional sans-serif font of 9.75 pt.
+//
+// A script is laid out by RichTextControlLayout, which takes a key in the same time at
+// line ten as at line a million. Text that needs Qt's full rich-text layout -- indents,
+// lists, tables, fonts of its own, as the command book has -- switches the control to
+// that layout as it arrives; loading a script file switches back.
 class RichTextControl : public QTextEdit {
     Q_OBJECT
 public:
@@ -70,9 +77,12 @@ public:
     int find(const QString& text, int start = 0, int options = 0);
 
     // Replaces the text by a script file (see ScriptCodec): the caret ends at 0, the
-    // undo history starts afresh. On failure nothing in the editor changes. The text
-    // loaded, which equals Text() afterwards, goes to loadedText when given.
+    // undo history and the record of edits start afresh. On failure nothing in the
+    // editor changes; a file with a line longer than kLongestLine characters is refused.
+    // The text loaded, which equals Text() afterwards, goes to loadedText when given.
     IoResult loadFile(const QString& path, QString* loadedText = nullptr);
+    // Far longer than any chat line; a longer line makes the file something else.
+    static constexpr int kLongestLine = 65536;
     // Writes the text as a script file, atomically.
     IoResult saveFile(const QString& path) const;
 
@@ -85,6 +95,23 @@ public:
     // the key (it then has no effect on the text). Empty: every key goes through.
     using KeyDownHook = std::function<bool(QKeyEvent*)>;
     void setKeyDownHook(KeyDownHook hook) { m_keyDownHook = std::move(hook); }
+
+    // A stretch of text, from..to in today's positions.
+    struct Stretch {
+        int from = 0;
+        int to = 0;
+    };
+    // The stretches edited since the last call (or the last load), first to last, each
+    // apart from the next; changes of colour or font made through this class are left
+    // out. An edit that only recolours text counts.
+    QList<Stretch> takeEdits();
+    // Forgets the edits so far.
+    void clearEdits();
+    // Counts from..to as edited, for work on it that was left undone.
+    void markEdited(int from, int to);
+
+    // True while the text is laid out by Qt's full rich-text layout.
+    bool richLayout() const { return m_richLayout; }
 
     // The colours of the script windows.
     static QColor white() { return QColor(0xFF, 0xFF, 0xFF); }
@@ -116,6 +143,8 @@ protected:
 
 private:
     void onContentsChange(int position, int removed, int added);
+    void useRichLayout();
+    void useScriptLayout();
 
     KeyDownHook m_keyDownHook;
     // Set while this class changes only formatting, so that it is not taken for an
@@ -126,4 +155,17 @@ private:
     bool m_colourArmed = false;
     QColor m_armedColour;
     bool m_movingOurselves = false;
+    bool m_richLayout = false;
+    // Set while the control itself swaps layouts or loads plain text: no edit, nothing
+    // rich to look for.
+    bool m_quiet = false;
+    // Set while a script file's plain text goes in: nothing rich to look for.
+    bool m_plainArriving = false;
+    // Each edited stretch as two cursors, which the document moves along with later
+    // edits; the first one stays put when text is inserted right at it.
+    struct EditMark {
+        QTextCursor from;
+        QTextCursor to;
+    };
+    std::vector<EditMark> m_edits;
 };

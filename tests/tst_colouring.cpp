@@ -2,6 +2,7 @@
 #include "platform/RichTextControl.h"
 
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -9,39 +10,65 @@ using Span = CommandColouring::Span;
 Q_DECLARE_METATYPE(QList<Span>)
 
 namespace {
-QColor colourAt(RichTextControl& c, int pos)
+// Replaces `removed` characters at `at` by `inserted`.
+struct Edit {
+    int at = 0;
+    int removed = 0;
+    QString inserted;
+};
+
+bool isGreen(const QTextCharFormat& f)
 {
-    QTextCursor cur(c.document());
-    cur.setPosition(pos + 1);
-    const QTextCharFormat f = cur.charFormat();
-    return f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : RichTextControl::white();
+    return f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().color() == RichTextControl::green();
 }
 
 // One character per character of the text: G for green, "." for anything else, so
-// a whole colouring reads as one string.
+// a whole colouring reads as one string. A line break counts with its own format, the
+// one typing into an empty line after it takes.
 QString colourMap(RichTextControl& c)
 {
     QString map;
-    const int n = c.textLength();
-    for (int i = 0; i < n; ++i)
-        map += colourAt(c, i) == RichTextControl::green() ? u'G' : u'.';
+    for (QTextBlock block = c.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            map += QString(it.fragment().length(), isGreen(it.fragment().charFormat()) ? u'G' : u'.');
+        if (block.next().isValid())
+            map += isGreen(block.next().charFormat()) ? u'G' : u'.';
+    }
     return map;
 }
+
+// Both editors coloured in full before; the same edits to both; then the pass after
+// edits in the one and a full pass in the other.
+void compareWithFullPass(RichTextControl& incremental, RichTextControl& full, const QList<Edit>& edits)
+{
+    for (RichTextControl* c : {&incremental, &full}) {
+        for (const Edit& e : edits) {
+            c->select(e.at, e.removed);
+            c->setSelText(e.inserted);
+        }
+    }
+    QVERIFY(CommandColouring::colourEdits(incremental));
+    HighlightCommands(full);
+    QCOMPARE(colourMap(incremental), colourMap(full));
 }
+}
+Q_DECLARE_METATYPE(QList<Edit>)
 
 class tst_colouring : public QObject {
     Q_OBJECT
 private slots:
     void spans_data();
     void spans();
-    void spansNeverOverlapAndMoveForward();
-    void applyColours_data();
-    void applyColours();
     void selectionAndCaretKept_data();
     void selectionAndCaretKept();
     void neverWhitens();
     void passIsNoEdit();
     void typingAfterGreenWordIsWhite();
+    void editsColourAsAFullPass_data();
+    void editsColourAsAFullPass();
+    void randomEditsColourAsAFullPass();
+    void longScriptColouredInSlicesAsAFullPass();
+    void passJoinsTheEditsUndo();
 };
 
 void tst_colouring::spans_data()
@@ -80,56 +107,6 @@ void tst_colouring::spans()
         QCOMPARE(got[i].start, expected[i].start);
         QCOMPARE(got[i].length, expected[i].length);
     }
-}
-
-void tst_colouring::spansNeverOverlapAndMoveForward()
-{
-    // Random scripts of slashes, spaces, breaks and letters: every span starts with
-    // "/", stops before a space, and the next one starts on a later line.
-    QRandomGenerator rng(20261206);
-    const QString alphabet = QStringLiteral("/ \nab");
-    for (int round = 0; round < 500; ++round) {
-        QString text;
-        const int n = int(rng.bounded(60));
-        for (int i = 0; i < n; ++i)
-            text += alphabet.at(int(rng.bounded(alphabet.size())));
-        const QList<Span> got = CommandColouring::spans(text);
-        int previousEnd = -1;
-        for (const Span& s : got) {
-            QVERIFY(s.start > previousEnd);
-            QCOMPARE(text.at(s.start), QChar(u'/'));
-            QCOMPARE(text.at(s.start + s.length), QChar(u' '));
-            QVERIFY(!text.mid(s.start, s.length).contains(u' '));
-            if (previousEnd >= 0) {
-                // A line break lies between the previous span's space and this span.
-                QVERIFY(text.mid(previousEnd, s.start - previousEnd).contains(u'\n'));
-            }
-            previousEnd = s.start + s.length;
-        }
-    }
-}
-
-void tst_colouring::applyColours_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("map");
-    QTest::newRow("tell") << "/tell Someone hello" << "GGGGG..............";
-    QTest::newRow("wave") << "say /wave now" << "....GGGGG....";
-    QTest::newRow("a b c d") << "/a b /c d" << "GG.......";
-    QTest::newRow("afk then tell") << "/afk\n/tell Someone hello" << "GGGGGGGGGG..............";
-    QTest::newRow("last afk stays white") << "/tell x\n/afk" << "GGGGG.......";
-    QTest::newRow("no slash") << "hello there" << "...........";
-}
-
-void tst_colouring::applyColours()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, map);
-    RichTextControl c;
-    c.setText(text);
-    HighlightCommands(c);
-    QCOMPARE(colourMap(c), map);
-    QCOMPARE(c.Text(), text);
 }
 
 void tst_colouring::selectionAndCaretKept_data()
@@ -194,6 +171,97 @@ void tst_colouring::typingAfterGreenWordIsWhite()
     QCOMPARE(c.SelColor(), RichTextControl::white());
     QTest::keyClicks(&c, QStringLiteral("x"));
     QCOMPARE(colourMap(c), QStringLiteral("GGGGG....."));
+}
+
+void tst_colouring::editsColourAsAFullPass_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<Edit>>("edits");
+    const QString script = QStringLiteral("/tell a hi\nchat line\n/afk\nsay /wave now\n/pet attack\nlast words");
+    const QString runOn = QStringLiteral("top\n/a\n/b\n/c\n/d\n/e f\n/g h");
+    QTest::newRow("command typed into a chat line") << script << QList<Edit>{{11, 0, "/me "}};
+    QTest::newRow("space after a command deleted") << script << QList<Edit>{{5, 1, ""}};
+    QTest::newRow("value deleted: runs on into the next line") << script << QList<Edit>{{44, 7, ""}};
+    QTest::newRow("value deleted: runs on over three lines") << "/a b\nc\nd\ne f" << QList<Edit>{{2, 1, ""}};
+    QTest::newRow("run-on command given a value") << script << QList<Edit>{{25, 0, " x"}};
+    QTest::newRow("slash of a run-on deleted") << script << QList<Edit>{{21, 1, ""}};
+    QTest::newRow("two lines joined") << script << QList<Edit>{{10, 1, ""}};
+    QTest::newRow("command word split") << script << QList<Edit>{{2, 0, "\n"}};
+    QTest::newRow("line deleted") << script << QList<Edit>{{11, 10, ""}};
+    QTest::newRow("lines pasted") << script << QList<Edit>{{26, 0, "/a\n/b c\nplain\n"}};
+    QTest::newRow("everything deleted") << script << QList<Edit>{{0, 62, ""}};
+    QTest::newRow("edits in two places") << script << QList<Edit>{{2, 0, "q"}, {56, 0, "/"}};
+    QTest::newRow("line inserted above a long run-on") << runOn << QList<Edit>{{0, 0, "x\n"}};
+    QTest::newRow("run-on cut short in its middle") << runOn << QList<Edit>{{10, 0, " "}};
+    QTest::newRow("soft line break typed") << script << QList<Edit>{{7, 0, QString(QChar::LineSeparator) + "/x"}};
+}
+
+void tst_colouring::editsColourAsAFullPass()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<Edit>, edits);
+    RichTextControl incremental, full;
+    for (RichTextControl* c : {&incremental, &full}) {
+        c->setText(text);
+        HighlightCommands(*c);
+    }
+    compareWithFullPass(incremental, full, edits);
+}
+
+void tst_colouring::randomEditsColourAsAFullPass()
+{
+    // Rounds of random edits to random scripts: after each, the pass must leave the
+    // colours a full pass leaves.
+    QRandomGenerator rng(20261207);
+    auto randomText = [&](int most) {
+        QString text;
+        for (int i = int(rng.bounded(most)); i > 0; --i)
+            text += QStringLiteral("/ \nab").at(int(rng.bounded(5)));
+        return text;
+    };
+    for (int script = 0; script < 200 && !QTest::currentTestFailed(); ++script) {
+        RichTextControl incremental, full;
+        const QString text = randomText(40);
+        for (RichTextControl* c : {&incremental, &full}) {
+            c->setText(text);
+            HighlightCommands(*c);
+        }
+        for (int round = 0; round < 4 && !QTest::currentTestFailed(); ++round) {
+            const int at = int(rng.bounded(full.textLength() + 1));
+            compareWithFullPass(incremental, full, {{at, int(rng.bounded(4)), randomText(6)}});
+        }
+    }
+}
+
+void tst_colouring::longScriptColouredInSlicesAsAFullPass()
+{
+    // The part coloured later starts with a line the command above runs on into.
+    QString text = QStringLiteral("/tell a b\n").repeated(CommandColouring::kColourAtOnce / 10);
+    text.resize(CommandColouring::kColourAtOnce - 6);
+    text += QStringLiteral("\n/afk\nx /y z\n") + QStringLiteral("/tell a b\n/afk\n").repeated(10000);
+    RichTextControl sliced, full;
+    sliced.document()->setPlainText(text);
+    CommandColouring::apply(sliced, CommandColouring::spans(text));
+    full.setText(text);
+    HighlightCommands(full);
+    QTRY_COMPARE(colourMap(sliced), colourMap(full));
+}
+
+void tst_colouring::passJoinsTheEditsUndo()
+{
+    RichTextControl c;
+    c.setText(QStringLiteral("/tell a b"));
+    HighlightCommands(c);
+    c.setSelStart(c.textLength());
+    c.setSelText(QStringLiteral("\n/wave now"));
+    QVERIFY(CommandColouring::colourEdits(c));
+    QCOMPARE(colourMap(c), QStringLiteral("GGGGG.....GGGGG...."));
+    // One Undo takes back the typing and its colouring together; the pass then waits
+    // while the typing can be redone.
+    c.document()->undo();
+    QCOMPARE(c.Text(), QStringLiteral("/tell a b"));
+    QVERIFY(!CommandColouring::colourEdits(c));
+    QVERIFY(c.document()->isRedoAvailable());
 }
 
 QTEST_MAIN(tst_colouring)

@@ -37,11 +37,15 @@ private slots:
     void find_data();
     void find();
     void loadSaveKeepsCharactersThatQtCouldAlter();
+    void loadFailureLeavesEditorAlone_data();
     void loadFailureLeavesEditorAlone();
     void printableDocumentPrintsWhiteAsBlack();
     void keyDownHookSwallows();
     void doubleClickSignal();
     void appearance();
+    void pointAtCaretHitsItsPosition_data();
+    void pointAtCaretHitsItsPosition();
+    void richTextKeepsItsIndent();
 };
 
 void tst_richtextcontrol::lineBreakCountsOne()
@@ -259,11 +263,19 @@ void tst_richtextcontrol::loadSaveKeepsCharactersThatQtCouldAlter()
     QCOMPARE(readFile(out), bytes);
 }
 
+void tst_richtextcontrol::loadFailureLeavesEditorAlone_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("NUL byte") << QByteArray("x\0y", 3);
+    QTest::newRow("line far longer than any chat line") << "/a b\r\n" + QByteArray(RichTextControl::kLongestLine + 1, 'x');
+}
+
 void tst_richtextcontrol::loadFailureLeavesEditorAlone()
 {
+    QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     const QString bin = dir.filePath(QStringLiteral("bin"));
-    writeFile(bin, QByteArray("x\0y", 3));
+    writeFile(bin, bytes);
     RichTextControl c;
     c.setText(QStringLiteral("keep me"));
     c.select(2, 3);
@@ -340,6 +352,49 @@ void tst_richtextcontrol::appearance()
     QCOMPARE(c.SelColor(), RichTextControl::white());
     QCOMPARE(c.font().pointSizeF(), 9.75);
     QVERIFY(!QFontInfo(c.font()).fixedPitch());
+}
+
+void tst_richtextcontrol::pointAtCaretHitsItsPosition_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("position");
+    const QString lines = QStringLiteral("/tell a b\n").repeated(3000);
+    QTest::newRow("far down") << lines << 25004;
+    const QString wrapped = QString(5000, u'w') + QStringLiteral("\n/x y\nlast");
+    QTest::newRow("inside a wrapped line") << wrapped << 2500;
+    QTest::newRow("below a wrapped line") << wrapped << 5003;
+}
+
+void tst_richtextcontrol::pointAtCaretHitsItsPosition()
+{
+    QFETCH(QString, text);
+    QFETCH(int, position);
+    RichTextControl c;
+    c.resize(300, 200);
+    c.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&c));
+    c.setText(text);
+    c.setSelStart(position);
+    c.ensureCursorVisible();
+    const QRect caret = c.cursorRect();
+    QVERIFY(c.viewport()->rect().contains(caret));
+    // Its top and bottom edges, just inside.
+    QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.top() + 1)).position(), position);
+    QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.bottom() - 1)).position(), position);
+}
+
+void tst_richtextcontrol::richTextKeepsItsIndent()
+{
+    // Help pages bring paragraphs of their own: the editor shows them indented.
+    RichTextControl c;
+    c.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&c));
+    QTextBlockFormat indented;
+    indented.setLeftMargin(60);
+    QTextCursor cursor(c.document());
+    cursor.insertText(QStringLiteral("plain"));
+    cursor.insertBlock(indented);
+    QCOMPARE(c.cursorRect(cursor).left() - c.cursorRect(QTextCursor(c.document())).left(), 60);
 }
 
 QTEST_MAIN(tst_richtextcontrol)
