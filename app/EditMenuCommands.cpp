@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextDocument>
 
 EditMenuCommands::EditMenuCommands(AppState& state, ScriptWindows& windows, QObject* parent)
     : QObject(parent), m_state(state), m_windows(windows)
@@ -21,6 +22,13 @@ EditMenuCommands::EditMenuCommands(AppState& state, ScriptWindows& windows, QObj
 void EditMenuCommands::addEditMenu(QMenuBar& bar, const std::function<void()>& checkScript)
 {
     QMenu& edit = *MenuItems::addMenu(bar, QStringLiteral("mnuEditor"), QStringLiteral("&Edit"));
+    m_undo = MenuItems::addItem(edit, QStringLiteral("mnuUndo"), QStringLiteral("&Undo"), QKeySequence::Undo);
+    m_redo = MenuItems::addItem(edit, QStringLiteral("mnuRedo"), QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(m_undo, &QAction::triggered, this, &EditMenuCommands::mnuUndo_Click);
+    connect(m_redo, &QAction::triggered, this, &EditMenuCommands::mnuRedo_Click);
+    followActiveScript();
+    MenuItems::addSeparator(edit, QStringLiteral("mnuDivUndo"));
     connect(MenuItems::addItem(edit, QStringLiteral("mnuFind"), QStringLiteral("&Find")), &QAction::triggered, this,
             &EditMenuCommands::mnuFind_Click);
     connect(MenuItems::addItem(edit, QStringLiteral("mnuCheckScript"), QStringLiteral("&Check Script"),
@@ -44,6 +52,34 @@ void EditMenuCommands::addEditMenu(QMenuBar& bar, const std::function<void()>& c
             this, &EditMenuCommands::mnuOptions_Click);
 }
 
+void EditMenuCommands::followActiveScript()
+{
+    if (!m_undo)
+        return;
+    disconnect(m_undoFollows);
+    disconnect(m_redoFollows);
+    RichTextControl* editor = m_windows.activeEditor();
+    QTextDocument* history = editor ? editor->document() : nullptr;
+    m_undo->setEnabled(history && history->isUndoAvailable());
+    m_redo->setEnabled(history && history->isRedoAvailable());
+    if (!history)
+        return;
+    m_undoFollows = connect(history, &QTextDocument::undoAvailable, m_undo, &QAction::setEnabled);
+    m_redoFollows = connect(history, &QTextDocument::redoAvailable, m_redo, &QAction::setEnabled);
+}
+
+void EditMenuCommands::mnuUndo_Click()
+{
+    if (RichTextControl* editor = m_windows.activeEditor())
+        editor->undo();
+}
+
+void EditMenuCommands::mnuRedo_Click()
+{
+    if (RichTextControl* editor = m_windows.activeEditor())
+        editor->redo();
+}
+
 void EditMenuCommands::mnuFind_Click()
 {
     RichTextControl* editor = m_windows.activeEditor();
@@ -58,6 +94,7 @@ void EditMenuCommands::mnuClear_Click()
     RichTextControl* editor = m_windows.activeEditor();
     if (!editor)
         return;
+    RichTextControl::UndoStep step(*editor);
     editor->setSelColor(RichTextControl::white());
     editor->setText(QString());
 }

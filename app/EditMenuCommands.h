@@ -9,8 +9,8 @@ class QAction;
 class QMenuBar;
 class ScriptWindows;
 
-// The Edit menu: Find, Clear, the Free Type switch and Options, acting on the
-// active script window. A child of the main window.
+// The Edit menu: Undo and Redo, Find, Check Script, Clear, the Free Type switch and
+// Options, acting on the active script window. A child of the main window.
 class EditMenuCommands : public QObject {
     Q_OBJECT
 public:
@@ -20,7 +20,14 @@ public:
     // follows the free-typing flag from then on.
     void addEditMenu(QMenuBar& bar, const std::function<void()>& checkScript);
 
+    // Undo and Redo follow the active script's history; called whenever another
+    // script window becomes the active one (or none is left).
+    void followActiveScript();
+
 public slots:
+    // One step back or forward in the active script's history, free typing on or off.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
     // The find dialog on the active script, modal; nothing without a script window.
     void mnuFind_Click();
     // Empties the active script, which marks it changed; its file stays its own.
@@ -33,4 +40,8 @@ private:
     AppState& m_state;
     ScriptWindows& m_windows;
     QAction* m_freeType = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
+    QMetaObject::Connection m_undoFollows;
+    QMetaObject::Connection m_redoFollows;
 };

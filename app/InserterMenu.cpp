@@ -1,6 +1,7 @@
 #include "app/InserterMenu.h"
 
 #include "app/MenuItems.h"
+#include "editor/LineSelection.h"
 #include "editor/ScriptWindows.h"
 #include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
@@ -83,6 +84,7 @@ RichTextControl* InserterMenu::editor() const
 
 void InserterMenu::appendToSelection(RichTextControl& editor, const QString& text)
 {
+    RichTextControl::UndoStep step(editor);
     // Set first, so the new characters are white even right after a green command.
     editor.setSelColor(RichTextControl::white());
     editor.setSelText(editor.SelText() + text);
@@ -157,7 +159,5 @@ void InserterMenu::mnuRename_Click(int index)
             return;
         names << *name;
     }
-    e->setSelColor(RichTextControl::white());
-    // The line takes the place of the selection, unlike the other items.
-    e->setSelText(InsertTexts::petRenameLine(InsertTexts::joinNames(names)));
+    LineSelection::writeWholeLines(*e, InsertTexts::petRenameLine(InsertTexts::joinNames(names)));
 }

@@ -202,7 +202,7 @@ void MainMenuCommands::mnuWindows_List()
     int number = 0;
     for (QMdiSubWindow* child : children) {
         ++number;
-        QString title = child->windowTitle();
+        QString title = MenuItems::shownTitle(*child);
         title.replace(u'&', QStringLiteral("&&"));
         const QString text = number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                          : QStringLiteral("%1 %2").arg(number).arg(title);

@@ -2,6 +2,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QWidget>
 
 QMenu* MenuItems::addMenu(QMenuBar& bar, const QString& name, const QString& caption)
 {
@@ -30,4 +31,11 @@ QAction* MenuItems::addItem(QMenu& menu, const QString& name, const QString& cap
 void MenuItems::addSeparator(QMenu& menu, const QString& name)
 {
     menu.addSeparator()->setObjectName(name);
+}
+
+QString MenuItems::shownTitle(const QWidget& window)
+{
+    QString title = window.windowTitle();
+    title.replace(QStringLiteral("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
+    return title;
 }

@@ -1,5 +1,6 @@
 #include "app/ScriptCheckCommand.h"
 
+#include "app/MenuItems.h"
 #include "state/AppState.h"
 #include "tree/CommandTreeBuilder.h"
 #include "editor/ScriptCheck.h"
@@ -42,6 +43,6 @@ void ScriptCheckCommand::mnuCheckScript_Click()
     const QString ownName = QFileInfo(window->FileName()).fileName();
     const ScriptKnowledge knowledge = ScriptKnowledge::fromCatalogue(m_state.catalogue);
     m_panel->showFindings(ScriptCheck::check(window->rtfrypAO->Text(), knowledge, files, ownName), window->rtfrypAO);
-    m_dock->setWindowTitle(QStringLiteral("Check Script: ") + window->windowTitle());
+    m_dock->setWindowTitle(QStringLiteral("Check Script: ") + MenuItems::shownTitle(*window));
     m_dock->show();
 }

@@ -68,6 +68,7 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     m_specialMenu = new InserterMenu(m_state, *this, this);
     m_checkScript = new ScriptCheckCommand(m_state, *this, *this);  // a child: lives as long as the window
     createMenus();
+    connect(mdiArea, &QMdiArea::subWindowActivated, m_editMenu, &EditMenuCommands::followActiveScript);
     m_state.scriptFileUsed = &RecentScriptsMenu::noteScript;
     new ScriptDrops(*this, [this](const QStringList& paths) { openScripts(paths); });
     restoreWindowLayout();

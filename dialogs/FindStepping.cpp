@@ -19,16 +19,21 @@ QTextDocument::FindFlags findFlags(int options)
     return flags;
 }
 
-int nextSearchStart(const QString& selected, int selectionStart, const QString& findText)
+bool selectionIsMatch(const QTextDocument& doc, int start, int length, const QString& findText, int options)
 {
-    if (selectionIsMatch(selected, findText))
-        return selectionStart + static_cast<int>(findText.size());
-    return selectionStart;
+    if (findText.isEmpty())
+        return length == 0;
+    if (length != findText.size())
+        return false;
+    const QTextCursor match = doc.find(findText, start, findFlags(options));
+    return !match.isNull() && match.selectionStart() == start && match.selectionEnd() == start + length;
 }
 
-bool selectionIsMatch(const QString& selected, const QString& findText)
+int nextSearchStart(const QTextDocument& doc, int start, int length, const QString& findText, int options)
 {
-    return selected == findText;
+    if (!findText.isEmpty() && selectionIsMatch(doc, start, length, findText, options))
+        return start + length;
+    return start;
 }
 
 int replaceAll(QTextCursor& cursor, const QString& findText, const QString& replaceText, int options)

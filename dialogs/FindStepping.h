@@ -13,14 +13,14 @@ enum Option { WholeWord = 2, MatchCase = 4 };
 int options(bool wholeWord, bool matchCase);
 QTextDocument::FindFlags findFlags(int options);
 
-// Where Find Next searches from. A selection that is exactly the find text (letter
-// case included, whatever the options) is the match found last time: step past it.
-// Anything else searches from the start of the selection, or the caret.
-int nextSearchStart(const QString& selected, int selectionStart, const QString& findText);
+// Whether the selection [start, start + length) of `doc` is a match of the find text
+// under the search's own rules (letter case as `options` say, whole words): the match
+// found last time. An empty selection equals an empty find text.
+bool selectionIsMatch(const QTextDocument& doc, int start, int length, const QString& findText, int options);
 
-// Replace asks whether the selection is the thing to replace: the exact text,
-// letter case included. An empty selection equals an empty find text.
-bool selectionIsMatch(const QString& selected, const QString& findText);
+// Where Find Next searches from: past the selection when it is such a match, so it is
+// not found again; otherwise from the start of the selection, or the caret.
+int nextSearchStart(const QTextDocument& doc, int start, int length, const QString& findText, int options);
 
 // Replaces every match of `findText` from the start of the cursor's selection (or
 // its caret) to the end of the document, never searching text it has inserted.

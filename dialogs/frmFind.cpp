@@ -9,7 +9,6 @@
 #include "platform/DesignScale.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -90,6 +89,12 @@ frmFind::frmFind(AppState& state, RichTextControl* target, QWidget* owner)
     connect(cmdRepAll, &QPushButton::clicked, this, &frmFind::cmdRepAll_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmFind::cmdCancel_Click);
     connect(txtFind, &QLineEdit::textChanged, this, &frmFind::txtFind_Change);
+    // Enter in the find field searches on; no button is the dialog's default, so
+    // Enter anywhere else presses nothing. Escape closes the dialog as Cancel does.
+    connect(txtFind, &QLineEdit::returnPressed, this, [this] {
+        if (cmdFind->isEnabled())
+            cmdFind_Click();
+    });
     connect(txtReplace, &QLineEdit::textChanged, this, &frmFind::txtReplace_Change);
 }
 
@@ -114,7 +119,8 @@ void frmFind::cmdFind_Click()
     if (!target)
         return;
     const QString findText = txtFind->text();
-    const int from = FindStepping::nextSearchStart(target->SelText(), target->SelStart(), findText);
+    const int from = FindStepping::nextSearchStart(*target->document(), target->SelStart(), target->SelLength(),
+                                                   findText, FlagMe());
     if (target->find(findText, from, FlagMe()) >= 0)
         return;
     m_state.prompt.notify(QStringLiteral("Find"), QStringLiteral("No matches"), PromptIcon::Information);
@@ -131,8 +137,11 @@ void frmFind::cmdReplace_Click()
     RichTextControl* target = m_target;
     if (!target)
         return;
-    if (FindStepping::selectionIsMatch(target->SelText(), txtFind->text()))
+    if (FindStepping::selectionIsMatch(*target->document(), target->SelStart(), target->SelLength(), txtFind->text(),
+                                       FlagMe())) {
+        RichTextControl::UndoStep step(*target);
         target->setSelText(txtReplace->text());
+    }
 }
 
 void frmFind::unfold()
@@ -174,14 +183,4 @@ void frmFind::txtReplace_Change()
     const bool any = !txtReplace->text().isEmpty();
     cmdReplace->setEnabled(any);
     cmdRepAll->setEnabled(any);
-}
-
-void frmFind::keyPressEvent(QKeyEvent* event)
-{
-    // The window has no cancel button: Escape leaves it open, as Enter presses nothing.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

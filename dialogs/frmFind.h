@@ -49,9 +49,6 @@ public slots:
     void txtFind_Change();
     void txtReplace_Change();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void unfold();
 

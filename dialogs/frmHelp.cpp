@@ -20,6 +20,8 @@ frmHelp::frmHelp(AppState& state, const QString& nodeKey, QWidget* owner) : QDia
 
     rtfHelp = new QTextEdit(this);
     rtfHelp->setObjectName(QStringLiteral("rtfHelp"));
+    // A page to read and copy from, never to type into.
+    rtfHelp->setReadOnly(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(rtfHelp);

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -100,6 +101,7 @@ frmProperties::frmProperties(AppState& app, RichTextControl* target, Origin orig
     setTabOrder(cmdCommand1, cboCommand);
 
     connect(cboCommand, &QComboBox::currentIndexChanged, this, &frmProperties::cboCommand_Click);
+    connect(cboCommand->lineEdit(), &QLineEdit::textEdited, this, &frmProperties::cboCommand_Edited);
     connect(cmdOk, &QPushButton::clicked, this, &frmProperties::cmdOk_Click);
     connect(cmdCommand1, &QPushButton::clicked, this, &frmProperties::cmdCommand1_Click);
 }
@@ -199,11 +201,24 @@ void frmProperties::cboCommand_Click()
         if (!chosenId.isValid() || command.id != chosenId.toLongLong())
             continue;
         m_valueQuote = command.add;
-        if (HandleCommand(command.type, command.description, true) == 0) {
-            done(QDialog::Rejected);
-            return;
-        }
+        // A command without a value is complete once chosen: its line is written.
+        if (HandleCommand(command.type, command.description, true) == 0)
+            cmdOk_Click();
     }
+}
+
+void frmProperties::cboCommand_Edited(const QString& typed)
+{
+    // A name typed in full sets the dialog up as choosing it would, but waits for
+    // Enter or OK even for a command without a value: the player may type on.
+    const int index = cboCommand->findText(typed.trimmed(), Qt::MatchFixedString);
+    if (index < 0)
+        return;
+    const std::optional<CatalogueCommand> command = m_app.catalogue.command(cboCommand->itemData(index).toLongLong());
+    if (!command)
+        return;
+    m_valueQuote = command->add;
+    HandleCommand(command->type, command->description, true);
 }
 
 void frmProperties::cmdOk_Click()
@@ -234,11 +249,15 @@ void frmProperties::cmdOk_Click()
                                QStringLiteral("There is no script window to write the line into."));
         return;
     }
-    m_target->setSelColor(RichTextControl::white());
     const QString line = QStringLiteral("/") + command + valuePart;
+    RichTextControl::UndoStep step(*m_target);
+    m_target->setSelColor(RichTextControl::white());
     // A line of the script is replaced where it stands; a command from the tree is
     // a new line of its own.
-    m_target->setSelText(m_origin == Origin::ScriptLine ? line : line + QLatin1Char('\n'));
+    if (m_origin == Origin::ScriptLine)
+        m_target->setSelText(line);
+    else
+        m_target->setSelText((m_breakFirst ? QStringLiteral("\n") : QString()) + line + QLatin1Char('\n'));
     done(QDialog::Accepted);
 }
 

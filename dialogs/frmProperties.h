@@ -28,6 +28,10 @@ public:
     frmProperties(AppState& app, RichTextControl* target, Origin origin, QWidget* parent = nullptr);
     ~frmProperties() override;
 
+    // The line of a command from the tree starts with a line break of its own (the
+    // caret stands at the end of the script's last line).
+    void writeAfterLineBreak() { m_breakFirst = true; }
+
     // Opens the dialog modally. A command that takes no value writes its line at
     // once and the dialog never shows. Returns the dialog's result.
     int showModal();
@@ -59,6 +63,7 @@ public:
 
 public slots:
     void cboCommand_Click();
+    void cboCommand_Edited(const QString& typed);
     void cmdOk_Click();
     void cmdCommand1_Click();
 
@@ -80,4 +85,5 @@ private:
     bool m_listFilled = false;
     bool m_closed = false;
     bool m_joiningLines = false;
+    bool m_breakFirst = false;
 };

@@ -22,3 +22,30 @@ LineSelection::Span LineSelection::SelectCurrentLine(RichTextControl& editor)
     editor.select(line.start, line.length);
     return line;
 }
+
+LineSelection::LinePlace LineSelection::wholeLinePlace(const QString& text, int position)
+{
+    const Span line = currentLine(text, position);
+    const int at = std::clamp(position, 0, static_cast<int>(text.size()));
+    if (at == line.start)
+        return {at, false};
+    const int end = line.start + line.length;
+    if (end < text.size())
+        return {end + 1, false};
+    return {end, true};
+}
+
+bool LineSelection::moveToWholeLinePlace(RichTextControl& editor)
+{
+    const LinePlace place = wholeLinePlace(editor.Text(), editor.SelStart());
+    editor.setSelStart(place.at);
+    return place.breakFirst;
+}
+
+void LineSelection::writeWholeLines(RichTextControl& editor, const QString& lines)
+{
+    RichTextControl::UndoStep step(editor);
+    const bool breakFirst = moveToWholeLinePlace(editor);
+    editor.setSelColor(RichTextControl::white());
+    editor.setSelText(breakFirst ? QLatin1Char('\n') + lines : lines);
+}

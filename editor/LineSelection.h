@@ -22,4 +22,23 @@ Span currentLine(const QString& text, int position);
 // Selects that line in the editor, from its selection start; returns what it selected.
 Span SelectCurrentLine(RichTextControl& editor);
 
+// Where whole lines go so that they never glue onto a line of the script: at the
+// caret when it stands at the start of a line (an empty line included), otherwise at
+// the start of the next line; on a last line without a break, after a line break
+// written first. Whatever is selected stays: only its start counts.
+struct LinePlace {
+    int at = 0;
+    bool breakFirst = false;
+    friend bool operator==(const LinePlace&, const LinePlace&) = default;
+};
+LinePlace wholeLinePlace(const QString& text, int position);
+
+// Moves the editor's caret to the place for whole lines; true when the lines to be
+// written there must start with a line break.
+bool moveToWholeLinePlace(RichTextControl& editor);
+
+// Writes `lines` (each ending in a line break) at that place in white, as one undo
+// step; the caret ends after them.
+void writeWholeLines(RichTextControl& editor, const QString& lines);
+
 }

@@ -53,6 +53,8 @@ bool ScriptToolbarActions::ButtonClick(ToolbarKey key)
     const QString variable = variableText(key);
     if (variable.isEmpty())
         return false;
+    RichTextControl::UndoStep step(m_editor);
+    m_editor.setSelColor(RichTextControl::white());
     // The selection stays and the variable follows it.
     m_editor.setSelText(m_editor.SelText() + variable);
     return true;
@@ -72,6 +74,7 @@ void ScriptToolbarActions::deleteCommandLine()
     // line has none and leaves an empty line behind.
     m_editor.select(line.start, line.length + 1);
     m_editor.setSelText(QString());
+    m_editor.setSelColor(RichTextControl::white());
     if (m_markChanged)
         m_markChanged();
 }

@@ -4,6 +4,7 @@
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -62,24 +63,66 @@ void TypingLock::refuse()
     m_app.prompt.notify(disabledTitle(), disabledText(), PromptIcon::Information);
 }
 
+bool TypingLock::editsText(const QKeyEvent& event)
+{
+    if (event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Cut))
+        return true;
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Space:
+        return true;
+    default:
+        break;
+    }
+    // With Ctrl, Alt or Meta held a key is a shortcut or an access key, never a
+    // character; what no menu took edits nothing in a locked editor either.
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event.text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
 bool TypingLock::keyDown(QKeyEvent* event)
 {
     if (!locked()) {
+        if (m_forwarding || !editsText(*event))
+            return false;
+        // Typed text is white. Over a selection, whitening it is an edit of its own:
+        // the key goes to the editor inside the same undo step, so one Undo takes the
+        // typed text back, not just a colour.
+        if (!m_editor.textCursor().hasSelection()) {
+            m_editor.setSelColor(RichTextControl::white());
+            return false;
+        }
+        RichTextControl::UndoStep step(m_editor);
         m_editor.setSelColor(RichTextControl::white());
-        return false;
-    }
-    // A held key would stack one box behind the other.
-    if (event->isAutoRepeat())
+        m_forwarding = true;
+        QCoreApplication::sendEvent(&m_editor, event);
+        m_forwarding = false;
         return true;
-    if (event->key() == Qt::Key_Delete) {
-        if (m_deleteLine)
-            m_deleteLine();
-    } else if (event->key() == Qt::Key_F1) {
-        if (m_commandBook)
-            m_commandBook();
-    } else {
-        refuse();
     }
+    if (event->key() == Qt::Key_Delete) {
+        if (m_deleteLine && !event->isAutoRepeat())
+            m_deleteLine();
+        return true;
+    }
+    if (event->key() == Qt::Key_F1) {
+        if (m_commandBook && !event->isAutoRepeat())
+            m_commandBook();
+        return true;
+    }
+    // Modifiers, caret keys (with Shift they select), F-keys and shortcuts no menu
+    // took go to the editor, which cannot change the text while locked: where the
+    // caret stands decides where the tree and the dialogs write.
+    if (!editsText(*event))
+        return false;
+    // A held key would stack one box behind the other.
+    if (!event->isAutoRepeat())
+        refuse();
     return true;
 }
 

@@ -10,8 +10,9 @@ class RichTextControl;
 class AppState;
 
 // Keeps the player's hands off a script's text while free typing is off: every key
-// is answered by the "Free typing disabled" box (Delete deletes the command line,
-// F1 opens the command book), and the editor takes nothing from its context menu,
+// that would write or remove text is answered by the "Free typing disabled" box
+// (Delete deletes the command line, F1 opens the command book), while modifiers, the
+// caret keys and every shortcut and access key of the menus work as usual; and the editor takes nothing from its context menu,
 // the middle button, drag and drop or an input method. The toolbar, the menus, the
 // tree and the dialogs write through the editor's selection and are not held.
 //
@@ -33,6 +34,9 @@ public:
 
     // A key pressed in the editor; true when it was swallowed.
     bool keyDown(QKeyEvent* event);
+    // Whether a key would write or remove text in an editable editor: printable
+    // characters, Enter, Backspace, Tab, space and the paste and cut keys.
+    static bool editsText(const QKeyEvent& event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,4 +50,5 @@ private:
     RichTextControl& m_editor;
     std::function<void()> m_deleteLine;
     std::function<void()> m_commandBook;
+    bool m_forwarding = false;  // a key handed on to the editor inside an undo step
 };

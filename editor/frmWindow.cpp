@@ -89,7 +89,7 @@ frmWindow::frmWindow(AppState& app, Host host, QWidget* parent)
       m_app(app)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kNewFileTitle);
+    setFileName(QString());
     rtfrypAO->setObjectName(QStringLiteral("rtfrypAO"));
     tlbasxToolbar1->setObjectName(QStringLiteral("tlbasxToolbar1"));
     tmOpen->setObjectName(QStringLiteral("tmOpen"));
@@ -170,7 +170,9 @@ QAction* frmWindow::toolbarAction(ToolbarKey key) const
 
 void frmWindow::tlbasxToolbar1_ButtonClick(ToolbarKey key)
 {
-    rtfrypAO->setSelColor(RichTextControl::white());
+    // The keys that write text whiten what they write themselves, inside their undo
+    // step: whitening a selection here would be a step of its own that changes only
+    // colours, one the player would have to undo in vain.
     IoResult result;
     switch (key) {
     case ToolbarKey::New:
@@ -223,10 +225,24 @@ void frmWindow::tmprint_Timer()
     runOnce(*tmprint, ToolbarKey::Print);
 }
 
+void frmWindow::setChanged(bool changed)
+{
+    m_changed = changed;
+    setWindowModified(changed);
+}
+
+void frmWindow::setFileName(const QString& path)
+{
+    m_fileName = path;
+    // The title names the file the next Save writes to; "[*]" shows the desktop's
+    // mark for unsaved changes while the window is marked modified.
+    setWindowTitle((path.isEmpty() ? kNewFileTitle : path) + QStringLiteral("[*]"));
+}
+
 void frmWindow::tmChanged_Timer()
 {
     tmChanged->stop();
-    m_changed = true;
+    setChanged(true);
 }
 
 void frmWindow::tmHighlight_Timer()
@@ -248,7 +264,7 @@ void frmWindow::rtfrypAO_DblClick()
 
 void frmWindow::rtfrypAO_Change()
 {
-    m_changed = true;
+    setChanged(true);
 }
 
 QString frmWindow::chooseSaveFile(const QString& startFolder)
@@ -270,12 +286,12 @@ bool frmWindow::saveTo(const QString& path, const QString& handler)
         lost.count > 0 && m_app.prompt.ask(kLossTitle, lossQuestion(lost), PromptIcon::Warning) != PromptAnswer::Yes)
         return false;
     // A chosen name is kept even when the write fails, so the next Save tries it again.
-    m_fileName = path;
+    setFileName(path);
     if (const IoResult r = m_scriptFile.save(path, text); !r.ok()) {
         m_app.prompt.showError(handler, r.number, r.description);
         return false;
     }
-    m_changed = false;
+    setChanged(false);
     if (m_app.scriptFileUsed)
         m_app.scriptFileUsed(path);
     return true;
@@ -309,11 +325,10 @@ void frmWindow::newScript()
         return;
     rtfrypAO->setText(QString());
     rtfrypAO->setSelColor(RichTextControl::white());
-    m_changed = false;
+    setChanged(false);
     // The new script is tied to no file: keeping the old name would let a plain
     // Save write the new script over the previous one without any dialog.
-    m_fileName.clear();
-    setWindowTitle(kNewFileTitle);
+    setFileName(QString());
 }
 
 IoResult frmWindow::openScript()
@@ -346,7 +361,7 @@ IoResult frmWindow::loadScript(const QString& path)
     QString loaded;
     if (IoResult r = rtfrypAO->loadFile(path, &loaded); !r.ok())
         return r;
-    m_fileName = path;
+    setFileName(path);
     rtfrypAO->setSelStart(0);
     rtfrypAO->setSelColor(RichTextControl::white());
     // The load started the undo history afresh; the first colouring belongs to the
@@ -355,8 +370,7 @@ IoResult frmWindow::loadScript(const QString& path)
     CommandColouring::apply(*rtfrypAO, CommandColouring::spans(loaded));
     loaded.clear();
     rtfrypAO->document()->setUndoRedoEnabled(true);
-    m_changed = false;
-    setWindowTitle(m_fileName);
+    setChanged(false);
     if (m_app.scriptFileUsed)
         m_app.scriptFileUsed(path);
     return {};
@@ -390,6 +404,6 @@ void frmWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_changed = false;
+    setChanged(false);
     QMdiSubWindow::closeEvent(event);
 }

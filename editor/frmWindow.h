@@ -51,7 +51,8 @@ public:
     QTimer* const tmHighlight;  // the colouring pass, every 10 s, on from creation
 
     bool Changed() const { return m_changed; }
-    void setChanged(bool changed) { m_changed = changed; }
+    // Also shows or clears the title's mark for unsaved changes.
+    void setChanged(bool changed);
     // Full path of the script file; empty for a script never opened or saved.
     QString FileName() const { return m_fileName; }
     // Text length at the last periodic colouring pass.
@@ -110,6 +111,8 @@ private:
     // titled after `handler`. True once the text is in the file.
     bool saveTo(const QString& path, const QString& handler);
     QString chooseSaveFile(const QString& startFolder);
+    // The file the next Save writes to, shown in the title.
+    void setFileName(const QString& path);
 
     AppState& m_app;
     ScriptPrinter m_printer;

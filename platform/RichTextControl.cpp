@@ -211,6 +211,18 @@ void RichTextControl::clearEdits()
     m_edits.clear();
 }
 
+RichTextControl::UndoStep::UndoStep(RichTextControl& control) : m_cursor(control.document())
+{
+    // An edit block belongs to the document, not to the cursor that opened it: the
+    // control's own cursor writes into it too.
+    m_cursor.beginEditBlock();
+}
+
+RichTextControl::UndoStep::~UndoStep()
+{
+    m_cursor.endEditBlock();
+}
+
 QString RichTextControl::Text() const
 {
     return withPlainBreaks(document()->toRawText());

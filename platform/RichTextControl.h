@@ -130,6 +130,19 @@ public:
         RichTextControl& m_control;
     };
 
+    // Everything written and formatted while it lives is one step of Undo, however
+    // many writes it takes (a colour set on the selection, then the new text).
+    class UndoStep {
+    public:
+        explicit UndoStep(RichTextControl& control);
+        ~UndoStep();
+        UndoStep(const UndoStep&) = delete;
+        UndoStep& operator=(const UndoStep&) = delete;
+
+    private:
+        QTextCursor m_cursor;
+    };
+
 signals:
     // The text itself changed: typing, deletion, insertion, loading, emptying. Not
     // emitted for colour or font changes made through this class.

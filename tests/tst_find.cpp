@@ -51,8 +51,6 @@ struct FindOn {
 class tst_find : public QObject {
     Q_OBJECT
 private slots:
-    void searchStart_data();
-    void searchStart();
     void optionSet_data();
     void optionSet();
     void replaceAllOnADocument_data();
@@ -68,32 +66,10 @@ private slots:
     void replace();
     void replaceAllInTheDialog_data();
     void replaceAllInTheDialog();
-    void escapeLeavesTheWindowOpen();
+    void escapeCloses();
     void menuWithoutAWindowDoesNothing();
     void menuOpensOnTheActiveScript();
 };
-
-void tst_find::searchStart_data()
-{
-    QTest::addColumn<QString>("selected");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<QString>("findText");
-    QTest::addColumn<int>("start");
-    QTest::newRow("caret only") << "" << 5 << "ab" << 5;
-    QTest::newRow("last match is stepped over") << "ab" << 3 << "ab" << 5;
-    QTest::newRow("other selection searched from its start") << "abc" << 3 << "ab" << 3;
-    QTest::newRow("same letters, other case: not stepped over") << "AB" << 3 << "ab" << 3;
-    QTest::newRow("empty find text, no selection") << "" << 4 << "" << 4;
-}
-
-void tst_find::searchStart()
-{
-    QFETCH(QString, selected);
-    QFETCH(int, selStart);
-    QFETCH(QString, findText);
-    QFETCH(int, start);
-    QCOMPARE(FindStepping::nextSearchStart(selected, selStart, findText), start);
-}
 
 void tst_find::optionSet_data()
 {
@@ -273,10 +249,11 @@ void tst_find::findNext_data()
                                                   << QStringList{"0+2", "3+2", "6+2", "0+0", "0+2"};
     QTest::newRow("no match ahead starts again at the top") << "one two\nthree" << 9 << "two" << false << false
                                                             << QStringList{"0+0", "4+3"};
-    // The step past the last match compares exactly: a match in another letter case
-    // is found again and again.
-    QTest::newRow("other case is not stepped over") << "ABC abc" << 0 << "abc" << false << false
-                                                    << QStringList{"0+3", "0+3"};
+    // The step past the last match follows the search's own letter-case rule.
+    QTest::newRow("other case is stepped over") << "ABC abc" << 0 << "abc" << false << false
+                                                << QStringList{"0+3", "4+3", "0+0"};
+    QTest::newRow("other case, longer word first") << "ABC ab" << 0 << "ab" << false << false
+                                                   << QStringList{"0+2", "4+2"};
     QTest::newRow("any case") << "Cat cat" << 0 << "cat" << false << false << QStringList{"0+3"};
     QTest::newRow("match case") << "Cat cat" << 0 << "cat" << false << true << QStringList{"4+3"};
     QTest::newRow("whole word") << "catalog cat" << 0 << "cat" << true << false << QStringList{"8+3"};
@@ -300,7 +277,7 @@ void tst_find::findNext()
     s.dialog->chkMatchCase->setChecked(matchCase);
     QStringList got;
     for (qsizetype i = 0; i < seen.size(); ++i) {
-        s.dialog->cmdFind_Click();
+        QTest::keyClick(s.dialog->txtFind, Qt::Key_Return);  // Enter in the field is Find Next
         got << s.selection();
     }
     QCOMPARE(got, seen);
@@ -325,8 +302,8 @@ void tst_find::replace_data()
     QTest::newRow("selected match") << "ab ab" << 3 << 2 << "ab" << "xyz" << "ab xyz" << 6;
     QTest::newRow("selection is not the find text") << "ab ab" << 0 << 1 << "ab" << "xyz" << "ab ab" << 0;
     QTest::newRow("nothing selected") << "ab ab" << 2 << 0 << "ab" << "xyz" << "ab ab" << 2;
-    // Replace compares exactly too, so it leaves a match found in another case.
-    QTest::newRow("selection in another case") << "ABC abc" << 0 << 3 << "abc" << "x" << "ABC abc" << 0;
+    // Replace takes a match as the search finds it: in any letter case here.
+    QTest::newRow("selection in another case") << "ABC abc" << 0 << 3 << "abc" << "x" << "x abc" << 1;
     QTest::newRow("empty find, empty selection inserts") << "ab" << 1 << 0 << "" << "Q" << "aQb" << 2;
 }
 
@@ -387,17 +364,16 @@ void tst_find::replaceAllInTheDialog()
     QVERIFY(s.f.prompt.boxes.isEmpty());
     // The script is marked edited once anything was replaced.
     QCOMPARE(window->Changed(), after != text);
+    QVERIFY(after == text || s.f.undoesInOneStep(*s.editor, text, after));
 }
 
-void tst_find::escapeLeavesTheWindowOpen()
+void tst_find::escapeCloses()
 {
     FindOn s(QString{});
     QVERIFY(s.dialog);
     s.dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(s.dialog.get()));
     QTest::keyClick(s.dialog->txtFind, Qt::Key_Escape);
-    QVERIFY(s.dialog->isVisible());
-    s.dialog->cmdCancel_Click();
     QVERIFY(!s.dialog->isVisible());
     QCOMPARE(s.dialog->result(), int(QDialog::Rejected));
 }

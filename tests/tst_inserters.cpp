@@ -153,7 +153,7 @@ void tst_inserters::petRename()
     QFETCH(QString, line);
     Started s(names);
     QVERIFY(s.editor);
-    // The line takes the place of the selection, wherever it stands on its line.
+    // The line goes below the selection's line, which stays as it was.
     s.editor->setText(QStringLiteral("say abc\nnext"));
     s.editor->select(4, 3);
     s.trigger(QStringLiteral("mnuRename_%1").arg(index));
@@ -162,9 +162,9 @@ void tst_inserters::petRename()
         QCOMPARE(s.editor->SelText(), QStringLiteral("abc"));
         return;
     }
-    QCOMPARE(s.editor->Text(), QStringLiteral("say ") + line + QStringLiteral("\nnext"));
-    QCOMPARE(s.editor->SelStart(), 4 + int(line.size()));
-    QVERIFY(allWhite(*s.editor, 4, int(line.size())));
+    QCOMPARE(s.editor->Text(), QStringLiteral("say abc\n") + line + QStringLiteral("next"));
+    QCOMPARE(s.editor->SelStart(), 8 + int(line.size()));
+    QVERIFY(allWhite(*s.editor, 8, int(line.size())));
 }
 
 void tst_inserters::unreadableCatalogueWritesNothing()

@@ -290,23 +290,28 @@ void tst_properties::choosingACommand_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("typedBefore");
     QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("typed");  // typed into the list's field rather than chosen
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<QString>("expected");
     QTest::newRow("free text becomes a command, no break added")
-        << "hello" << "" << "tell" << "text:" << false << "abc\n/tell Bob\nxyz";
+        << "hello" << "" << "tell" << false << "text:" << false << "abc\n/tell Bob\nxyz";
     QTest::newRow("value editor refilled from the line")
-        << "/tell Bob" << "Al" << "say" << "text:Bob" << false << "abc\n/say Bob\nxyz";
+        << "/tell Bob" << "Al" << "say" << false << "text:Bob" << false << "abc\n/say Bob\nxyz";
     QTest::newRow("number list for a type 3 command")
-        << "/say 2000" << "" << "delay" << "list:2000:10" << false << "abc\n/delay 2000\nxyz";
+        << "/say 2000" << "" << "delay" << false << "list:2000:10" << false << "abc\n/delay 2000\nxyz";
     QTest::newRow("pet entry found by its command word")
-        << "/say Rex" << "" << "pet rename" << "text:Rex" << false << "abc\n/pet rename Bob\nxyz";
-    QTest::newRow("type 0 closes and writes nothing")
-        << "/tell Bob" << "" << "sit" << "" << true << "abc\n/tell Bob\nxyz";
+        << "/say Rex" << "" << "pet rename" << false << "text:Rex" << false << "abc\n/pet rename Bob\nxyz";
+    QTest::newRow("a command without a value is written at once")
+        << "/tell Bob" << "" << "sit" << false << "" << true << "abc\n/sit\nxyz";
     QTest::newRow("a word the org group shares keeps its own type")
-        << "/tell Bob" << "" << "invite" << "text:Bob" << false << "abc\n/invite Bob\nxyz";
+        << "/tell Bob" << "" << "invite" << false << "text:Bob" << false << "abc\n/invite Bob\nxyz";
     QTest::newRow("the org entry of a shared word takes the org row")
-        << "/tell Bob" << "" << "org invite" << "" << true << "abc\n/tell Bob\nxyz";
+        << "/tell Bob" << "" << "org invite" << false << "" << true << "abc\n/org invite\nxyz";
+    QTest::newRow("a typed name sets the dialog up")
+        << "/tell Bob" << "" << "say" << true << "text:Bob" << false << "abc\n/say Bob\nxyz";
+    QTest::newRow("a typed name without a value waits for OK")
+        << "/tell Bob" << "" << "sit" << true << "none" << false << "abc\n/sit\nxyz";
 }
 
 void tst_properties::choosingACommand()
@@ -314,6 +319,7 @@ void tst_properties::choosingACommand()
     QFETCH(QString, line);
     QFETCH(QString, typedBefore);
     QFETCH(QString, entry);
+    QFETCH(bool, typed);
     QFETCH(QString, value);
     QFETCH(bool, closes);
     QFETCH(QString, expected);
@@ -325,9 +331,14 @@ void tst_properties::choosingACommand()
     dialog->show();
     if (!typedBefore.isEmpty())
         dialog->txtEdit->setPlainText(typedBefore);
-    const int index = entryIndex(*dialog, entry);
-    QVERIFY(index >= 0);
-    dialog->cboCommand->setCurrentIndex(index);
+    if (typed) {
+        dialog->cboCommand->lineEdit()->clear();
+        QTest::keyClicks(dialog->cboCommand->lineEdit(), entry);
+    } else {
+        const int index = entryIndex(*dialog, entry);
+        QVERIFY(index >= 0);
+        dialog->cboCommand->setCurrentIndex(index);
+    }
     QCOMPARE(dialog->isClosed(), closes);
     if (!closes) {
         QCOMPARE(valueShown(*dialog), value);
@@ -337,6 +348,7 @@ void tst_properties::choosingACommand()
         QVERIFY(dialog->isClosed());
     }
     QCOMPARE(env.editor->Text(), expected);
+    QVERIFY(env.f.undoesInOneStep(*env.editor, text, expected));
 }
 
 void tst_properties::quotedNameIsBoundNotPasted()

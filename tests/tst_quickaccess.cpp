@@ -4,6 +4,7 @@
 #include "app/RecentScripts.h"
 #include "app/RecentScriptsMenu.h"
 #include "app/frmMain.h"
+#include "editor/frmWindow.h"
 #include "tree/TreeFilter.h"
 
 #include <QDir>
@@ -73,7 +74,7 @@ void tst_quickaccess::missingFileAmongGoodOnes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QStringList titles;
     for (const QMdiSubWindow* window : f.main->mdiArea->subWindowList())
-        titles << window->windowTitle();
+        titles << qobject_cast<const frmWindow*>(window)->FileName();
     QCOMPARE(titles, (QStringList{a, b}));
     QCOMPARE(f.prompt.boxes.size(), 2);
     QCOMPARE(f.prompt.boxes[1].title, QStringLiteral("Error in tlbasxToolbar1_ButtonClick"));

@@ -174,6 +174,9 @@ void tst_scriptwindow::save()
     QCOMPARE(readFile(target), written ? QByteArray("/tell bob\r\n/afk") : QByteArray("old\r\n"));
     QCOMPARE(w->Changed(), !written);
     QCOMPARE(w->FileName(), written ? target : QString());
+    // The title names the file the next Save writes to and marks unsaved changes.
+    QCOMPARE(w->windowTitle(), (written ? target : QStringLiteral("New File")) + QStringLiteral("[*]"));
+    QCOMPARE(w->isWindowModified(), !written);
 }
 
 void tst_scriptwindow::failedSaveLosesNothing_data()

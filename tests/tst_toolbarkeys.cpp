@@ -79,9 +79,8 @@ private slots:
     void variableInserts();
     void deleteCommand_data();
     void deleteCommand();
-    void lockedKeys_data();
-    void lockedKeys();
-    void lockedF1ArmsTheHelpTimer();
+    void keyboard_data();
+    void keyboard();
     void freeTypingKeysWork();
     void contextMenu_data();
     void contextMenu();
@@ -156,6 +155,7 @@ void tst_toolbarkeys::variableInserts()
         QCOMPARE(colourAt(*env.editor, i), RichTextControl::white());
     QVERIFY(env.window->Changed());
     QCOMPARE(env.f.prompt.boxes.size(), 0);
+    QVERIFY(env.f.undoesInOneStep(*env.editor, text, expected));
 }
 
 void tst_toolbarkeys::deleteCommand_data()
@@ -213,68 +213,88 @@ void tst_toolbarkeys::deleteCommand()
     QCOMPARE(box.icon, PromptIcon::Question);
     QCOMPARE(box.buttons, PromptButtons::YesNo);
     QCOMPARE(env.window->Changed(), yes);
+    QVERIFY(!yes || env.f.undoesInOneStep(*env.editor, text, expected));
 }
 
-void tst_toolbarkeys::lockedKeys_data()
+void tst_toolbarkeys::keyboard_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    // A held modifier is a key press of its own before the key it modifies.
-    QTest::addColumn<int>("boxes");
-    QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier) << 1;
-    QTest::newRow("digit") << int(Qt::Key_5) << int(Qt::NoModifier) << 1;
-    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << 1;
-    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << int(Qt::NoModifier) << 1;
-    QTest::newRow("arrow") << int(Qt::Key_Left) << int(Qt::NoModifier) << 1;
-    QTest::newRow("page") << int(Qt::Key_PageDown) << int(Qt::NoModifier) << 1;
-    QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << 1;
-    QTest::newRow("modifier alone") << int(Qt::Key_Shift) << int(Qt::NoModifier) << 1;
-    QTest::newRow("paste shortcut") << int(Qt::Key_V) << int(Qt::ControlModifier) << 2;
-    QTest::newRow("cut shortcut") << int(Qt::Key_X) << int(Qt::ControlModifier) << 2;
-    QTest::newRow("undo shortcut") << int(Qt::Key_Z) << int(Qt::ControlModifier) << 2;
-    QTest::newRow("space") << int(Qt::Key_Space) << int(Qt::NoModifier) << 1;
+    QTest::addColumn<bool>("freeType");
+    QTest::addColumn<bool>("box");
+    // What else happens: "" nothing, "text" the text changes, "caret" only the caret
+    // or selection moves, "help" the command book is asked for, "window" another
+    // script becomes active, "menu" a menu opens, or the named menu item runs.
+    QTest::addColumn<QString>("effect");
+    const int none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+    for (const int key : {Qt::Key_A, Qt::Key_5, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Space})
+        QTest::addRow("locked %s", qPrintable(QKeySequence(key).toString())) << key << none << false << true << "";
+    QTest::newRow("paste") << int(Qt::Key_V) << ctrl << false << true << "";
+    QTest::newRow("paste, Shift+Insert") << int(Qt::Key_Insert) << shift << false << true << "";
+    QTest::newRow("cut") << int(Qt::Key_X) << ctrl << false << true << "";
+    QTest::newRow("Ctrl alone") << int(Qt::Key_Control) << none << false << false << "";
+    QTest::newRow("Shift alone") << int(Qt::Key_Shift) << none << false << false << "";
+    QTest::newRow("Alt alone") << int(Qt::Key_Alt) << none << false << false << "";
+    QTest::newRow("arrow") << int(Qt::Key_Left) << none << false << false << "caret";
+    QTest::newRow("Shift+End selects") << int(Qt::Key_End) << shift << false << false << "caret";
+    QTest::newRow("Page Up") << int(Qt::Key_PageUp) << none << false << false << "caret";
+    QTest::newRow("F1") << int(Qt::Key_F1) << none << false << false << "help";
+    QTest::newRow("Ctrl+N") << int(Qt::Key_N) << ctrl << false << false << "mnuNew";
+    QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << false << false << "mnuSave";
+    QTest::newRow("F7") << int(Qt::Key_F7) << none << false << false << "mnuCheckScript";
+    QTest::newRow("Alt+F") << int(Qt::Key_F) << int(Qt::AltModifier) << false << false << "menu";
+    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl << false << false << "window";
+    QTest::newRow("Ctrl+Z locked") << int(Qt::Key_Z) << ctrl << false << false << "text";
+    QTest::newRow("Ctrl+Z free") << int(Qt::Key_Z) << ctrl << true << false << "text";
+    QTest::newRow("typing free") << int(Qt::Key_A) << none << true << false << "text";
+    QTest::newRow("Ctrl+N free") << int(Qt::Key_N) << ctrl << true << false << "mnuNew";
 }
 
-void tst_toolbarkeys::lockedKeys()
+void tst_toolbarkeys::keyboard()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    QFETCH(int, boxes);
+    QFETCH(bool, freeType);
+    QFETCH(bool, box);
+    QFETCH(QString, effect);
     Env env;
-    QVERIFY(env.start());
-    env.load(QStringLiteral("abc\ndef"), 5, 1);
+    QVERIFY(env.f.startShown());
+    env.f.main->state().setFreeType(freeType);
+    frmWindow* other = env.f.main->newScriptWindow();
+    env.window = env.f.main->newScriptWindow();
+    env.editor = env.window->rtfrypAO;
     env.editor->setText(QStringLiteral("abc\ndef"));  // something to undo
     env.editor->select(5, 1);
     env.window->setChanged(false);
+    env.f.prompt.clear();
+    env.f.main->tmHelp.stop();
     QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
-    QTest::keyClick(env.editor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(env.editor->Text(), QStringLiteral("abc\ndef"));
-    QCOMPARE(env.editor->SelStart(), 5);
-    QCOMPARE(env.editor->SelLength(), 1);
-    QVERIFY(!env.window->Changed());
-    QCOMPARE(env.f.prompt.boxes.size(), boxes);
-    const MessageBoxSpec box = env.f.prompt.boxes.at(0);
-    QCOMPARE(box.title, QStringLiteral("Free typing disabled"));
-    QCOMPARE(box.text,
-             QStringLiteral("Free typing is currently disabled. To configure this command/line use the command list and "
-                            "editing methods built into this editor. To free type turn on the free typing option under "
-                            "the Editor menu."));
-    QCOMPARE(box.icon, PromptIcon::Information);
-    QCOMPARE(box.buttons, PromptButtons::Ok);
-}
+    QAction* item = effect.startsWith(QLatin1String("mnu")) ? env.f.main->findChild<QAction*>(effect) : nullptr;
+    QSignalSpy ran(item ? item : new QAction(this), &QAction::triggered);
+    env.editor->setFocus();
 
-void tst_toolbarkeys::lockedF1ArmsTheHelpTimer()
-{
-    Env env;
-    QVERIFY(env.start());
-    env.load(QStringLiteral("abc"), 1);
-    QTimer* help = &env.f.main->tmHelp;
-    help->stop();
-    QTest::keyClick(env.editor, Qt::Key_F1);
-    QVERIFY(help->isActive());
-    QCOMPARE(env.editor->Text(), QStringLiteral("abc"));
-    QCOMPARE(env.f.prompt.boxes.size(), 0);
-    help->stop();
+    QTest::keyClick(env.editor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    QCOMPARE(env.f.prompt.boxes.size(), box ? 1 : 0);
+    if (box) {
+        const MessageBoxSpec shown = env.f.prompt.boxes.at(0);
+        QCOMPARE(shown.title, QStringLiteral("Free typing disabled"));
+        QCOMPARE(shown.text, QStringLiteral("Free typing is currently disabled. To configure this command/line use the "
+                                            "command list and editing methods built into this editor. To free type turn "
+                                            "on the free typing option under the Editor menu."));
+        QCOMPARE(shown.icon, PromptIcon::Information);
+    }
+    QCOMPARE(env.editor->Text() != QStringLiteral("abc\ndef"), effect == QLatin1String("text"));
+    QCOMPARE(env.editor->SelStart() != 5 || env.editor->SelLength() != 1,
+             effect == QLatin1String("text") || effect == QLatin1String("caret"));
+    QCOMPARE(env.f.main->tmHelp.isActive(), effect == QLatin1String("help"));
+    QCOMPARE(env.f.main->activeScriptWindow() == other, effect == QLatin1String("window"));
+    QWidget* popup = QApplication::activePopupWidget();
+    QCOMPARE(popup != nullptr, effect == QLatin1String("menu"));
+    if (popup)
+        popup->close();
+    QCOMPARE(ran.size(), item ? 1 : 0);
+    env.f.main->tmHelp.stop();
 }
 
 void tst_toolbarkeys::freeTypingKeysWork()

@@ -10,8 +10,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -127,6 +129,7 @@ private slots:
     void insert_data();
     void insert();
     void withoutScriptWindowOpensOne();
+    void fromTheKeyboard();
     void shippedTreeWritesCompleteLines();
 };
 
@@ -160,22 +163,27 @@ void tst_treeinsertion::insert_data()
         {"free typing: selection becomes the value", "tell", true, "x Bob y", 2, 3, none, "x /tell Bob\n y", none},
         {"free typing: node with its own slash", "/t Help! %t is on me", true, "now", 0, 3, none,
          "/t Help! %t is on menow\n", none},
-        {"script call at the caret", "heal", false, "abc", 3, 0, none, "abc/script heal\n", none},
-        {"pet order", "attack", false, "", 0, 0, none, "/pet attack\n", none},
+        // Whole lines never glue onto a line: at a line's start they go in before it,
+        // anywhere else below it.
+        {"script call after a line", "heal", false, "/org description The best org ever\nnext", 34, 0, none,
+         "/org description The best org ever\n/script heal\nnext", none},
+        {"script call at the end", "heal", false, "abc", 3, 0, none, "abc\n/script heal\n", none},
+        {"script call at a line's start", "heal", false, "abc", 0, 0, none, "/script heal\nabc", none},
+        {"pet order", "attack", false, "abc", 2, 0, none, "abc\n/pet attack\n", none},
         {"pet rename goes to the dialog", "rename", false, "", 0, 0, "Rex", "/pet rename Rex\n", "pet rename"},
         {"pet order with a value goes to the dialog", "social", false, "", 0, 0, "wave",
          "/pet social wave\n", "pet social"},
-        {"example script written as it is", "/t Help! %t is on me", false, "abc\n", 4, 0, none,
-         "abc\n/t Help! %t is on me\n", none},
+        {"example script written as it is", "/t Help! %t is on me", false, "abc\ndef", 2, 0, none,
+         "abc\n/t Help! %t is on me\ndef", none},
+        {"All inside a line", "All", false, "abc", 1, 0, none, "abc\n" + all, none},
         {"caret inside the last line", "tell", false, "abc", 1, 0, "Bob", "abc\n/tell Bob\n", "tell"},
-        {"caret inside a line with one below", "tell", false, "abc\nnext", 1, 0, "Bob",
-         "abc\n/tell Bob\n\nnext", "tell"},
-        {"caret at the start of a line", "tell", false, "abc\ndef", 4, 0, "Bob", "abc\ndef\n/tell Bob\n", "tell"},
+        {"caret inside a line with one below", "tell", false, "abc\nnext", 1, 0, "Bob", "abc\n/tell Bob\nnext", "tell"},
+        {"caret at the start of a line", "tell", false, "abc\ndef", 4, 0, "Bob", "abc\n/tell Bob\ndef", "tell"},
         {"caret on an empty line", "tell", false, "abc\n\nnext", 4, 0, "Bob", "abc\n/tell Bob\n\nnext", "tell"},
         {"empty script", "tell", false, "", 0, 0, "Bob", "/tell Bob\n", "tell"},
-        {"a selection counts from its start", "tell", false, "abc\ndef\nghi", 5, 5, "Bob",
-         "abc\ndef\n/tell Bob\n\nghi", "tell"},
-        {"cancel keeps the new line break", "tell", false, "abc", 1, 0, "cancel", "abc\n", "tell"},
+        {"a selection counts from its start and stays", "tell", false, "abc\ndef\nghi", 5, 5, "Bob",
+         "abc\ndef\n/tell Bob\nghi", "tell"},
+        {"cancel leaves the script as it was", "tell", false, "abc", 1, 0, "cancel", "abc", "tell"},
         {"command without value never shows the dialog", "sit", false, "abc", 1, 0, "cancel", "abc\n/sit\n", none},
     };
     for (const Row& r : rows)
@@ -225,8 +233,10 @@ void tst_treeinsertion::insert()
     QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
     QCOMPARE(f.prompt.boxes.size(), 0);
     // Inserted text is white, whatever colour stood at the caret.
-    if (expected != text)
+    if (expected != text) {
         QCOMPARE(window->rtfrypAO->SelColor(), RichTextControl::white());
+        QVERIFY(f.undoesInOneStep(*window->rtfrypAO, text, expected));
+    }
 }
 
 void tst_treeinsertion::withoutScriptWindowOpensOne()
@@ -246,6 +256,36 @@ void tst_treeinsertion::withoutScriptWindowOpensOne()
     QCOMPARE(window->rtfrypAO->Text(), QStringLiteral("/tell Bob\n"));
     window->tmChanged_Timer();
     QVERIFY(window->Changed());
+}
+
+// The tree without a mouse: the arrows move (the status bar follows), Enter inserts
+// a command or opens a group, the Menu key and Shift+F10 open the node's menu.
+void tst_treeinsertion::fromTheKeyboard()
+{
+    MainWindowFixture f;
+    QVERIFY(start(f));
+    f.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+    QTreeWidget* tree = f.main->picBar->tvwTreeView1;
+    auto* status = f.main->findChild<QLabel*>(QStringLiteral("sbStatusBar1"));
+    tree->collapseAll();
+    tree->setFocus();
+    for (const QString group : {"Communication", "Scripts"}) {
+        tree->setCurrentItem(findNode(tree, group));
+        QTest::keyClick(tree, Qt::Key_Return);
+        QVERIFY(tree->currentItem()->isExpanded());
+    }
+    tree->setCurrentItem(findNode(tree, QStringLiteral("Communication")));
+    QTest::keyClick(tree, Qt::Key_Down);
+    QCOMPARE(status->text(), QStringLiteral("Send a private message"));
+    tree->setCurrentItem(findNode(tree, QStringLiteral("heal")));
+    QTest::keyClick(tree, Qt::Key_Return);
+    QCOMPARE(f.main->activeScriptWindow()->rtfrypAO->Text(), QStringLiteral("/script heal\n"));
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+        QTest::keyClick(tree, key, modifiers);
+        QTRY_VERIFY(f.main->picBar->mnuPopup->isVisible());
+        f.main->picBar->mnuPopup->close();
+    }
 }
 
 // Every node of the shipped tree, double-clicked on an empty script with the dialog

@@ -49,6 +49,11 @@ void CommandTreePanel::createTree()
     connect(tvwTreeView1, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { tvwTreeView1_NodeClick(node); });
     connect(tvwTreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { tvwTreeView1_DblClick(); });
+    // The status bar follows the node the arrow keys move to, as it follows a click.
+    connect(tvwTreeView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+        if (node)
+            tvwTreeView1_NodeClick(node);
+    });
 }
 
 void CommandTreePanel::createPopup()
@@ -85,15 +90,35 @@ void CommandTreePanel::tvwTreeView1_NodeClick(QTreeWidgetItem* node)
     emit nodeTagShown(TreeNode::tag(node));
 }
 
-bool CommandTreePanel::tvwTreeView1_KeyDown(int key)
+bool CommandTreePanel::tvwTreeView1_KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (key != Qt::Key_F1)
-        return false;
     QTreeWidgetItem* node = tvwTreeView1->currentItem();
-    // With nothing selected there is no command to explain.
-    if (node && !TreeNode::isGroupImage(TreeNode::image(node)))
-        mnuHelp_Click();
-    return true;
+    const bool command = node && node->childCount() == 0 && !TreeNode::isGroupImage(TreeNode::image(node));
+    switch (key) {
+    case Qt::Key_F1:
+        // With nothing selected there is no command to explain.
+        if (command)
+            mnuHelp_Click();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter does what a double-click does: a command goes in, a group opens or closes.
+        if (command)
+            tvwTreeView1_DblClick();
+        else if (node)
+            node->setExpanded(!node->isExpanded());
+        return true;
+    case Qt::Key_F10:
+        if (modifiers != Qt::ShiftModifier)
+            return false;
+        [[fallthrough]];
+    case Qt::Key_Menu:
+        if (command)
+            showPopup(*node);
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool CommandTreePanel::tvwTreeView1_MouseDown(Qt::MouseButton button, const QPoint& at)
@@ -108,6 +133,13 @@ bool CommandTreePanel::tvwTreeView1_MouseDown(Qt::MouseButton button, const QPoi
     return true;
 }
 
+void CommandTreePanel::showPopup(QTreeWidgetItem& node)
+{
+    tvwTreeView1->scrollToItem(&node);
+    const QRect row = tvwTreeView1->visualItemRect(&node);
+    mnuPopup->popup(tvwTreeView1->viewport()->mapToGlobal(row.bottomLeft()));
+}
+
 bool CommandTreePanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == tvwTreeView1) {
@@ -116,8 +148,10 @@ bool CommandTreePanel::eventFilter(QObject* watched, QEvent* event)
             event->accept();
             return true;
         }
-        if (event->type() == QEvent::KeyPress)
-            return tvwTreeView1_KeyDown(static_cast<QKeyEvent*>(event)->key());
+        if (event->type() == QEvent::KeyPress) {
+            const auto* keyEvent = static_cast<QKeyEvent*>(event);
+            return tvwTreeView1_KeyDown(keyEvent->key(), keyEvent->modifiers());
+        }
     } else if (watched == tvwTreeView1->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         return tvwTreeView1_MouseDown(mouse->button(), mouse->position().toPoint());

@@ -37,8 +37,9 @@ public slots:
     void tvwTreeView1_Collapse(QTreeWidgetItem* node);
     void tvwTreeView1_Expand(QTreeWidgetItem* node);
     void tvwTreeView1_NodeClick(QTreeWidgetItem* node);
-    // F1 on the tree; true when the key was consumed.
-    bool tvwTreeView1_KeyDown(int key);
+    // A key on the tree (F1 help, Enter insert, Menu or Shift+F10 the popup); true
+    // when the key was consumed.
+    bool tvwTreeView1_KeyDown(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // A right click at a point of the tree's viewport; true when a menu was shown.
     bool tvwTreeView1_MouseDown(Qt::MouseButton button, const QPoint& at);
     void tvwTreeView1_DblClick();
@@ -51,6 +52,8 @@ protected:
 private:
     void createTree();
     void createPopup();
+    // The context menu under a node, for the keyboard's way of asking for it.
+    void showPopup(QTreeWidgetItem& node);
 
     AppState& m_state;
     ScriptWindows& m_windows;

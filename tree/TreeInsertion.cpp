@@ -46,21 +46,17 @@ void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
     const QString parentText = parent ? parent->text(0) : QString();
 
     if (text == QLatin1String("All")) {
-        // One write for the whole catalogue: the same lines, one step to undo.
         QString lines;
         for (const CatalogueCommand& command : m_app.catalogue.allCommands())
             lines += QLatin1Char('/') + command.text + QLatin1Char(' ') + command.description + kBreak;
-        if (!lines.isEmpty()) {
-            editor.setSelColor(RichTextControl::white());
-            editor.setSelText(lines);
-        }
-        editor.setSelColor(RichTextControl::white());
+        if (!lines.isEmpty())
+            LineSelection::writeWholeLines(editor, lines);
         return;
     }
 
-    editor.setSelColor(RichTextControl::white());
-
     if (m_app.freeType()) {
+        RichTextControl::UndoStep step(editor);
+        editor.setSelColor(RichTextControl::white());
         // The selection becomes the command's value.
         const QString line = text.startsWith(QLatin1Char('/')) ? text + editor.SelText()
                                                                : QLatin1Char('/') + text + QLatin1Char(' ') + editor.SelText();
@@ -68,29 +64,30 @@ void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
         return;
     }
     if (TreeNode::image(node) == TreeNode::ScriptFile) {
-        editor.setSelText(QStringLiteral("/script ") + text + kBreak);
+        LineSelection::writeWholeLines(editor, QStringLiteral("/script ") + text + kBreak);
         return;
     }
     if (parentText == QLatin1String("Pet Commands") && text != QLatin1String("rename") && text != QLatin1String("chat")
         && !takesValue(m_app.catalogue, node)) {
-        editor.setSelText(QStringLiteral("/pet ") + text + kBreak);
+        LineSelection::writeWholeLines(editor, QStringLiteral("/pet ") + text + kBreak);
         return;
     }
     if (parentText == QLatin1String("Example Scripts")) {
-        editor.setSelText(text + kBreak);
+        LineSelection::writeWholeLines(editor, text + kBreak);
         return;
     }
 
-    // The command's line goes below the caret's line, or onto it when it is empty.
-    LineSelection::SelectCurrentLine(editor);
-    const QString current = editor.SelText();
-    if (!current.isEmpty())
-        editor.setSelText(current + kBreak);
-
+    // The dialog writes the command's line where whole lines go: below the caret's
+    // line, or onto it when the caret stands at a line's start. Cancel leaves the
+    // script as it was.
+    const bool breakFirst = LineSelection::moveToWholeLinePlace(editor);
+    editor.setSelColor(RichTextControl::white());
     const QString prefix = TreeNode::tag(parent);
     m_app.CurrentLine = prefix.isEmpty() ? text : prefix + QLatin1Char(' ') + text;
     {
         frmProperties dialog(m_app, &editor, frmProperties::Origin::Tree, m_windows.dialogOwner());
+        if (breakFirst)
+            dialog.writeAfterLineBreak();
         dialog.showModal();
     }
     if (window)

@@ -1,6 +1,9 @@
 #include "MainWindowFixture.h"
 
 #include "app/frmMain.h"
+#include "platform/RichTextControl.h"
+
+#include <QAction>
 
 #include <QDir>
 #include <QTest>
@@ -65,4 +68,16 @@ void MainWindowFixture::writeSetting(const QString& key, const QString& value)
     QSettings store(QStringLiteral("Zandrel"), QStringLiteral("Zandrel"));
     store.setValue(QStringLiteral("Settings/") + key, value);
     store.sync();
+}
+
+bool MainWindowFixture::undoesInOneStep(const RichTextControl& editor, const QString& before, const QString& after)
+{
+    auto* undo = main->findChild<QAction*>(QStringLiteral("mnuUndo"));
+    auto* redo = main->findChild<QAction*>(QStringLiteral("mnuRedo"));
+    if (editor.Text() != after || !undo->isEnabled())
+        return false;
+    undo->trigger();
+    const bool undone = editor.Text() == before && redo->isEnabled();
+    redo->trigger();
+    return undone && editor.Text() == after;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class frmMain;
+class RichTextControl;
 
 // A temporary folder with a catalogue, fresh settings and a main window built on
 // them, for tests that drive the whole program.
@@ -22,6 +23,10 @@ struct MainWindowFixture {
     // The standard catalogue, start-up, and the window shown on screen (for tests
     // that send real mouse and key events).
     bool startShown();
+
+    // Edit > Undo takes the active script from `after` back to `before` at once, and
+    // Edit > Redo brings `after` again.
+    bool undoesInOneStep(const RichTextControl& editor, const QString& before, const QString& after);
 
     static void clearSettings();
     static void writeSetting(const QString& key, const QString& value);
