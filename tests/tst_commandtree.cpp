@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -37,40 +38,20 @@ QTreeWidgetItem* node(QTreeWidget* tree, const QString& text)
 class tst_commandtree : public QObject {
     Q_OBJECT
 private slots:
-    void treeWithoutScriptsFolder()
-    {
-        MainWindowFixture f;
-        f.fillStandardCatalogue();
-        QVERIFY(f.start());
-        CommandTreePanel& panel = *f.main->picBar;
-        // Only the game's own "help" has the help image.
-        QCOMPARE(describe(panel.tvwTreeView1), (QStringList{
-            "G1 Communication [] 14", "  C101 tell [Send a private message] 1", "  C102 help [Open the game's help] 8",
-            "  C103 Help [Capitalised twin] 1", "G5 Scripts [] 14", "  C501 delay [Wait before the next line] 1",
-            "  C502 script [Run another script] 1", "G7 Pet Commands [pet] 14", "  C701 attack [Send the pets in] 1",
-            "  C702 rename [Rename the pet] 1", "G9 Example Scripts [] 14", "  C901 /t Help! %t is on me [Call the team] 1"}));
-        const ImageList images;
-        for (int i = 1; i <= images.count(); ++i)
-            QVERIFY2(!images.pixmap(i).isNull(), qPrintable(QString::number(i)));
-        // A click shows the node's tag; a group without a prefix clears the panel.
-        panel.tvwTreeView1_NodeClick(node(panel.tvwTreeView1, QStringLiteral("tell")));
-        QCOMPARE(f.main->sbStatusBar1->text(), QStringLiteral("Send a private message"));
-        panel.tvwTreeView1_NodeClick(node(panel.tvwTreeView1, QStringLiteral("Communication")));
-        QCOMPARE(f.main->sbStatusBar1->text(), QString());
-    }
-
     void scriptsFolderListing_data()
     {
-        QTest::addColumn<QByteArrayList>("files");
+        QTest::addColumn<QByteArrayList>("files");  // none: no scripts folder
         QTest::addColumn<QStringList>("nodes");
-        QTest::newRow("three files in name order")
-            << QByteArrayList{"heal", "Buffs.txt", "assist"} << QStringList{"F0 assist", "F1 Buffs.txt", "F2 heal"};
-        QTest::newRow("hidden file and sub-folder left out") << QByteArrayList{".hidden", "go"} << QStringList{"F0 go"};
+        QTest::newRow("no scripts folder: the group's own commands") << QByteArrayList{}
+                                                                     << QStringList{"C501 delay 1", "C502 script 1"};
+        QTest::newRow("files in name order, sub-folder left out") << QByteArrayList{"heal", "Buffs.txt", "assist"}
+                                                                  << QStringList{"F0 assist 15", "F1 Buffs.txt 15", "F2 heal 15"};
+        QTest::newRow("hidden file left out") << QByteArrayList{".hidden", "go"} << QStringList{"F0 go 15"};
         QTest::newRow("names that would break the script line left out")
-            << QByteArrayList{"two\nlines", "cr\r", "bell\a", "tab\there", "go"} << QStringList{"F0 go"};
+            << QByteArrayList{"two\nlines", "cr\r", "bell\a", "tab\there", "go"} << QStringList{"F0 go 15"};
         // The script's code page writes the name back as the very bytes on disk.
         QTest::newRow("a name that is not UTF-8") << QByteArrayList{"caf\xe9", "buffs"}
-                                                  << QStringList{"F0 buffs", QStringLiteral("F1 caf\u00e9")};
+                                                  << QStringList{"F0 buffs 15", QStringLiteral("F1 caf\u00e9 15")};
     }
     void scriptsFolderListing()
     {
@@ -78,7 +59,7 @@ private slots:
         QFETCH(QStringList, nodes);
         MainWindowFixture f;
         f.fillStandardCatalogue();
-        QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("game/scripts/sub")));
+        QVERIFY(QDir(f.dir.path()).mkpath(files.isEmpty() ? QStringLiteral("game") : QStringLiteral("game/scripts/sub")));
         const QByteArray game = QFile::encodeName(f.dir.filePath(QStringLiteral("game/")));
         // Made through the name's bytes: a file name need not be valid UTF-8.
         QVERIFY(std::ofstream(QByteArray(game + "anarchy.exe").toStdString()).good());
@@ -86,19 +67,22 @@ private slots:
             QVERIFY(std::ofstream(QByteArray(game + "scripts/" + name).toStdString()).good());
         MainWindowFixture::writeSetting(QStringLiteral("AOPath"), QFile::decodeName(game));
         QVERIFY(f.start());
+        for (const QByteArray& name : files)  // the temporary folder cannot remove every odd name itself
+            std::remove(QByteArray(game + "scripts/" + name).constData());
         QTreeWidgetItem* scripts = node(f.main->picBar->tvwTreeView1, QStringLiteral("Scripts"));
         QStringList actual;
-        for (int i = 0; i < scripts->childCount(); ++i) {
-            actual << TreeNode::key(scripts->child(i)) + QLatin1Char(' ') + scripts->child(i)->text(0);
-            QCOMPARE(TreeNode::image(scripts->child(i)), 15);
-        }
+        for (int i = 0; i < scripts->childCount(); ++i)
+            actual << QStringLiteral("%1 %2 %3").arg(TreeNode::key(scripts->child(i)), scripts->child(i)->text(0))
+                          .arg(TreeNode::image(scripts->child(i)));
         QCOMPARE(actual, nodes);
     }
 
-    // F1 on a command opens its help, modal over the main window, and not the book; on
-    // a group it opens nothing. The tree's menu opens with Insert first on a command,
-    // not on a group or empty space; its Help works on a script file too.
-    void mouseAndKeys()
+    // The tree as built, with only the game's own "help" in the help image; a click
+    // shows a node's tag in the status bar. F1 on a command opens its help, modal over
+    // the main window, and not the book; on a group it opens nothing. The tree's menu
+    // opens with Insert first on a command, not on a group or empty space; its Help
+    // works on a script file too.
+    void treeMouseAndKeys()
     {
         MainWindowFixture f;
         QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("scripts")));
@@ -106,6 +90,18 @@ private slots:
         QVERIFY(f.startShown());
         CommandTreePanel& panel = *f.main->picBar;
         QTreeWidget* tree = panel.tvwTreeView1;
+        QCOMPARE(describe(tree), (QStringList{
+            "G1 Communication [] 14", "  C101 tell [Send a private message] 1", "  C102 help [Open the game's help] 8",
+            "  C103 Help [Capitalised twin] 1", "G5 Scripts [] 14", "  F0 buffs [] 15", "G7 Pet Commands [pet] 14", "  C701 attack [Send the pets in] 1",
+            "  C702 rename [Rename the pet] 1", "G9 Example Scripts [] 14", "  C901 /t Help! %t is on me [Call the team] 1"}));
+        const ImageList images;
+        for (int i = 1; i <= images.count(); ++i)
+            QVERIFY2(!images.pixmap(i).isNull(), qPrintable(QString::number(i)));
+        panel.tvwTreeView1_NodeClick(node(tree, QStringLiteral("tell")));
+        QCOMPARE(f.main->sbStatusBar1->text(), QStringLiteral("Send a private message"));
+        panel.tvwTreeView1_NodeClick(node(tree, QStringLiteral("Communication")));
+        QCOMPARE(f.main->sbStatusBar1->text(), QString());
+
         tree->expandAll();
         tree->setFocus();
         bool bookRequested = false;
