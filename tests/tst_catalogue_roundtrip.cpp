@@ -1,10 +1,10 @@
 #include "ScriptedPrompt.h"
 
-#include "state/AppState.h"
-#include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "dialogs/frmProperties.h"
 #include "platform/RichTextControl.h"
+#include "platform/Settings.h"
+#include "state/AppState.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -14,15 +14,6 @@
 // Every command of the shipped catalogue survives the trip through the properties
 // dialog: the line written from the tree, double-clicked again, shows the same list
 // entry and the same value, and OK on it writes back exactly the same line.
-namespace {
-
-struct Command {
-    QString entry; // as the dialog's list shows it: "pet rename"
-    int type;
-};
-
-}
-
 class tst_catalogue_roundtrip : public QObject {
     Q_OBJECT
 private slots:
@@ -35,7 +26,6 @@ private:
     Settings m_settings;
     std::unique_ptr<Catalogue> m_catalogue;
     std::unique_ptr<AppState> m_state;
-    QList<Command> m_commands;
 };
 
 void tst_catalogue_roundtrip::initTestCase()
@@ -45,82 +35,67 @@ void tst_catalogue_roundtrip::initTestCase()
         m_prompt, (build.isEmpty() ? QCoreApplication::applicationDirPath() : build) + QStringLiteral("/zandrel.db"));
     QCOMPARE(m_catalogue->OpenCatalogue(), Catalogue::OpenResult::Open);
     m_state = std::make_unique<AppState>(m_prompt, *m_catalogue, m_settings);
+}
+
+// Runs after initTestCase: one row per command and value, the command as the dialog's
+// list shows it ("pet rename"). Example scripts are finished lines, never edited.
+void tst_catalogue_roundtrip::roundTrip_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("value");
     QHash<int, QString> prefixes;
     for (const CatalogueGroup& g : m_catalogue->commandTree([](int) { return false; }))
         prefixes.insert(g.id, g.prefix.isEmpty() ? QString() : g.prefix + QLatin1Char(' '));
-    for (const CatalogueCommand& c : m_catalogue->allCommands()) {
-        // Example scripts are finished lines, written as they stand, never edited.
-        if (c.group != 9)
-            m_commands.append({prefixes.value(c.group) + c.text, c.type});
-    }
-    QVERIFY(m_commands.size() > 150);
-}
-
-void tst_catalogue_roundtrip::roundTrip_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("value");
-    // The commands are read from the catalogue in initTestCase, which runs first.
-    for (qsizetype i = 0; i < m_commands.size(); ++i) {
-        const Command& c = m_commands.at(i);
-        if (c.type == 1) {
-            QTest::newRow(qPrintable(c.entry + QStringLiteral(" one word"))) << int(i) << QStringLiteral("Bob");
-            QTest::newRow(qPrintable(c.entry + QStringLiteral(" with spaces"))) << int(i) << QStringLiteral("hi there Bob");
-        } else if (c.type == 3) {
-            QTest::newRow(qPrintable(c.entry + QStringLiteral(" 3000"))) << int(i) << QStringLiteral("3000");
-        } else {
-            QTest::newRow(qPrintable(c.entry)) << int(i) << QString();
+    const std::vector<CatalogueCommand> commands = m_catalogue->allCommands();
+    QVERIFY(commands.size() > 150);
+    for (const CatalogueCommand& c : commands) {
+        const QString entry = prefixes.value(c.group) + c.text;
+        const QStringList values = c.type == 1 ? QStringList{"Bob", "hi there Bob"} : QStringList{c.type == 3 ? "3000" : ""};
+        for (const QString& value : values) {
+            if (c.group != 9)
+                QTest::newRow(qPrintable(entry + u' ' + value)) << entry << c.type << value;
         }
     }
 }
 
 void tst_catalogue_roundtrip::roundTrip()
 {
-    QFETCH(int, index);
+    QFETCH(QString, entry);
+    QFETCH(int, type);
     QFETCH(QString, value);
-    const Command& command = m_commands.at(index);
 
     // Written from the tree, with `value` typed or picked.
     RichTextControl editor;
-    m_state->CurrentLine = command.entry;
+    m_state->CurrentLine = entry;
     {
         frmProperties dialog(*m_state, &editor, frmProperties::Origin::Tree);
         if (dialog.Form_Load()) {
-            if (command.type == 1)
+            if (type == 1)
                 dialog.txtEdit->setPlainText(value);
-            else if (command.type == 3)
+            else if (type == 3)
                 dialog.lstEdit->setCurrentItem(dialog.lstEdit->findItems(value, Qt::MatchExactly).value(0));
             dialog.cmdOk_Click();
         }
     }
     const QString written = editor.Text();
-    QVERIFY2(written.endsWith(QLatin1Char('\n')), qPrintable(written));
+    QVERIFY2(written.startsWith(u'/' + entry) && written.endsWith(u'\n') && written.count(u'\n') == 1, qPrintable(written));
     const QString line = written.chopped(1);
-    QVERIFY2(line.startsWith(QLatin1Char('/') + command.entry), qPrintable(line));
-    QVERIFY2(!line.contains(QLatin1Char('\n')), qPrintable(line));
 
-    // Double-click the line: the dialog opens on it.
+    // Double-click the line: the dialog opens on it, showing the same entry and value;
+    // a command without a value rewrites its line at once, unchanged.
     editor.setText(line);
     editor.select(0, line.size());
     m_state->CurrentLine = line;
     frmProperties dialog(*m_state, &editor, frmProperties::Origin::ScriptLine);
-    const bool shown = dialog.Form_Load();
-    if (command.type == 0) {
-        // A command without a value rewrites its line at once, unchanged.
-        QVERIFY(!shown);
-        QCOMPARE(editor.Text(), line);
-        return;
+    QCOMPARE(dialog.Form_Load(), type != 0);
+    if (type != 0) {
+        QCOMPARE(dialog.cboCommand->currentText(), entry);
+        QVERIFY(type != 1 || dialog.txtEdit->isVisibleTo(&dialog));
+        const QListWidgetItem* picked = dialog.lstEdit->currentItem();
+        QCOMPARE(type == 1 ? dialog.txtEdit->toPlainText() : (picked ? picked->text() : QString()), value);
+        dialog.cmdOk_Click();
     }
-    QVERIFY(shown);
-    QCOMPARE(dialog.cboCommand->currentText(), command.entry);
-    if (command.type == 1) {
-        QVERIFY(dialog.txtEdit->isVisibleTo(&dialog));
-        QCOMPARE(dialog.txtEdit->toPlainText(), value);
-    } else {
-        QVERIFY(dialog.lstEdit->currentItem());
-        QCOMPARE(dialog.lstEdit->currentItem()->text(), value);
-    }
-    dialog.cmdOk_Click();
     QCOMPARE(editor.Text(), line);
 }
 
