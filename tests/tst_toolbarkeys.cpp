@@ -242,6 +242,7 @@ void tst_toolbarkeys::keyboard_data()
     QTest::newRow("Ctrl+N") << int(Qt::Key_N) << ctrl << false << false << "mnuNew";
     QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << false << false << "mnuSave";
     QTest::newRow("F7") << int(Qt::Key_F7) << none << false << false << "mnuCheckScript";
+    QTest::newRow("Ctrl+K, to the tree's filter") << int(Qt::Key_K) << ctrl << false << false << "mnuFilterFocus";
     QTest::newRow("Alt+F") << int(Qt::Key_F) << int(Qt::AltModifier) << false << false << "menu";
     QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl << false << false << "window";
     QTest::newRow("Ctrl+Z locked") << int(Qt::Key_Z) << ctrl << false << false << "text";
