@@ -15,7 +15,6 @@
 #include "platform/DesignScale.h"
 #include "platform/PathLookup.h"
 #include "platform/Prompt.h"
-#include "platform/Twips.h"
 #include "tree/CommandTreeBuilder.h"
 #include "tree/CommandTreePanel.h"
 
@@ -23,12 +22,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -38,17 +37,20 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Zandrel"));
 
-    auto* central = new QWidget(this);
-    auto* layout = new QHBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    mdiArea = new QMdiArea(central);
+    // The scripts take what the window gains or loses; the tree keeps the width the
+    // player dragged it to.
+    treeSplitter = new QSplitter(Qt::Horizontal, this);
+    treeSplitter->setObjectName(QStringLiteral("treeSplitter"));
+    treeSplitter->setChildrenCollapsible(false);
+    mdiArea = new QMdiArea(treeSplitter);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setBackground(palette().brush(QPalette::Dark));
-    layout->addWidget(mdiArea, 1);
-    setCentralWidget(central);
-    picBar = new CommandTreePanel(m_state, *this, this);
-    layout->addWidget(picBar);
+    picBar = new CommandTreePanel(m_state, *this, treeSplitter);
+    treeSplitter->addWidget(mdiArea);
+    treeSplitter->addWidget(picBar);
+    treeSplitter->setStretchFactor(0, 1);
+    treeSplitter->setStretchFactor(1, 0);
+    setCentralWidget(treeSplitter);
 
     sbStatusBar1 = new QLabel(this);
     sbStatusBar1->setObjectName(QStringLiteral("sbStatusBar1"));
@@ -117,6 +119,7 @@ bool frmMain::Form_Load()
 
     CommandTreeBuilder(m_catalogue, picBar->imgSmall()).FillCommandTree(*picBar->tvwTreeView1, m_state.gamePath);
     newScriptWindow();
+    placeTree();
     m_specialMenu->addArgumentItems();
     for (const QString& breed : m_catalogue.breeds())
         m_specialMenu->addBreed(breed);
@@ -166,18 +169,11 @@ void frmMain::openScripts(const QStringList& paths)
     ScriptOpener(*this, *mdiArea).open(paths);
 }
 
-void frmMain::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    // A window lower than the reserved strip would ask for a negative height.
-    QTreeWidget* tree = picBar->tvwTreeView1;
-    tree->resize(tree->width(), std::max(0, frameGeometry().height() - twipsToPixels(950) - tree->y()));
-}
-
 void frmMain::restoreWindowLayout()
 {
     const QByteArray geometry = m_settings.readWindowLayout(QStringLiteral("Geometry"));
-    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+    m_firstStart = geometry.isEmpty() || !restoreGeometry(geometry);
+    if (m_firstStart) {
         // At least the designed client area, grown as the font has grown.
         const QSize designed = DesignScale(font()).size(7890, 5265) + QSize(0, menuBar()->sizeHint().height());
         setGeometry(WindowPlacement::firstStart(screen()->availableGeometry(), designed));
@@ -185,10 +181,36 @@ void frmMain::restoreWindowLayout()
     restoreState(m_settings.readWindowLayout(QStringLiteral("State")));
 }
 
+void frmMain::placeTree()
+{
+    bool stored = false;
+    int width = m_settings.readWindowLayout(QStringLiteral("TreeWidth")).toInt(&stored);
+    if (!stored || width <= 0) {
+        // The first time: the group names whole beside a script window with its
+        // whole toolbar; a first-start window too narrow for both grows, as far as
+        // the screen lets it.
+        const frmWindow* script = activeScriptWindow();
+        const int scriptsNeed = (script ? script->sizeHint().width() : 0) + 2 * mdiArea->frameWidth() +
+                                treeSplitter->handleWidth();
+        width = picBar->fittingWidth();
+        if (m_firstStart && this->width() < scriptsNeed + width)
+            setGeometry(WindowPlacement::firstStart(screen()->availableGeometry(), QSize(scriptsNeed + width, height())));
+        width = std::max(1, std::min(width, this->width() - scriptsNeed));
+    }
+    // The scripts' share is only a weight: they take whatever the tree leaves.
+    treeSplitter->setSizes({std::max(1, this->width() - width), width});
+    // A script window opened into a narrower area was cut to it; now it has room.
+    if (frmWindow* script = activeScriptWindow(); script && script->width() < script->sizeHint().width())
+        script->resize(script->sizeHint().width(), script->height());
+}
+
 void frmMain::saveWindowLayout()
 {
     m_settings.writeWindowLayout(QStringLiteral("Geometry"), saveGeometry());
     m_settings.writeWindowLayout(QStringLiteral("State"), saveState());
+    // A window never shown has not laid its panel out; the stored width then stays.
+    if (picBar->isVisible())
+        m_settings.writeWindowLayout(QStringLiteral("TreeWidth"), QByteArray::number(picBar->width()));
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -15,6 +15,7 @@ class EditMenuCommands;
 class InserterMenu;
 class QLabel;
 class QMdiArea;
+class QSplitter;
 class MainMenuCommands;
 class ScriptCheckCommand;
 class frmWindow;
@@ -53,6 +54,7 @@ public:
     QLabel* sbStatusBar1 = nullptr;  // the status bar's first panel
     CommandTreePanel* picBar = nullptr;  // the command tree
     QMdiArea* mdiArea = nullptr;
+    QSplitter* treeSplitter = nullptr;  // between the scripts and the tree
     QTimer tmHelp;
 
 public slots:
@@ -62,13 +64,15 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createMenus();
     // Where the player left the window last time, or a first-start place.
     void restoreWindowLayout();
     void saveWindowLayout();
+    // The tree's width as the player left it, or at the first start one that shows
+    // the group names whole.
+    void placeTree();
     void checkScriptsFolder();
     void Form_Unload();
 
@@ -80,4 +84,5 @@ private:
     EditMenuCommands* m_editMenu = nullptr;
     InserterMenu* m_specialMenu = nullptr;
     ScriptCheckCommand* m_checkScript = nullptr;
+    bool m_firstStart = false;  // no stored place for the window
 };

@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 
 #include "app/frmMain.h"
-#include "tree/CommandTreePanel.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmFind.h"
 #include "dialogs/frmOptions.h"
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QStyle>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -95,10 +93,7 @@ void tst_layoutfit::everyTextShows()
         QStringLiteral("Show the organisation bank, pay credits in, or (leader only) take them out."), 1);
     QVERIFY(f.startShown());
     AppState& state = f.main->state();
-    const QList<QTreeWidgetItem*> tell =
-        f.main->picBar->tvwTreeView1->findItems(QStringLiteral("tell"), Qt::MatchExactly | Qt::MatchRecursive);
-    QVERIFY(!tell.isEmpty());
-    f.main->picBar->tvwTreeView1_NodeClick(tell.constFirst());  // a description in the status bar
+    f.main->sbStatusBar1->setText(QStringLiteral("Send a private message"));  // a command's description
     state.CurrentLine = QStringLiteral("bank");
     std::unique_ptr<QDialog> dialog;
     if (window == "about")

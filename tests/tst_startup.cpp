@@ -1,15 +1,11 @@
 #include "MainWindowFixture.h"
 
-#include "app/InserterMenu.h"
 #include "app/frmMain.h"
 
-#include <QAction>
 #include <QDir>
-#include <QLabel>
-#include <QPushButton>
 #include <QScreen>
 #include <QFile>
-#include <QMdiArea>
+#include <QSplitter>
 #include <QtTest>
 
 class tst_startup : public QObject {
@@ -17,7 +13,6 @@ class tst_startup : public QObject {
 private slots:
     void gameFolder_data();
     void gameFolder();
-    void oddCatalogueRows();
     void windowOpensWhereItWasLeft_data();
     void windowOpensWhereItWasLeft();
 };
@@ -49,7 +44,6 @@ void tst_startup::gameFolder()
     QFETCH(bool, gamePathKept);
     QFETCH(bool, scriptsAfter);
     MainWindowFixture f;
-    f.fillStandardCatalogue();
     QTemporaryDir other;
     const QString game = stored.isEmpty() ? f.dir.path() : other.path();
     QFile exe(game + u'/' + exeName);
@@ -68,22 +62,7 @@ void tst_startup::gameFolder()
     QCOMPARE(f.prompt.boxes.size(), answer < 0 ? 0 : 1);
     QCOMPARE(f.main->state().gamePath, gamePathKept ? stored : QString());
     QCOMPARE(QDir(game).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), scriptsAfter ? 1 : 0);
-    // The stored setting is never rewritten by start-up.
-    QCOMPARE(Settings().read(QStringLiteral("AOPath"), {}), stored);
-}
-
-// A breed row without a value and no professions at all: start-up goes on, the
-// breed still gets its item.
-void tst_startup::oddCatalogueRows()
-{
-    MainWindowFixture f;
-    f.catalogue->addGroup(1, QStringLiteral("Communication"));
-    f.catalogue->exec(QStringLiteral("INSERT INTO tblBreed VALUES (NULL)"));
-    QVERIFY(f.start());
-    QCOMPARE(f.main->specialMenu().mnuBreeds.size(), 2);
-    QCOMPARE(f.main->specialMenu().mnuBreeds.last()->text(), QString());
-    QCOMPARE(f.main->specialMenu().mnuProfessions.size(), 1);
-    QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
+    QCOMPARE(Settings().read(QStringLiteral("AOPath"), {}), stored);  // start-up never rewrites it
 }
 
 void tst_startup::windowOpensWhereItWasLeft_data()
@@ -102,10 +81,9 @@ void tst_startup::windowOpensWhereItWasLeft()
     const QRect screen = f.main->screen()->availableGeometry();
     QVERIFY(screen.contains(f.main->frameGeometry()) && f.main->width() * 2 > screen.width());
     QVERIFY(f.main->height() * 2 > screen.height());
-    if (left.isNull())
-        f.main->showMaximized();
-    else
-        f.main->setGeometry(left);
+    const int treeWidth = f.main->treeSplitter->sizes().value(1) + 40;  // the player drags the tree wider
+    f.main->treeSplitter->setSizes({1, treeWidth});
+    left.isNull() ? f.main->showMaximized() : f.main->setGeometry(left);
     QTRY_COMPARE(f.main->isMaximized(), left.isNull());
     // A maximised window comes back maximised, and un-maximises to where it was.
     const QRect leftAt = f.main->normalGeometry();
@@ -114,6 +92,9 @@ void tst_startup::windowOpensWhereItWasLeft()
     QVERIFY(f.start());
     QCOMPARE(f.main->isMaximized(), left.isNull());
     QCOMPARE(f.main->normalGeometry(), leftAt);
+    f.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+    QCOMPARE(f.main->treeSplitter->sizes().value(1), treeWidth);
 }
 
 QTEST_MAIN(tst_startup)

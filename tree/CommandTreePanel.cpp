@@ -2,7 +2,7 @@
 
 #include "dialogs/frmHelp.h"
 #include "editor/ScriptWindows.h"
-#include "platform/Twips.h"
+#include "tree/CutNodeToolTip.h"
 #include "tree/TreeFilterField.h"
 #include "tree/TreeInsertion.h"
 #include "tree/TreeNode.h"
@@ -11,13 +11,16 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 CommandTreePanel::CommandTreePanel(AppState& state, ScriptWindows& windows, QWidget* parent)
     : QWidget(parent), m_state(state), m_windows(windows)
 {
     setObjectName(QStringLiteral("picBar"));
-    setFixedWidth(twipsToPixels(2085));
     createTree();
     createPopup();
 }
@@ -29,8 +32,7 @@ void CommandTreePanel::createTree()
     tvwTreeView1->setHeaderHidden(true);
     tvwTreeView1->setColumnCount(1);
     tvwTreeView1->setIconSize(QSize(16, 16));
-    tvwTreeView1->move(0, 0);
-    tvwTreeView1->resize(twipsToPixels(2055), height());
+    tvwTreeView1->setItemDelegate(new CutNodeToolTip(tvwTreeView1));
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
@@ -41,8 +43,12 @@ void CommandTreePanel::createTree()
 
     txtFilter = new TreeFilterField(*tvwTreeView1, [this] { tvwTreeView1_DblClick(); }, this);
     txtFilter->setObjectName(QStringLiteral("txtFilter"));
-    txtFilter->setGeometry(0, 0, tvwTreeView1->width(), txtFilter->sizeHint().height());
-    tvwTreeView1->move(0, txtFilter->height());
+    // The filter on top, the tree down to the panel's foot whatever its width.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(txtFilter);
+    layout->addWidget(tvwTreeView1, 1);
 
     connect(tvwTreeView1, &QTreeWidget::itemCollapsed, this, &CommandTreePanel::tvwTreeView1_Collapse);
     connect(tvwTreeView1, &QTreeWidget::itemExpanded, this, &CommandTreePanel::tvwTreeView1_Expand);
@@ -54,6 +60,28 @@ void CommandTreePanel::createTree()
         if (node)
             tvwTreeView1_NodeClick(node);
     });
+}
+
+int CommandTreePanel::fittingWidth() const
+{
+    QTreeWidget& tree = *tvwTreeView1;
+    tree.ensurePolished();
+    // The option the tree draws its rows with; the tree's own is not reachable from here.
+    QStyleOptionViewItem option;
+    option.initFrom(&tree);
+    option.widget = &tree;
+    option.font = tree.font();
+    option.decorationSize = tree.iconSize();
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    int widest = 0;
+    for (int g = 0; g < tree.topLevelItemCount(); ++g) {
+        const QModelIndex index = tree.model()->index(g, 0);
+        widest = std::max(widest, tree.itemDelegateForIndex(index)->sizeHint(option, index).width());
+    }
+    // Beside the name: the group's arrow, the tree's frame, and the scroll bar that
+    // comes once a long group is opened.
+    const int arrow = tree.rootIsDecorated() ? tree.indentation() : 0;
+    return widest + arrow + 2 * tree.frameWidth() + tree.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &tree);
 }
 
 void CommandTreePanel::createPopup()

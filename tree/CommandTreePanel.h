@@ -21,6 +21,8 @@ public:
     CommandTreePanel(AppState& state, ScriptWindows& windows, QWidget* parent = nullptr);
 
     const ImageList& imgSmall() const { return m_imgSmall; }
+    // As wide as the panel must be to show every group's name whole.
+    int fittingWidth() const;
 
     QTreeWidget* tvwTreeView1 = nullptr;
     TreeFilterField* txtFilter = nullptr;  // above the tree
