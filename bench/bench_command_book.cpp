@@ -2,8 +2,7 @@
 // help page under its heading, shown and laid out, against Qt's own HTML import of the
 // same book into a shown editor, in the same run so the two figures compare. Run:
 //   cmake --build build --target bench_command_book && build/bench_command_book
-#include "BenchmarkBaseline.h"
-#include "app/frmMain.h"
+#include "ShippedProgram.h"
 #include "editor/frmWindow.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
@@ -19,21 +18,7 @@
 
 namespace {
 
-// Nothing in the book asks anything; a box would mean the run went wrong.
-class SilentPrompt : public Prompt {
-public:
-    PromptAnswer message(const MessageBoxSpec&) override
-    {
-        ++boxes;
-        return PromptAnswer::No;
-    }
-    QString chooseFile(const FileDialogSpec&) override { return {}; }
-    int boxes = 0;
-};
-
-struct Program {
-    SilentPrompt prompt;
-    std::unique_ptr<frmMain> main;
+struct Program : ShippedProgram {
     QString bookHtml;  // the book as the program builds it, written as HTML
     int bookLength = 0;
 };
@@ -94,33 +79,19 @@ BENCHMARK(BM_BookAsHtmlIntoEditor)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     Program program;
     g_program = &program;
-    program.main = std::make_unique<frmMain>(program.prompt, frmMain::defaultCatalogueFile());
-    if (!program.main->Form_Load()) {
-        fprintf(stderr, "bench_command_book: the catalogue did not open\n");
-        return 1;
-    }
-    program.main->show();
-
-    frmWindow* first = buildBook();
-    if (!first || program.prompt.boxes != 0 || first->rtfrypAO->textLength() == 0) {
-        fprintf(stderr, "bench_command_book: no book from %s\n", qPrintable(frmMain::defaultCatalogueFile()));
-        return 1;
-    }
-    program.bookHtml = first->rtfrypAO->document()->toHtml();
-    program.bookLength = first->rtfrypAO->textLength();
-    fprintf(stderr, "book: %d characters in %d lines, %lld characters as HTML\n", program.bookLength,
-            first->rtfrypAO->document()->blockCount(), static_cast<long long>(program.bookHtml.size()));
-    delete first;
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    program.main.reset();
-    return 0;
+    return runOnShippedProgram(argc, argv, program, [&program] {
+        frmWindow* first = buildBook();
+        if (!first || program.prompt.boxes != 0 || first->rtfrypAO->textLength() == 0) {
+            fprintf(stderr, "bench_command_book: no book from %s\n", qPrintable(frmMain::defaultCatalogueFile()));
+            return false;
+        }
+        program.bookHtml = first->rtfrypAO->document()->toHtml();
+        program.bookLength = first->rtfrypAO->textLength();
+        fprintf(stderr, "book: %d characters in %d lines, %lld characters as HTML\n", program.bookLength,
+                first->rtfrypAO->document()->blockCount(), static_cast<long long>(program.bookHtml.size()));
+        delete first;
+        return true;
+    });
 }

@@ -6,7 +6,7 @@
 // narrowing, widening and the return to the tree as built are all in the average.
 // Target: under 5 ms a key. Run:
 //   cmake --build build --target bench_tree_filter && build/bench_tree_filter
-#include "app/frmMain.h"
+#include "ShippedProgram.h"
 #include "tree/CommandTreePanel.h"
 #include "tree/TreeFilter.h"
 #include "tree/TreeFilterField.h"
@@ -26,17 +26,9 @@
 
 namespace {
 
-class SilentPrompt : public Prompt {
-public:
-    PromptAnswer message(const MessageBoxSpec&) override { return PromptAnswer::No; }
-    QString chooseFile(const FileDialogSpec&) override { return {}; }
-};
-
 const QString kTyped = QStringLiteral("assist");
 
-struct Program {
-    SilentPrompt prompt;
-    std::unique_ptr<frmMain> main;
+struct Program : ShippedProgram {
     QList<TreeFilter::Group> rows;  // the tree's rows, for the pure filter alone
     int commands = 0;
 };
@@ -123,34 +115,20 @@ BENCHMARK(BM_FilterKey_QtProxyModel)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     Program program;
     g_program = &program;
-    program.main = std::make_unique<frmMain>(program.prompt, frmMain::defaultCatalogueFile());
-    if (!program.main->Form_Load()) {
-        fprintf(stderr, "bench_tree_filter: the catalogue did not open\n");
-        return 1;
-    }
-    program.main->show();
-    QCoreApplication::processEvents();
-    const QTreeWidget* tree = program.main->picBar->tvwTreeView1;
-    for (int g = 0; g < tree->topLevelItemCount(); ++g) {
-        TreeFilter::Group group;
-        for (int r = 0; r < tree->topLevelItem(g)->childCount(); ++r) {
-            const QTreeWidgetItem* node = tree->topLevelItem(g)->child(r);
-            group.rows.append({node->text(0), TreeNode::tag(node)});
+    return runOnShippedProgram(argc, argv, program, [&program] {
+        const QTreeWidget* tree = program.main->picBar->tvwTreeView1;
+        for (int g = 0; g < tree->topLevelItemCount(); ++g) {
+            TreeFilter::Group group;
+            for (int r = 0; r < tree->topLevelItem(g)->childCount(); ++r) {
+                const QTreeWidgetItem* node = tree->topLevelItem(g)->child(r);
+                group.rows.append({node->text(0), TreeNode::tag(node)});
+            }
+            program.commands += int(group.rows.size());
+            program.rows.append(group);
         }
-        program.commands += int(group.rows.size());
-        program.rows.append(group);
-    }
-    fprintf(stderr, "tree: %d groups, %d commands\n", tree->topLevelItemCount(), program.commands);
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    program.main.reset();
-    return 0;
+        fprintf(stderr, "tree: %d groups, %d commands\n", tree->topLevelItemCount(), program.commands);
+        return true;
+    });
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ScriptWindowFixture.h"
+#include "app/frmMain.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+// The whole program on the shipped catalogue, its main window shown (offscreen), for
+// the benchmarks of what the main window does.
+struct ShippedProgram {
+    FixedPrompt prompt;
+    std::unique_ptr<frmMain> main;
+};
+
+// Starts `program`, runs `prepare` once its window is up (false ends the run) and then
+// the benchmarks named on the command line.
+inline int runOnShippedProgram(int argc, char** argv, ShippedProgram& program, const std::function<bool()>& prepare)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    program.main = std::make_unique<frmMain>(program.prompt, frmMain::defaultCatalogueFile());
+    if (!program.main->Form_Load()) {
+        std::fprintf(stderr, "%s: the catalogue did not open\n", argv[0]);
+        return 1;
+    }
+    program.main->show();
+    QCoreApplication::processEvents();
+    if (!prepare())
+        return 1;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    program.main.reset();
+    return 0;
+}
