@@ -77,22 +77,6 @@ private slots:
         if (kind == QLatin1String("missing"))
             QVERIFY(!QFile::exists(path));
     }
-
-    // A word with a quote, as a player may type it, finds its row whatever its letter case;
-    // fields without a value read as empty.
-    void oddRowsRead()
-    {
-        MainWindowFixture f;
-        f.catalogue->exec(QStringLiteral("INSERT INTO tblCommandGroup VALUES (1, 'Communication', NULL)"));
-        f.catalogue->exec(QStringLiteral("INSERT INTO tblCommand VALUES (1, 1, 'o''neil', NULL, 1, NULL, NULL)"));
-        Catalogue catalogue(f.prompt, f.catalogue->path());
-        QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-        const std::vector<CatalogueCommand> found = catalogue.commandsNamed(QStringLiteral("O'NEIL"));
-        QCOMPARE(found.size(), 1u);
-        QCOMPARE(found.front().description + found.front().add, QString());
-        QCOMPARE(catalogue.commandTree([](int) { return true; }).front().prefix, QString());
-        QVERIFY(f.prompt.boxes.isEmpty());
-    }
 };
 
 QTEST_MAIN(tst_catalogue_connection)

@@ -75,13 +75,11 @@ private slots:
         QTest::newRow("command without value runs across the break")
             << "/afk\n/tell Someone hello" << QList<Span>{{0, 10}};
         QTest::newRow("over an empty line and further down") << "/a\n\n/b\n/c d" << QList<Span>{{0, 9}};
-        QTest::newRow("last line without a space") << "/tell x\n/afk" << QList<Span>{{0, 5}};
         QTest::newRow("no slash") << "just chat\nmore chat" << QList<Span>{};
         QTest::newRow("trailing break") << "/tell a\n/tell b\n" << QList<Span>{{0, 5}, {8, 5}};
         QTest::newRow("slash only, double slash") << "/ x\n//x y" << QList<Span>{{0, 1}, {4, 3}};
         QTest::newRow("span ends on the next line, that line is done")
             << "hi there /x\n/y z\n/q r" << QList<Span>{{9, 5}, {17, 2}};
-        QTest::newRow("slash after the space on a line") << "x y /z\n/w v" << QList<Span>{{4, 5}};
     }
 
     void spans()
@@ -108,11 +106,6 @@ private slots:
         HighlightCommands(c);
         QTest::keyClicks(&c, QStringLiteral("x"));
         QCOMPARE(colourMap(c), QStringLiteral("GGGGG....."));
-        // Deleting the slash leaves "tell" green: nothing turns it back.
-        c.select(0, 1);
-        c.setSelText(QString());
-        HighlightCommands(c);
-        QCOMPARE(colourMap(c), QStringLiteral("GGGG....."));
     }
 
     void editsColourAsAFullPass_data()
@@ -123,11 +116,8 @@ private slots:
         const QString runOn = QStringLiteral("top\n/a\n/b\n/c\n/d\n/e f\n/g h");
         QTest::newRow("command typed into a chat line") << script << QList<Edit>{{11, 0, "/me "}};
         QTest::newRow("value deleted: runs on into the next line") << script << QList<Edit>{{44, 7, ""}};
-        QTest::newRow("value deleted: runs on over three lines") << "/a b\nc\nd\ne f" << QList<Edit>{{2, 1, ""}};
         QTest::newRow("run-on command given a value") << script << QList<Edit>{{25, 0, " x"}};
-        QTest::newRow("two lines joined") << script << QList<Edit>{{10, 1, ""}};
         QTest::newRow("lines pasted") << script << QList<Edit>{{26, 0, "/a\n/b c\nplain\n"}};
-        QTest::newRow("everything deleted") << script << QList<Edit>{{0, 62, ""}};
         QTest::newRow("edits in two places") << script << QList<Edit>{{2, 0, "q"}, {56, 0, "/"}};
         QTest::newRow("line inserted above a long run-on") << runOn << QList<Edit>{{0, 0, "x\n"}};
         QTest::newRow("run-on cut short in its middle") << runOn << QList<Edit>{{10, 0, " "}};

@@ -93,8 +93,6 @@ private slots:
         QTest::newRow("listed breed after a green command") << "mnuBreeds_2" << "/tell" << 5 << 0 << QStringList{"/tell Opifex"};
         QTest::newRow("random profession") << "mnuProfessions_0" << "abc" << 0 << 3
                                            << QStringList{"abc Adventurer", "abc Agent", "abc Meta-Physicist"};
-        QTest::newRow("random pet name") << "mnuRename_0" << "say abc\nnext" << 4 << 3
-                                         << QStringList{rename.arg("Rex"), rename.arg("Bella")};
         QTest::newRow("female pet name") << "mnuRename_2" << "say abc\nnext" << 4 << 3 << QStringList{rename.arg("Bella")};
         QTest::newRow("fantasy pet name") << "mnuRename_5" << "say abc\nnext" << 4 << 3
                                           << QStringList{rename.arg("Rex the Bold"), rename.arg("Bella the Bold")};

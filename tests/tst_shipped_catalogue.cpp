@@ -1,6 +1,5 @@
-// The catalogue the build ships (the tool has already refused malformed rows): the texts
-// and numbers the program compares against are there exactly, every help page reads, and the
-// example lines name real commands.
+// The catalogue the build ships (the tool has already refused malformed rows): every help
+// page reads, and the example lines name real commands.
 
 #include "ScriptedPrompt.h"
 
@@ -22,30 +21,6 @@ private slots:
         m_catalogue = std::make_unique<Catalogue>(
             m_prompt, (build.isEmpty() ? QCoreApplication::applicationDirPath() : build) + QStringLiteral("/zandrel.db"));
         QCOMPARE(m_catalogue->OpenCatalogue(), Catalogue::OpenResult::Open);
-    }
-
-    void rowsTheProgramNames()
-    {
-        // The tree knows these groups by their texts, compared exactly.
-        QHash<int, QString> groups;
-        for (const CatalogueGroup& g : m_catalogue->commandTree([](int) { return false; }))
-            groups.insert(g.id, g.text);
-        QCOMPARE(groups.value(7), QStringLiteral("Pet Commands"));
-        QCOMPARE(groups.value(9), QStringLiteral("Example Scripts"));
-        // "group|command" -> "type|add": the tree lets pet rename and chat through to the
-        // dialog, whose values hold spaces and need quotes; "All" is compared with exact case.
-        const QMap<QString, QString> named{{"7|rename", "1|\""}, {"7|chat", "1|\""}, {"7|help", "0|"},
-                                           {"11|All", "0|"},     {"6|script", "1|"},   {"6|delay", "3|"}};
-        QMap<QString, QString> found;
-        for (const CatalogueCommand& row : m_catalogue->allCommands()) {
-            const QString key = QString::number(row.group) + u'|' + row.text;
-            if (named.contains(key))
-                found.insert(key, QString::number(row.type) + u'|' + row.add);
-            // The value list of type 3 runs 1000 to 10000: only a pause in milliseconds fits it.
-            if (row.type == 3)
-                QCOMPARE(row.text, QStringLiteral("delay"));
-        }
-        QCOMPARE(found, named);
     }
 
     void everyHelpPageReads()
