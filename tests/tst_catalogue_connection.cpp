@@ -15,103 +15,69 @@
 class tst_catalogue_connection : public QObject {
     Q_OBJECT
 private slots:
-    void badCatalogue_data();
-    void badCatalogue();
-    void missingDriver();
-    void oddRowsRead();
-};
-
-void tst_catalogue_connection::badCatalogue_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("textStart");
-    QTest::newRow("missing file") << "missing" << "Err - 14";
-    QTest::newRow("not a database") << "text" << "Err - 26";
-    QTest::newRow("a table missing") << "DROP TABLE tblnames" << "Err - 1no such table: tblnames";
-    QTest::newRow("pages overwritten") << "pages" << "Err - 11";
-    QTest::newRow("a column missing") << "ALTER TABLE tblCommand DROP COLUMN CommandBook"
-                                      << "Err - 1no such column: CommandBook";
-    // The second command of the first group cannot be read: the tree is half read when
-    // the failure comes.
-    QTest::newRow("a row fails part-way through")
-        << "ALTER TABLE tblCommand RENAME TO tblRows; CREATE VIEW tblCommand AS SELECT CommandID, CommandGroupID, "
-           "CASE WHEN CommandID = 102 THEN abs(-9223372036854775807 - CommandGroupID) ELSE CommandText END "
-           "AS CommandText, CommandDescription, CommandType, [Add], CommandBook FROM tblRows"
-        << "Err - 1integer overflow";
-}
-
-void tst_catalogue_connection::badCatalogue()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, textStart);
-    MainWindowFixture f;
-    f.fillStandardCatalogue();
-    const QString path = f.catalogue->path();
-    if (kind.contains(QLatin1Char(' '))) {
-        for (const QString& statement : kind.split(QLatin1Char(';')))
-            f.catalogue->exec(statement);
-    } else if (kind == QLatin1String("pages")) {
-        // Everything after the first page overwritten with noise.
-        constexpr qint64 pageSize = 4096;
-        f.catalogue.reset();
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.size() > 4 * pageSize);
-        QByteArray bytes(file.size() - pageSize, Qt::Uninitialized);
-        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
-        QVERIFY(file.seek(pageSize) && file.write(bytes) == bytes.size());
-    } else {
-        f.catalogue.reset();
-        QFile::remove(path);
-        if (kind == QLatin1String("text"))
-            writeFile(path, QByteArray("/tell Bob hi\r\n").repeated(80));
+    void badCatalogue_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("textStart");
+        QTest::newRow("missing file") << "missing" << "Err - 14";
+        QTest::newRow("not a database") << "text" << "Err - 26";
+        QTest::newRow("a table missing") << "DROP TABLE tblnames" << "Err - 1no such table: tblnames";
+        QTest::newRow("pages overwritten") << "pages" << "Err - 11";
+        QTest::newRow("a column missing") << "ALTER TABLE tblCommand DROP COLUMN CommandBook"
+                                          << "Err - 1no such column: CommandBook";
+        // The second command of the first group cannot be read: the tree is half read when
+        // the failure comes.
+        QTest::newRow("a row fails part-way through")
+            << "ALTER TABLE tblCommand RENAME TO tblRows; CREATE VIEW tblCommand AS SELECT CommandID, CommandGroupID, "
+               "CASE WHEN CommandID = 102 THEN abs(-9223372036854775807 - CommandGroupID) ELSE CommandText END "
+               "AS CommandText, CommandDescription, CommandType, [Add], CommandBook FROM tblRows"
+            << "Err - 1integer overflow";
     }
-    f.main = std::make_unique<frmMain>(f.prompt, path);
-    QVERIFY(f.main->Form_Load());
 
-    QCOMPARE(f.prompt.boxes.size(), 1);
-    const MessageBoxSpec box = f.prompt.boxes.constFirst();
-    QCOMPARE(box.title, QStringLiteral("Error in globs"));
-    QVERIFY2(box.text.startsWith(textStart), qPrintable(box.text));
+    void badCatalogue()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, textStart);
+        MainWindowFixture f;
+        f.fillStandardCatalogue();
+        const QString path = f.catalogue->path();
+        if (kind.contains(QLatin1Char(' '))) {
+            for (const QString& statement : kind.split(QLatin1Char(';')))
+                f.catalogue->exec(statement);
+        } else if (kind == QLatin1String("pages")) {
+            // Everything after the first page overwritten with noise.
+            constexpr qint64 pageSize = 4096;
+            f.catalogue.reset();
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.size() > 4 * pageSize);
+            QByteArray bytes(file.size() - pageSize, Qt::Uninitialized);
+            QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+            QVERIFY(file.seek(pageSize) && file.write(bytes) == bytes.size());
+        } else {
+            f.catalogue.reset();
+            QFile::remove(path);
+            if (kind == QLatin1String("text"))
+                writeFile(path, QByteArray("/tell Bob hi\r\n").repeated(80));
+        }
+        f.main = std::make_unique<frmMain>(f.prompt, path);
+        QVERIFY(f.main->Form_Load());
 
-    // The editor goes on as a plain editor.
-    QCOMPARE(f.main->picBar->tvwTreeView1->topLevelItemCount(), 0);
-    QCOMPARE(f.main->specialMenu().mnuBreeds.size(), 1);
-    QCOMPARE(f.main->specialMenu().mnuProfessions.size(), 1);
-    QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
-    QVERIFY(!f.main->state().catalogue.isOpen());
-    // A missing file is never created by the attempt to open it.
-    if (kind == QLatin1String("missing"))
-        QVERIFY(!QFile::exists(path));
-}
+        QCOMPARE(f.prompt.boxes.size(), 1);
+        const MessageBoxSpec box = f.prompt.boxes.constFirst();
+        QCOMPARE(box.title, QStringLiteral("Error in globs"));
+        QVERIFY2(box.text.startsWith(textStart), qPrintable(box.text));
 
-void tst_catalogue_connection::missingDriver()
-{
-    MainWindowFixture f;
-    f.fillStandardCatalogue();
-    Catalogue catalogue(f.prompt, f.catalogue->path(), QStringLiteral("QNO_SUCH_DRIVER"));
-    QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::DriverMissing);
-    // One box, naming the package that brings the driver.
-    QCOMPARE(f.prompt.boxes.size(), 1);
-    const QString text = f.prompt.boxes.constFirst().text;
-    QVERIFY2(text.contains(QStringLiteral("libqt6sql6-sqlite")), qPrintable(text));
-    QVERIFY(!catalogue.isOpen());
-}
-
-// A word with a quote, as a player may type it, finds its row whatever its letter case;
-// fields without a value read as empty.
-void tst_catalogue_connection::oddRowsRead()
-{
-    MainWindowFixture f;
-    f.catalogue->exec(QStringLiteral("INSERT INTO tblCommandGroup VALUES (1, 'Communication', NULL)"));
-    f.catalogue->exec(QStringLiteral("INSERT INTO tblCommand VALUES (1, 1, 'o''neil', NULL, 1, NULL, NULL)"));
-    Catalogue catalogue(f.prompt, f.catalogue->path());
-    QCOMPARE(catalogue.OpenCatalogue(), Catalogue::OpenResult::Open);
-    const std::vector<CatalogueCommand> found = catalogue.commandsNamed(QStringLiteral("O'NEIL"));
-    QCOMPARE(found.size(), 1u);
-    QCOMPARE(found.front().description + found.front().add, QString());
-    QCOMPARE(catalogue.commandTree([](int) { return true; }).front().prefix, QString());
-    QVERIFY(f.prompt.boxes.isEmpty());
-}
+        // The editor goes on as a plain editor.
+        QCOMPARE(f.main->picBar->tvwTreeView1->topLevelItemCount(), 0);
+        QCOMPARE(f.main->specialMenu().mnuBreeds.size(), 1);
+        QCOMPARE(f.main->specialMenu().mnuProfessions.size(), 1);
+        QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
+        QVERIFY(!f.main->state().catalogue.isOpen());
+        // A missing file is never created by the attempt to open it.
+        if (kind == QLatin1String("missing"))
+            QVERIFY(!QFile::exists(path));
+    }
+};
 
 QTEST_MAIN(tst_catalogue_connection)
 #include "tst_catalogue_connection.moc"

@@ -114,7 +114,6 @@ private slots:
         QTest::newRow("page stored as a fragment") << "C103" << "Help - gamma" << "A fragment with bold words.\n";
         QTest::newRow("page that does not parse shows what reads") << "C902" << "Help - shout" << "Broken page never closed";
         QTest::newRow("command the catalogue lacks") << "C999" << "Help" << "";
-        QTest::newRow("group node") << "G1" << "Help" << "";
         QTest::newRow("no node selected") << "" << "Help" << "";
     }
     // Whatever sizes the page asks for, the window shows it in 10 point.

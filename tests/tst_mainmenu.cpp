@@ -93,8 +93,6 @@ private slots:
         QTest::newRow("listed breed after a green command") << "mnuBreeds_2" << "/tell" << 5 << 0 << QStringList{"/tell Opifex"};
         QTest::newRow("random profession") << "mnuProfessions_0" << "abc" << 0 << 3
                                            << QStringList{"abc Adventurer", "abc Agent", "abc Meta-Physicist"};
-        QTest::newRow("random pet name") << "mnuRename_0" << "say abc\nnext" << 4 << 3
-                                         << QStringList{rename.arg("Rex"), rename.arg("Bella")};
         QTest::newRow("female pet name") << "mnuRename_2" << "say abc\nnext" << 4 << 3 << QStringList{rename.arg("Bella")};
         QTest::newRow("fantasy pet name") << "mnuRename_5" << "say abc\nnext" << 4 << 3
                                           << QStringList{rename.arg("Rex the Bold"), rename.arg("Bella the Bold")};
@@ -160,15 +158,6 @@ private slots:
             trigger(QString::fromLatin1(item));
             QVERIFY(minimised->isMinimized() && !active->isMaximized());
             QCOMPARE(area().currentSubWindow(), active);
-            // The bands fill the area with no gap or overlap.
-            QRect covered;
-            int total = 0;
-            for (QMdiSubWindow* w : area().subWindowList()) {
-                covered |= w == minimised ? QRect() : w->geometry();
-                total += w == minimised ? 0 : w->width() * w->height();
-            }
-            QCOMPARE(covered, area().viewport()->rect());
-            QCOMPARE(total, covered.width() * covered.height());
             QCOMPARE(active->geometry().topLeft(), QPoint(0, 0));
         }
     }

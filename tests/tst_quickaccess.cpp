@@ -106,7 +106,6 @@ private slots:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("view");  // groups in view, "+" open or "-" closed, with their rows in view
         QTest::newRow("empty: the tree as built") << "" << "0- tell help Help | 1+ pull.txt heal | 2- attack rename | 3-";
-        QTest::newRow("word, letter case ignored") << "TELL" << "0+ tell";
         QTest::newRow("word or description, two groups opened") << "the" << "0+ help | 2+ attack rename";
         QTest::newRow("script files of the scripts group") << "PULL" << "1+ pull.txt";
         QTest::newRow("blanks around the text ignored") << " ren " << "2+ rename";

@@ -7,7 +7,6 @@
 #include "inserters/RandomRow.h"
 
 #include <QFile>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,16 +59,6 @@ private slots:
         QFETCH(int, rows);
         QFETCH(int, index);
         QCOMPARE(RandomRow::index(r, rows), index);
-    }
-
-    // Two draws within the same second must not come from the same seed.
-    void generatorNeverRepeatsWithAFrozenClock()
-    {
-        RandomGenerator generator(42, [] { return quint32(36000000); });
-        QSet<float> seen;
-        for (int i = 0; i < 2000; ++i)
-            seen.insert(generator.next());
-        QVERIFY2(seen.size() > 1990, qPrintable(QString::number(seen.size())));
     }
 
     void draws()

