@@ -76,7 +76,12 @@ frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     restoreWindowLayout();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The child windows close in QWidget's destructor, after this window's own parts
+    // are gone: the Edit menu must not hear of the active script changing then.
+    disconnect(mdiArea, nullptr, m_editMenu, nullptr);
+}
 
 QString frmMain::defaultCatalogueFile()
 {
