@@ -61,6 +61,17 @@ private slots:
         QCOMPARE(RandomRow::index(r, rows), index);
     }
 
+    // A generator that reseeds from a clock that does not move would draw the same
+    // row again and again within one second.
+    void generatorNeverRepeatsWithAFrozenClock()
+    {
+        RandomGenerator generator(42, [] { return quint32(36000000); });
+        QSet<float> seen;
+        for (int i = 0; i < 2000; ++i)
+            seen.insert(generator.next());
+        QVERIFY2(seen.size() > 1990, qPrintable(QString::number(seen.size())));
+    }
+
     void draws()
     {
         Setup s;
