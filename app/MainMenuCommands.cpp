@@ -45,6 +45,10 @@ void MainMenuCommands::addWindowMenu(QMenuBar& bar)
                &MainMenuCommands::mnuTileHorizontally_Click);
     addCommand(*m_windowsMenu, "mnuMinAll", QStringLiteral("Minimize All"), &MainMenuCommands::mnuMinAll_Click);
     addCommand(*m_windowsMenu, "mnuMaxAll", QStringLiteral("Maxmimize All"), &MainMenuCommands::mnuMaxAll_Click);
+    // Ctrl+Tab is the child-window area's own; Ctrl+F6 is the key Windows players know.
+    connect(MenuItems::addItem(*m_windowsMenu, QStringLiteral("mnuNextWindow"), QStringLiteral("&Next Window"),
+                               QKeySequence(Qt::CTRL | Qt::Key_F6)),
+            &QAction::triggered, &m_area, &QMdiArea::activateNextSubWindow);
     connect(m_windowsMenu, &QMenu::aboutToShow, this, &MainMenuCommands::mnuWindows_List);
 }
 

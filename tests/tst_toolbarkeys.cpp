@@ -149,6 +149,7 @@ private slots:
             {"Ctrl+K, to the tree's filter", {Qt::Key_K, ctrl, false, false, "mnuFilterFocus"}},
             {"Alt+F", {Qt::Key_F, Qt::AltModifier, false, false, "menu"}},
             {"Ctrl+Tab", {Qt::Key_Tab, ctrl, false, false, "window"}},
+            {"Ctrl+F6", {Qt::Key_F6, ctrl, false, false, "window"}},
             {"Ctrl+Z locked", {Qt::Key_Z, ctrl, false, false, "text"}},
             {"Ctrl+Z free", {Qt::Key_Z, ctrl, true, false, "text"}},
             {"typing free", {Qt::Key_A, none, true, false, "typed"}},
