@@ -313,6 +313,23 @@ private slots:
         QCOMPARE(readFile(path(QStringLiteral("copy"))), bytes);
     }
 
+    // Print with no printer set up says so rather than passing as printed; with one it
+    // writes a page and asks nothing.
+    void print()
+    {
+        frmWindow* w = makeWindow();
+        w->rtfrypAO->setText(QStringLiteral("/tell bob"));
+        w->printer().setDefaultPrinterLookup([] { return QPrinterInfo(); });
+        w->tmprint_Timer();
+        QCOMPARE(m_prompt->boxes.size(), 1);
+        QCOMPARE(m_prompt->boxes[0].title, QStringLiteral("Error in tlbasxToolbar1_ButtonClick"));
+        QVERIFY(m_prompt->boxes[0].text.startsWith(QStringLiteral("Err - %1").arg(ErrorNumbers::NoDefaultPrinter)));
+        w->printer().setPdfTarget(path(QStringLiteral("page.pdf")));
+        w->tmprint_Timer();
+        QCOMPARE(m_prompt->boxes.size(), 1);
+        QVERIFY(readFile(path(QStringLiteral("page.pdf"))).startsWith("%PDF"));
+    }
+
     // Opening colours the commands at once, and nothing green survives from the text
     // the window held before. Colouring is no edit.
     void colouringOnLoad()
