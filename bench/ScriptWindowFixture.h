@@ -59,6 +59,17 @@ inline bool writeScript(const QString& path, const QString& text)
     return f.open(QIODevice::WriteOnly) && f.write(ScriptCodec::encode(text)) >= 0;
 }
 
+// A script file of the given lines (0: the one long line) in a folder of its own, written
+// once and kept for the run.
+inline QString scriptFile(int lines)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("script%1").arg(lines));
+    if (!QFile::exists(path))
+        writeScript(path, lines > 0 ? generatedScript(lines) : oneLongLine());
+    return path;
+}
+
 class ScriptWindow {
 public:
     ScriptWindow() : m_catalogue(m_prompt, QString()), m_app(m_prompt, m_catalogue, m_settings), m_window(m_app)

@@ -20,11 +20,8 @@ void BM_SetPlainText(benchmark::State& state)
 
 void BM_PassAfterOneEdit(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("script"));
-    writeScript(path, generatedScript(int(state.range(0))));
     ScriptWindow w;
-    w.open(path);
+    w.open(scriptFile(int(state.range(0))));
     // A long script is coloured a slice at a time once shown; the player edits it
     // after that, and the pass must not pay for the slices still to come.
     finishIdleWork();

@@ -11,7 +11,6 @@
 #include "ScriptWindowFixture.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -36,16 +35,6 @@ long statusKb(const char* key)
         if (line.startsWith(key))
             return line.mid(qstrlen(key)).trimmed().split(' ').first().toLong();
     return 0;
-}
-
-// A script file of the given lines in a folder of its own, kept for the run.
-QString scriptFile(int lines)
-{
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("script%1").arg(lines));
-    if (!QFile::exists(path))
-        writeScript(path, lines > 0 ? generatedScript(lines) : oneLongLine());
-    return path;
 }
 
 void BM_Open(benchmark::State& state)

@@ -33,11 +33,8 @@ void typeTwoKeys(Editor& editor, QTextDocument& doc)
 
 void BM_KeyInScript(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("script"));
-    writeScript(path, generatedScript(int(state.range(0))));
     ScriptWindow w;
-    w.open(path);
+    w.open(scriptFile(int(state.range(0))));
     RichTextControl& editor = w.editor();
     QTextDocument& doc = *editor.document();
     caretMidScript(editor, doc, editor.textCursor(), [&](const QTextCursor& c) { editor.setTextCursor(c); });
