@@ -23,9 +23,14 @@ int endOf(const QTextBlock& block)
 // A span still open at the end of a block, as the block's note: how far back it
 // started, so that edits before the span or after the block leave the note true.
 // No span open is 0.
+int noteAt(int blockEnd, int openAt)
+{
+    return openAt >= 0 ? blockEnd - openAt : 0;
+}
+
 int noteFor(const QTextBlock& block, int openAt)
 {
-    return openAt >= 0 ? endOf(block) - openAt : 0;
+    return noteAt(endOf(block), openAt);
 }
 
 int openAtIn(const QTextBlock& block)
@@ -191,9 +196,11 @@ QTextBlock CommandColouring::colourOn(RichTextControl& control, QTextBlock block
     QElapsedTimer clock;
     clock.start();
     QList<Span> found;
-    for (int walked = 1; block.isValid(); block = block.next(), ++walked) {
-        walkBlock(block.text(), block.position(), openAt, found);
-        block.setUserState(noteFor(block, openAt));
+    // Positions counted along the walk: asking each block its own climbs Qt's block tree.
+    int base = block.isValid() ? block.position() : 0;
+    for (int walked = 1; block.isValid(); base += block.length(), block = block.next(), ++walked) {
+        walkBlock(block.text(), base, openAt, found);
+        block.setUserState(noteAt(base + block.length() - 1, openAt));
         if (openAt < 0 && walked % 256 == 0 && clock.elapsed() >= milliseconds) {
             block = block.next();
             break;
