@@ -76,14 +76,34 @@ inline void runSetPlainText(benchmark::State& state, const QString& text)
         editor.setText(text);
 }
 
+// A value of a process's /proc status, in kB ("VmRSS:", "VmHWM:"); 0 when unknown.
+inline long processStatusKb(const char* key, const QString& pid = QStringLiteral("self"))
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+// Runs the benchmarks named on the command line; an unknown option is an error.
+inline int runRegisteredBenchmarks(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
 // main() of a benchmark that needs widgets: an offscreen QApplication around the
 // registered benchmarks.
 inline int runOffscreenBenchmarks(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

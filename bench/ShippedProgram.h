@@ -33,11 +33,7 @@ inline int runOnShippedProgram(int argc, char** argv, ShippedProgram& program, c
     QCoreApplication::processEvents();
     if (!prepare())
         return 1;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = runRegisteredBenchmarks(argc, argv);
     program.main.reset();
-    return 0;
+    return result;
 }

@@ -69,17 +69,6 @@ private:
     QHash<QString, qint64> m_byTask;
 };
 
-long residentKb(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
 struct Launch {
     QString program;
     QStringList arguments;
@@ -135,7 +124,7 @@ void BM_Launch(benchmark::State& state, Editor editor)
                 lastWorkMs = clock.elapsed();
             }
         }
-        rss = residentKb(child.processId());
+        rss = processStatusKb("VmRSS:", QString::number(child.processId()));
         const bool ran = child.state() == QProcess::Running;
         child.kill();
         child.waitForFinished();
@@ -212,10 +201,5 @@ int main(int argc, char** argv)
         return runZandrel(argc, argv);
     QCoreApplication app(argc, argv);
     g_self = QCoreApplication::applicationFilePath();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

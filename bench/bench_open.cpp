@@ -26,17 +26,6 @@ long processCpuMs()
         + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
 }
 
-long statusKb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(qstrlen(key)).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
 void BM_Open(benchmark::State& state)
 {
     const QString path = scriptFile(int(state.range(0)));
@@ -134,14 +123,14 @@ int runMemoryChild(int argc, char** argv, bool zandrel)
         finishIdleWork();
         if (w.window().FileName() != path)
             return 2;
-        printf("%ld %ld %ld\n", statusKb("VmRSS:"), statusKb("VmHWM:"), shown);
+        printf("%ld %ld %ld\n", processStatusKb("VmRSS:"), processStatusKb("VmHWM:"), shown);
     } else {
         PlainEditor editor;
         if (!editor.load(path))
             return 2;
         const long shown = processCpuMs();
         finishIdleWork();
-        printf("%ld %ld %ld\n", statusKb("VmRSS:"), statusKb("VmHWM:"), shown);
+        printf("%ld %ld %ld\n", processStatusKb("VmRSS:"), processStatusKb("VmHWM:"), shown);
     }
     return 0;
 }
@@ -173,8 +162,5 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     g_self = QCoreApplication::applicationFilePath();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

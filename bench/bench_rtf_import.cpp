@@ -1,6 +1,7 @@
 // Importing a large help document: the RTF reader against Qt's own HTML import of the same
 // content, in one run so the two figures compare. Run:
 //   cmake --build build-rtf --target bench_rtf_import && build-rtf/bench_rtf_import
+#include "BenchmarkBaseline.h"
 #include "platform/RtfReader.h"
 
 #include <QGuiApplication>
@@ -109,10 +110,5 @@ int main(int argc, char** argv)
     fprintf(stderr, "RTF %lld bytes, HTML %lld characters, %d paragraphs\n", (long long)content().rtf.size(),
             (long long)content().html.size(), rtfDoc.blockCount());
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

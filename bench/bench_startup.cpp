@@ -7,6 +7,7 @@
 // all count. Peak memory is the child's own high-water mark (VmHWM).
 //
 //   QT_QPA_PLATFORM=offscreen ./build/bench_startup
+#include "BenchmarkBaseline.h"
 #include "app/frmMain.h"
 #include "platform/QtPrompt.h"
 #include "tree/CommandTreePanel.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QMainWindow>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
@@ -27,17 +27,6 @@ namespace {
 
 QString g_self;
 
-long peakMemoryKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
 int runZandrel(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -48,7 +37,7 @@ int runZandrel(int argc, char** argv)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 3;
-    printf("%ld %d\n", peakMemoryKb(), window.picBar->tvwTreeView1->topLevelItemCount());
+    printf("%ld %d\n", processStatusKb("VmHWM:"), window.picBar->tvwTreeView1->topLevelItemCount());
     return 0;
 }
 
@@ -72,7 +61,7 @@ int runBaseline(int argc, char** argv)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 3;
-    printf("%ld %d\n", peakMemoryKb(), tree->topLevelItemCount());
+    printf("%ld %d\n", processStatusKb("VmHWM:"), tree->topLevelItemCount());
     return 0;
 }
 
@@ -114,8 +103,5 @@ int main(int argc, char** argv)
         return runBaseline(argc, argv);
     QCoreApplication app(argc, argv);
     g_self = QCoreApplication::applicationFilePath();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }
