@@ -1,12 +1,13 @@
 #include "app/RecentScripts.h"
 
+#include "platform/Settings.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 namespace {
 
-const QString kKey = QStringLiteral("Settings/RecentScripts");
+const QString kKey = QStringLiteral("RecentScripts");
 
 // One spelling per file, so "scripts/../scripts/pull" and "scripts/pull" are one entry.
 QString normalised(const QString& path)
@@ -59,12 +60,10 @@ QString RecentScripts::missingText(const QString& path)
 
 RecentScripts RecentScripts::load()
 {
-    return RecentScripts(QSettings(QStringLiteral("Zandrel"), QStringLiteral("Zandrel")).value(kKey).toStringList());
+    return RecentScripts(Settings().readList(kKey));
 }
 
 void RecentScripts::save() const
 {
-    QSettings store(QStringLiteral("Zandrel"), QStringLiteral("Zandrel"));
-    store.setValue(kKey, m_paths);
-    store.sync();
+    Settings().writeList(kKey, m_paths);
 }

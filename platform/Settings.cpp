@@ -19,6 +19,23 @@ QString Settings::read(const QString& key, const QString& defaultValue) const
 
 void Settings::write(const QString& key, const QString& value)
 {
+    writeValue(key, value);
+}
+
+QStringList Settings::readList(const QString& key) const
+{
+    QSettings store(kApplication, kApplication);
+    store.beginGroup(kSection);
+    return store.value(key).toStringList();
+}
+
+void Settings::writeList(const QString& key, const QStringList& value)
+{
+    writeValue(key, value);
+}
+
+void Settings::writeValue(const QString& key, const QVariant& value)
+{
     QSettings store(kApplication, kApplication);
     store.beginGroup(kSection);
     store.setValue(key, value);

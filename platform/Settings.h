@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+class QVariant;
 
 class Prompt;
 
@@ -19,12 +22,18 @@ public:
     // otherwise the setting would quietly be gone at the next start.
     void write(const QString& key, const QString& value);
 
+    // A list of texts in the same section (the recent scripts); empty when never stored.
+    QStringList readList(const QString& key) const;
+    void writeList(const QString& key, const QStringList& value);
+
     // The main window's place, size and bars as the player left them, kept in the
     // same store in a section of their own; empty when never stored.
     QByteArray readWindowLayout(const QString& key) const;
     void writeWindowLayout(const QString& key, const QByteArray& value);
 
 private:
+    void writeValue(const QString& key, const QVariant& value);
+
     Prompt* m_prompt = nullptr;
     bool m_failureShown = false;
 };
