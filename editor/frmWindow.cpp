@@ -364,12 +364,9 @@ IoResult frmWindow::loadScript(const QString& path)
     setFileName(path);
     rtfrypAO->setSelStart(0);
     rtfrypAO->setSelColor(RichTextControl::white());
-    // The load started the undo history afresh; the first colouring belongs to the
-    // loaded file, not to anything the player could want to undo.
-    rtfrypAO->document()->setUndoRedoEnabled(false);
+    // The load started the undo history afresh, so the colouring is no step to undo.
     CommandColouring::apply(*rtfrypAO, CommandColouring::spans(loaded));
     loaded.clear();
-    rtfrypAO->document()->setUndoRedoEnabled(true);
     setChanged(false);
     if (m_app.scriptFileUsed)
         m_app.scriptFileUsed(path);

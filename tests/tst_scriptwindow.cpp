@@ -352,6 +352,7 @@ private slots:
         QVERIFY(isGreen(19) && isGreen(23));  // /wave
         QVERIFY(!isGreen(24));
         QVERIFY(!w->Changed());
+        QVERIFY(!e.document()->isUndoAvailable());  // the colouring of a load is no step to undo
     }
 };
 
