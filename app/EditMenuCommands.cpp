@@ -23,7 +23,7 @@ void EditMenuCommands::addEditMenu(QMenuBar& bar, const std::function<void()>& c
 {
     QMenu& edit = *MenuItems::addMenu(bar, QStringLiteral("mnuEditor"), QStringLiteral("&Edit"));
     m_undo = MenuItems::addItem(edit, QStringLiteral("mnuUndo"), QStringLiteral("&Undo"), QKeySequence::Undo);
-    m_redo = MenuItems::addItem(edit, QStringLiteral("mnuRedo"), QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m_redo = MenuItems::addItem(edit, QStringLiteral("mnuRedo"), QStringLiteral("&Redo"));
     m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(m_undo, &QAction::triggered, this, &EditMenuCommands::mnuUndo_Click);
     connect(m_redo, &QAction::triggered, this, &EditMenuCommands::mnuRedo_Click);
