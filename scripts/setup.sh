@@ -6,9 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
-  fonts-dejavu-core libbenchmark-dev sqlite3
+  fonts-dejavu-core libbenchmark-dev
   clang libclang-rt-14-dev
-  desktop-file-utils
 )
 
 missing=()
