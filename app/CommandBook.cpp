@@ -3,8 +3,8 @@
 #include "state/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/HelpMarkup.h"
-#include "editor/ScriptWindows.h"
-#include "editor/frmWindow.h"
+#include "editor/ScriptWorkspace.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 #include "platform/RtfReader.h"
 #include "platform/ScriptCodec.h"
@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QWidget>
 
-CommandBook::CommandBook(AppState& state, ScriptWindows& windows, QWidget& mainWindow)
+CommandBook::CommandBook(AppState& state, ScriptWorkspace& windows, QWidget& mainWindow)
     : m_state(state), m_windows(windows), m_mainWindow(mainWindow)
 {
 }
@@ -50,12 +50,12 @@ void CommandBook::insertRtf(RichTextControl& editor, const QByteArray& rtf)
     editor.setTextCursor(cursor);
 }
 
-frmWindow* CommandBook::build()
+ScriptWindow* CommandBook::build()
 {
-    frmWindow* window = m_windows.newScriptWindow();
+    ScriptWindow* window = m_windows.newScriptWindow();
     if (!window)
         return nullptr;
-    RichTextControl& editor = *window->rtfrypAO;
+    RichTextControl& editor = *window->editor();
 
     const std::vector<CataloguePage> pages = m_state.catalogue.bookPages();
     if (pages.empty())
@@ -79,7 +79,7 @@ frmWindow* CommandBook::build()
 
     // The book is prose: the colouring pass would paint every word that looks like a
     // command green.
-    window->tmHighlight->stop();
+    window->stopColouring();
     editor.select(0, editor.textLength());
     editor.setSelColor(RichTextControl::white());
     editor.select(0, 0);

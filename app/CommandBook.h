@@ -5,8 +5,8 @@
 
 class QWidget;
 class RichTextControl;
-class ScriptWindows;
-class frmWindow;
+class ScriptWorkspace;
+class ScriptWindow;
 class AppState;
 
 // Help > All Commands: every help page of the catalogue, each under its own bold
@@ -15,12 +15,12 @@ class AppState;
 class CommandBook {
 public:
     // The book opens in a new one of `windows`; `mainWindow` takes the book's caption.
-    CommandBook(AppState& state, ScriptWindows& windows, QWidget& mainWindow);
+    CommandBook(AppState& state, ScriptWorkspace& windows, QWidget& mainWindow);
 
     // Opens the new window and fills it. Returns that window, which is left empty
     // when the catalogue has no command outside group 9; null when no window could
     // be opened.
-    frmWindow* build();
+    ScriptWindow* build();
 
     // The first letter of every word upper case, every other letter lower case; words
     // are separated by white space ("pet attack" -> "Pet Attack").
@@ -36,6 +36,6 @@ public:
 
 private:
     AppState& m_state;
-    ScriptWindows& m_windows;
+    ScriptWorkspace& m_windows;
     QWidget& m_mainWindow;
 };

@@ -1,9 +1,9 @@
 #include "app/EditMenuCommands.h"
 
 #include "app/MenuItems.h"
-#include "dialogs/frmFind.h"
-#include "dialogs/frmOptions.h"
-#include "editor/ScriptWindows.h"
+#include "dialogs/FindDialog.h"
+#include "dialogs/OptionsDialog.h"
+#include "editor/ScriptWorkspace.h"
 #include "platform/RichTextControl.h"
 #include "platform/Settings.h"
 #include "state/AppState.h"
@@ -13,7 +13,7 @@
 #include <QMenuBar>
 #include <QTextDocument>
 
-EditMenuCommands::EditMenuCommands(AppState& state, ScriptWindows& windows, QObject* parent)
+EditMenuCommands::EditMenuCommands(AppState& state, ScriptWorkspace& windows, QObject* parent)
     : QObject(parent), m_state(state), m_windows(windows)
 {
     setObjectName(QStringLiteral("EditMenuCommands"));
@@ -25,18 +25,18 @@ void EditMenuCommands::addEditMenu(QMenuBar& bar, const std::function<void()>& c
     m_undo = MenuItems::addItem(edit, QStringLiteral("mnuUndo"), QStringLiteral("&Undo"), QKeySequence::Undo);
     m_redo = MenuItems::addItem(edit, QStringLiteral("mnuRedo"), QStringLiteral("&Redo"));
     m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(m_undo, &QAction::triggered, this, &EditMenuCommands::mnuUndo_Click);
-    connect(m_redo, &QAction::triggered, this, &EditMenuCommands::mnuRedo_Click);
+    connect(m_undo, &QAction::triggered, this, &EditMenuCommands::undo);
+    connect(m_redo, &QAction::triggered, this, &EditMenuCommands::redo);
     followActiveScript();
     MenuItems::addSeparator(edit, QStringLiteral("mnuDivUndo"));
     connect(MenuItems::addItem(edit, QStringLiteral("mnuFind"), QStringLiteral("&Find")), &QAction::triggered, this,
-            &EditMenuCommands::mnuFind_Click);
+            &EditMenuCommands::find);
     connect(MenuItems::addItem(edit, QStringLiteral("mnuCheckScript"), QStringLiteral("&Check Script"),
                                QKeySequence(Qt::Key_F7)),
             &QAction::triggered, this, checkScript);
     MenuItems::addSeparator(edit, QStringLiteral("mnudivit"));
     connect(MenuItems::addItem(edit, QStringLiteral("mnuClear"), QStringLiteral("Clear")), &QAction::triggered, this,
-            &EditMenuCommands::mnuClear_Click);
+            &EditMenuCommands::clear);
     MenuItems::addSeparator(edit, QStringLiteral("mnuDiv2"));
     m_freeType = MenuItems::addItem(edit, QStringLiteral("mnuFreeType"), QStringLiteral("Free Type"));
     m_freeType->setCheckable(true);
@@ -45,11 +45,11 @@ void EditMenuCommands::addEditMenu(QMenuBar& bar, const std::function<void()>& c
     // the handler decides from the mark the player saw, and sets everything together.
     connect(m_freeType, &QAction::triggered, this, [this](bool checkedNow) {
         m_freeType->setChecked(!checkedNow);
-        mnuFreeType_Click();
+        toggleFreeType();
     });
     connect(&m_state, &AppState::freeTypeChanged, m_freeType, &QAction::setChecked);
     connect(MenuItems::addItem(edit, QStringLiteral("mnuOptions"), QStringLiteral("&Options")), &QAction::triggered,
-            this, &EditMenuCommands::mnuOptions_Click);
+            this, &EditMenuCommands::showOptions);
 }
 
 void EditMenuCommands::followActiveScript()
@@ -68,28 +68,28 @@ void EditMenuCommands::followActiveScript()
     m_redoFollows = connect(history, &QTextDocument::redoAvailable, m_redo, &QAction::setEnabled);
 }
 
-void EditMenuCommands::mnuUndo_Click()
+void EditMenuCommands::undo()
 {
     if (RichTextControl* editor = m_windows.activeEditor())
         editor->undo();
 }
 
-void EditMenuCommands::mnuRedo_Click()
+void EditMenuCommands::redo()
 {
     if (RichTextControl* editor = m_windows.activeEditor())
         editor->redo();
 }
 
-void EditMenuCommands::mnuFind_Click()
+void EditMenuCommands::find()
 {
     RichTextControl* editor = m_windows.activeEditor();
     if (!editor)
         return;
-    frmFind dialog(m_state, editor, m_windows.dialogOwner());
+    FindDialog dialog(m_state, editor, m_windows.dialogOwner());
     dialog.exec();
 }
 
-void EditMenuCommands::mnuClear_Click()
+void EditMenuCommands::clear()
 {
     RichTextControl* editor = m_windows.activeEditor();
     if (!editor)
@@ -99,7 +99,7 @@ void EditMenuCommands::mnuClear_Click()
     editor->setText(QString());
 }
 
-void EditMenuCommands::mnuFreeType_Click()
+void EditMenuCommands::toggleFreeType()
 {
     const bool on = !(m_freeType && m_freeType->isChecked());
     m_state.settings.write(QStringLiteral("FreeType"), on ? QStringLiteral("1") : QStringLiteral("0"));
@@ -108,8 +108,8 @@ void EditMenuCommands::mnuFreeType_Click()
     m_state.setFreeType(on);
 }
 
-void EditMenuCommands::mnuOptions_Click()
+void EditMenuCommands::showOptions()
 {
-    frmOptions dialog(m_state, m_windows.dialogOwner());
+    OptionsDialog dialog(m_state, m_windows.dialogOwner());
     dialog.exec();
 }

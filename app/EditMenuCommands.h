@@ -7,14 +7,14 @@
 class AppState;
 class QAction;
 class QMenuBar;
-class ScriptWindows;
+class ScriptWorkspace;
 
 // The Edit menu: Undo and Redo, Find, Check Script, Clear, the Free Type switch and
 // Options, acting on the active script window. A child of the main window.
 class EditMenuCommands : public QObject {
     Q_OBJECT
 public:
-    EditMenuCommands(AppState& state, ScriptWindows& windows, QObject* parent = nullptr);
+    EditMenuCommands(AppState& state, ScriptWorkspace& windows, QObject* parent = nullptr);
 
     // The Edit menu, each item connected to its command. The Free Type item's mark
     // follows the free-typing flag from then on.
@@ -26,19 +26,19 @@ public:
 
 public slots:
     // One step back or forward in the active script's history, free typing on or off.
-    void mnuUndo_Click();
-    void mnuRedo_Click();
+    void undo();
+    void redo();
     // The find dialog on the active script, modal; nothing without a script window.
-    void mnuFind_Click();
+    void find();
     // Empties the active script, which marks it changed; its file stays its own.
-    void mnuClear_Click();
+    void clear();
     // Flips free typing: the setting ("1"/"0"), the check mark and the flag at once.
-    void mnuFreeType_Click();
-    void mnuOptions_Click();
+    void toggleFreeType();
+    void showOptions();
 
 private:
     AppState& m_state;
-    ScriptWindows& m_windows;
+    ScriptWorkspace& m_windows;
     QAction* m_freeType = nullptr;
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;

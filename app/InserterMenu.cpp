@@ -2,7 +2,7 @@
 
 #include "app/MenuItems.h"
 #include "editor/LineSelection.h"
-#include "editor/ScriptWindows.h"
+#include "editor/ScriptWorkspace.h"
 #include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
 #include "state/AppState.h"
@@ -11,7 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-InserterMenu::InserterMenu(AppState& state, ScriptWindows& windows, QObject* parent)
+InserterMenu::InserterMenu(AppState& state, ScriptWorkspace& windows, QObject* parent)
     : QObject(parent), m_windows(windows), m_draw(state.catalogue, m_generator)
 {
     setObjectName(QStringLiteral("InserterMenu"));
@@ -21,50 +21,50 @@ void InserterMenu::addSpecialMenu(QMenuBar& bar)
 {
     QMenu& special = *MenuItems::addMenu(bar, QStringLiteral("mnuSpecial"), QStringLiteral("&Special"));
     m_breedMenu = MenuItems::addSubMenu(special, QStringLiteral("mnuBreed"), QStringLiteral("&Breed"));
-    addArrayItem(*m_breedMenu, mnuBreeds, QStringLiteral("mnuBreeds"), QStringLiteral("Random"),
-                 &InserterMenu::mnuBreeds_Click);
+    addArrayItem(*m_breedMenu, breedItems, QStringLiteral("mnuBreeds"), QStringLiteral("Random"),
+                 &InserterMenu::insertBreed);
     m_professionMenu = MenuItems::addSubMenu(special, QStringLiteral("mnuProfession"), QStringLiteral("&Profession"));
-    addArrayItem(*m_professionMenu, mnuProfessions, QStringLiteral("mnuProfessions"), QStringLiteral("Random"),
-                 &InserterMenu::mnuProfessions_Click);
+    addArrayItem(*m_professionMenu, professionItems, QStringLiteral("mnuProfessions"), QStringLiteral("Random"),
+                 &InserterMenu::insertProfession);
 
     m_variablesMenu = MenuItems::addSubMenu(special, QStringLiteral("mnuVariables"), QStringLiteral("&Variables"));
     connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuCurrentF"), QStringLiteral("Current Fighting")),
-            &QAction::triggered, this, &InserterMenu::mnuCurrentF_Click);
+            &QAction::triggered, this, &InserterMenu::insertFightingTarget);
     connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuSelectTarget"), QStringLiteral("Current Target")),
-            &QAction::triggered, this, &InserterMenu::mnuSelectTarget_Click);
+            &QAction::triggered, this, &InserterMenu::insertTarget);
     connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuMe"), QStringLiteral("Me")), &QAction::triggered,
-            this, &InserterMenu::mnuMe_Click);
+            this, &InserterMenu::insertMe);
     MenuItems::addSeparator(*m_variablesMenu, QStringLiteral("mnuDivvies"));
-    mnuArgs.append(nullptr);
-    addArrayItem(*m_variablesMenu, mnuArgs, QStringLiteral("mnuArgs"), QStringLiteral("Argument"),
-                 &InserterMenu::mnuArgs_Click);
+    argumentItems.append(nullptr);
+    addArrayItem(*m_variablesMenu, argumentItems, QStringLiteral("mnuArgs"), QStringLiteral("Argument"),
+                 &InserterMenu::insertArgument);
 
     QMenu& pet = *MenuItems::addSubMenu(special, QStringLiteral("mnuPet"), QStringLiteral("&Pet"));
     for (const char* caption : {"Rename (random)", "Rename (male)", "Rename (female)", "Rename (unisex)",
                                 "Rename (surname)", "Rename (fantasy)"})
-        addArrayItem(pet, mnuRename, QStringLiteral("mnuRename"), QString::fromLatin1(caption),
-                     &InserterMenu::mnuRename_Click);
+        addArrayItem(pet, renameItems, QStringLiteral("mnuRename"), QString::fromLatin1(caption),
+                     &InserterMenu::insertPetRename);
 }
 
 void InserterMenu::addArgumentItems()
 {
-    mnuArgs[1]->setText(QStringLiteral("Argument 1"));
+    argumentItems[1]->setText(QStringLiteral("Argument 1"));
     for (int i = 2; i <= 9; ++i) {
-        QAction* item = addArrayItem(*m_variablesMenu, mnuArgs, QStringLiteral("mnuArgs"),
-                                     QStringLiteral("Argument ") + QString::number(i), &InserterMenu::mnuArgs_Click);
+        QAction* item = addArrayItem(*m_variablesMenu, argumentItems, QStringLiteral("mnuArgs"),
+                                     QStringLiteral("Argument ") + QString::number(i), &InserterMenu::insertArgument);
         item->setVisible(true);
     }
 }
 
 void InserterMenu::addBreed(const QString& breed)
 {
-    addArrayItem(*m_breedMenu, mnuBreeds, QStringLiteral("mnuBreeds"), breed, &InserterMenu::mnuBreeds_Click);
+    addArrayItem(*m_breedMenu, breedItems, QStringLiteral("mnuBreeds"), breed, &InserterMenu::insertBreed);
 }
 
 void InserterMenu::addProfession(const QString& profession)
 {
-    addArrayItem(*m_professionMenu, mnuProfessions, QStringLiteral("mnuProfessions"), profession,
-                 &InserterMenu::mnuProfessions_Click);
+    addArrayItem(*m_professionMenu, professionItems, QStringLiteral("mnuProfessions"), profession,
+                 &InserterMenu::insertProfession);
 }
 
 QAction* InserterMenu::addArrayItem(QMenu& menu, QList<QAction*>& items, const QString& array, const QString& caption,
@@ -90,25 +90,25 @@ void InserterMenu::appendToSelection(RichTextControl& editor, const QString& tex
     editor.setSelText(editor.SelText() + text);
 }
 
-void InserterMenu::mnuCurrentF_Click()
+void InserterMenu::insertFightingTarget()
 {
     if (RichTextControl* e = editor())
         appendToSelection(*e, InsertTexts::currentFighting());
 }
 
-void InserterMenu::mnuSelectTarget_Click()
+void InserterMenu::insertTarget()
 {
     if (RichTextControl* e = editor())
         appendToSelection(*e, InsertTexts::currentTarget());
 }
 
-void InserterMenu::mnuMe_Click()
+void InserterMenu::insertMe()
 {
     if (RichTextControl* e = editor())
         appendToSelection(*e, InsertTexts::me());
 }
 
-void InserterMenu::mnuArgs_Click(int index)
+void InserterMenu::insertArgument(int index)
 {
     if (index < 1 || index > 9)
         return;
@@ -116,14 +116,14 @@ void InserterMenu::mnuArgs_Click(int index)
         appendToSelection(*e, InsertTexts::argument(index));
 }
 
-void InserterMenu::mnuBreeds_Click(int index)
+void InserterMenu::insertBreed(int index)
 {
-    listOrRandom(mnuBreeds, QStringLiteral("Breed"), index);
+    listOrRandom(breedItems, QStringLiteral("Breed"), index);
 }
 
-void InserterMenu::mnuProfessions_Click(int index)
+void InserterMenu::insertProfession(int index)
 {
-    listOrRandom(mnuProfessions, QStringLiteral("Profession"), index);
+    listOrRandom(professionItems, QStringLiteral("Profession"), index);
 }
 
 void InserterMenu::listOrRandom(const QList<QAction*>& items, const QString& thing, int index)
@@ -143,7 +143,7 @@ void InserterMenu::listOrRandom(const QList<QAction*>& items, const QString& thi
     appendToSelection(*e, QLatin1Char(' ') + *value);
 }
 
-void InserterMenu::mnuRename_Click(int index)
+void InserterMenu::insertPetRename(int index)
 {
     RichTextControl* e = editor();
     if (!e)

@@ -12,7 +12,7 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class RichTextControl;
-class ScriptWindows;
+class ScriptWorkspace;
 
 // The Special menu: chat variables, listed or random breeds and professions, and
 // pet-rename lines with random names, written into the active script window. Builds
@@ -23,7 +23,7 @@ class InserterMenu : public QObject {
     Q_OBJECT
 public:
     // Lives as long as `parent` (the main window), and so does its generator.
-    InserterMenu(AppState& state, ScriptWindows& windows, QObject* parent = nullptr);
+    InserterMenu(AppState& state, ScriptWorkspace& windows, QObject* parent = nullptr);
 
     // The Special menu as designed: a random breed, a random profession, the
     // variables with one argument item, and the pet-rename items.
@@ -34,20 +34,20 @@ public:
     void addBreed(const QString& breed);
     void addProfession(const QString& profession);
 
-    // Menu item arrays; mnuArgs is indexed 1 to 9 (index 0 stays empty).
-    QList<QAction*> mnuBreeds;
-    QList<QAction*> mnuProfessions;
-    QList<QAction*> mnuArgs;
-    QList<QAction*> mnuRename;
+    // Menu item arrays; argumentItems is indexed 1 to 9 (index 0 stays empty).
+    QList<QAction*> breedItems;
+    QList<QAction*> professionItems;
+    QList<QAction*> argumentItems;
+    QList<QAction*> renameItems;
 
 public slots:
-    void mnuCurrentF_Click();
-    void mnuSelectTarget_Click();
-    void mnuMe_Click();
-    void mnuArgs_Click(int index);
-    void mnuBreeds_Click(int index);
-    void mnuProfessions_Click(int index);
-    void mnuRename_Click(int index);
+    void insertFightingTarget();
+    void insertTarget();
+    void insertMe();
+    void insertArgument(int index);
+    void insertBreed(int index);
+    void insertProfession(int index);
+    void insertPetRename(int index);
 
 private:
     // Adds item `array`_n to `menu` as the next of `items`, connected to `click`(n).
@@ -59,7 +59,7 @@ private:
     void appendToSelection(RichTextControl& editor, const QString& text);
     void listOrRandom(const QList<QAction*>& items, const QString& thing, int index);
 
-    ScriptWindows& m_windows;
+    ScriptWorkspace& m_windows;
     QMenu* m_breedMenu = nullptr;
     QMenu* m_professionMenu = nullptr;
     QMenu* m_variablesMenu = nullptr;

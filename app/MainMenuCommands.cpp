@@ -2,54 +2,51 @@
 
 #include "app/MenuItems.h"
 #include "app/WindowTiling.h"
+#include "editor/ScriptArea.h"
+#include "editor/ScriptWindow.h"
 
 #include <QAction>
 #include <QMainWindow>
-#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimer>
 
 #include <algorithm>
 
-MainMenuCommands::MainMenuCommands(AppState& state, QMainWindow& main, QMdiArea& area, frmWindow::Host host)
-    : QObject(&main), m_state(state), m_main(main), m_area(area), m_host(std::move(host))
-{
-}
+MainMenuCommands::MainMenuCommands(QMainWindow& main, ScriptArea& area) : QObject(&main), m_main(main), m_area(area) {}
 
 QMenu& MainMenuCommands::addFileMenu(QMenuBar& bar)
 {
     QMenu& file = *MenuItems::addMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
     connect(MenuItems::addItem(file, QStringLiteral("mnuNew"), QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N)),
-            &QAction::triggered, this, [this] { mnuNew_Click(); });
-    addCommand(file, "mnuOpen", QStringLiteral("&Open"), &MainMenuCommands::mnuOpen_Click,
+            &QAction::triggered, this, [this] { newWindow(); });
+    addCommand(file, "mnuOpen", QStringLiteral("&Open"), &MainMenuCommands::open,
                QKeySequence(Qt::CTRL | Qt::Key_O));
-    addCommand(file, "mnuSave", QStringLiteral("&Save"), &MainMenuCommands::mnuSave_Click,
+    addCommand(file, "mnuSave", QStringLiteral("&Save"), &MainMenuCommands::save,
                QKeySequence(Qt::CTRL | Qt::Key_S));
-    addCommand(file, "mnuSaveAs", QStringLiteral("Sa&ve As"), &MainMenuCommands::mnuSaveAs_Click);
+    addCommand(file, "mnuSaveAs", QStringLiteral("Sa&ve As"), &MainMenuCommands::saveAs);
     MenuItems::addSeparator(file, QStringLiteral("mnuDivs"));
-    addCommand(file, "mnuPrint", QStringLiteral("&Print"), &MainMenuCommands::mnuPrint_Click,
+    addCommand(file, "mnuPrint", QStringLiteral("&Print"), &MainMenuCommands::print,
                QKeySequence(Qt::CTRL | Qt::Key_P));
     MenuItems::addSeparator(file, QStringLiteral("mnuDiv"));
-    addCommand(file, "mnuExit", QStringLiteral("E&xit"), &MainMenuCommands::mnuExit_Click);
+    addCommand(file, "mnuExit", QStringLiteral("E&xit"), &MainMenuCommands::exit);
     return file;
 }
 
 void MainMenuCommands::addWindowMenu(QMenuBar& bar)
 {
     m_windowsMenu = MenuItems::addMenu(bar, QStringLiteral("mnuWindows"), QStringLiteral("&Window"));
-    addCommand(*m_windowsMenu, "mnuCascade", QStringLiteral("Cascade"), &MainMenuCommands::mnuCascade_Click);
+    addCommand(*m_windowsMenu, "mnuCascade", QStringLiteral("Cascade"), &MainMenuCommands::cascade);
     addCommand(*m_windowsMenu, "mnuTileVertically", QStringLiteral("Tile Vertically"),
-               &MainMenuCommands::mnuTileVertically_Click);
+               &MainMenuCommands::tileVertically);
     addCommand(*m_windowsMenu, "mnuTileHorizontally", QStringLiteral("Tile Horizontally"),
-               &MainMenuCommands::mnuTileHorizontally_Click);
-    addCommand(*m_windowsMenu, "mnuMinAll", QStringLiteral("Minimize All"), &MainMenuCommands::mnuMinAll_Click);
-    addCommand(*m_windowsMenu, "mnuMaxAll", QStringLiteral("Maxmimize All"), &MainMenuCommands::mnuMaxAll_Click);
+               &MainMenuCommands::tileHorizontally);
+    addCommand(*m_windowsMenu, "mnuMinAll", QStringLiteral("Minimize All"), &MainMenuCommands::minimizeAll);
+    addCommand(*m_windowsMenu, "mnuMaxAll", QStringLiteral("Maxmimize All"), &MainMenuCommands::maximizeAll);
     // Ctrl+Tab is the child-window area's own; Ctrl+F6 is the key Windows players know.
     connect(MenuItems::addItem(*m_windowsMenu, QStringLiteral("mnuNextWindow"), QStringLiteral("&Next Window"),
                                QKeySequence(Qt::CTRL | Qt::Key_F6)),
-            &QAction::triggered, &m_area, &QMdiArea::activateNextSubWindow);
-    connect(m_windowsMenu, &QMenu::aboutToShow, this, &MainMenuCommands::mnuWindows_List);
+            &QAction::triggered, &m_area, &ScriptArea::activateNextSubWindow);
+    connect(m_windowsMenu, &QMenu::aboutToShow, this, &MainMenuCommands::listWindows);
 }
 
 void MainMenuCommands::addCommand(QMenu& menu, const char* name, const QString& caption,
@@ -58,79 +55,57 @@ void MainMenuCommands::addCommand(QMenu& menu, const char* name, const QString& 
     connect(MenuItems::addItem(menu, QString::fromLatin1(name), caption, shortcut), &QAction::triggered, this, handler);
 }
 
-frmWindow* MainMenuCommands::activeScriptWindow() const
+void MainMenuCommands::newWindow()
 {
-    // currentSubWindow() still answers while a modal dialog has the focus, where
-    // activeSubWindow() would report none.
-    return qobject_cast<frmWindow*>(m_area.currentSubWindow());
+    m_area.newScriptWindow();
 }
 
-frmWindow* MainMenuCommands::mnuNew_Click()
+void MainMenuCommands::open()
 {
-    auto* window = new frmWindow(m_state, m_host);
-    m_area.addSubWindow(window);
-    window->show();
-    m_area.setActiveSubWindow(window);
-    return window;
-}
-
-void MainMenuCommands::mnuOpen_Click()
-{
-    frmWindow* window = activeScriptWindow();
+    ScriptWindow* window = m_area.activeScriptWindow();
     if (!window)
-        window = mnuNew_Click();
+        window = m_area.newScriptWindow();
     if (window)
-        window->tmOpen->start();
+        window->open();
 }
 
-void MainMenuCommands::mnuSave_Click()
+void MainMenuCommands::save()
 {
-    if (frmWindow* window = activeScriptWindow())
-        window->tmSave->start();
+    if (ScriptWindow* window = m_area.activeScriptWindow())
+        window->save();
 }
 
-void MainMenuCommands::mnuSaveAs_Click()
+void MainMenuCommands::saveAs()
 {
-    if (frmWindow* window = activeScriptWindow())
-        window->tmSaveAs->start();
+    if (ScriptWindow* window = m_area.activeScriptWindow())
+        window->saveAs();
 }
 
-void MainMenuCommands::mnuPrint_Click()
+void MainMenuCommands::print()
 {
-    if (frmWindow* window = activeScriptWindow())
-        window->tmprint->start();
+    if (ScriptWindow* window = m_area.activeScriptWindow())
+        window->print();
 }
 
-void MainMenuCommands::mnuExit_Click()
+void MainMenuCommands::exit()
 {
-    if (closeScriptWindows())
+    if (m_area.closeAll())
         m_main.close();
 }
 
-bool MainMenuCommands::closeScriptWindows()
-{
-    // One at a time, oldest first: a window the player keeps (a save cancelled or
-    // failed) ends the exit there, before the windows after it are asked anything.
-    for (QMdiSubWindow* child : m_area.subWindowList(QMdiArea::CreationOrder)) {
-        if (!child->close())
-            return false;
-    }
-    return true;
-}
-
-void MainMenuCommands::mnuCascade_Click()
+void MainMenuCommands::cascade()
 {
     m_area.cascadeSubWindows();
 }
 
-QList<frmWindow*> MainMenuCommands::tileableWindows() const
+QList<ScriptWindow*> MainMenuCommands::tileableWindows() const
 {
-    QList<frmWindow*> windows;
+    QList<ScriptWindow*> windows;
     // The active window first, then the others from the front to the back, as the
     // player last saw them; minimised windows stay where they are.
     const QList<QMdiSubWindow*> stack = m_area.subWindowList(QMdiArea::StackingOrder);
     for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
-        auto* window = qobject_cast<frmWindow*>(*it);
+        auto* window = qobject_cast<ScriptWindow*>(*it);
         if (window && window->isVisible() && !window->isMinimized())
             windows.append(window);
     }
@@ -138,7 +113,7 @@ QList<frmWindow*> MainMenuCommands::tileableWindows() const
 }
 
 namespace {
-void placeWindows(const QList<frmWindow*>& windows, const QList<QRect>& rects)
+void placeWindows(const QList<ScriptWindow*>& windows, const QList<QRect>& rects)
 {
     for (qsizetype i = 0; i < windows.size() && i < rects.size(); ++i) {
         if (windows[i]->isMaximized())
@@ -148,17 +123,17 @@ void placeWindows(const QList<frmWindow*>& windows, const QList<QRect>& rects)
 }
 }
 
-void MainMenuCommands::mnuTileHorizontally_Click()
+void MainMenuCommands::tileHorizontally()
 {
-    const QList<frmWindow*> windows = tileableWindows();
+    const QList<ScriptWindow*> windows = tileableWindows();
     if (windows.isEmpty())
         return;
     placeWindows(windows, WindowTiling::horizontal(m_area.viewport()->rect(), int(windows.size())));
 }
 
-void MainMenuCommands::mnuTileVertically_Click()
+void MainMenuCommands::tileVertically()
 {
-    const QList<frmWindow*> windows = tileableWindows();
+    const QList<ScriptWindow*> windows = tileableWindows();
     if (windows.isEmpty())
         return;
     placeWindows(windows, WindowTiling::vertical(m_area.viewport()->rect(), int(windows.size())));
@@ -168,7 +143,7 @@ void MainMenuCommands::setAllWindowStates(bool maximise)
 {
     QPointer<QMdiSubWindow> active = m_area.currentSubWindow();
     for (QMdiSubWindow* child : m_area.subWindowList()) {
-        if (auto* window = qobject_cast<frmWindow*>(child))
+        if (auto* window = qobject_cast<ScriptWindow*>(child))
             maximise ? window->showMaximized() : window->showMinimized();
     }
     // Changing a window's state brings it forward; the player's window stays the
@@ -178,17 +153,17 @@ void MainMenuCommands::setAllWindowStates(bool maximise)
         m_area.setActiveSubWindow(active);
 }
 
-void MainMenuCommands::mnuMinAll_Click()
+void MainMenuCommands::minimizeAll()
 {
     setAllWindowStates(false);
 }
 
-void MainMenuCommands::mnuMaxAll_Click()
+void MainMenuCommands::maximizeAll()
 {
     setAllWindowStates(true);
 }
 
-void MainMenuCommands::mnuWindows_List()
+void MainMenuCommands::listWindows()
 {
     for (QAction* entry : std::as_const(m_windowEntries)) {
         if (m_windowsMenu)

@@ -16,7 +16,7 @@ RecentScriptsMenu::RecentScriptsMenu(Prompt& prompt, QMenu& fileMenu, QAction& b
       m_open(std::move(open))
 {
     if (m_fileMenu)
-        connect(m_fileMenu, &QMenu::aboutToShow, this, &RecentScriptsMenu::mnuFile_List);
+        connect(m_fileMenu, &QMenu::aboutToShow, this, &RecentScriptsMenu::listRecentScripts);
 }
 
 void RecentScriptsMenu::noteScript(const QString& path)
@@ -27,7 +27,7 @@ void RecentScriptsMenu::noteScript(const QString& path)
     recent.save();
 }
 
-void RecentScriptsMenu::mnuFile_List()
+void RecentScriptsMenu::listRecentScripts()
 {
     for (QAction* entry : std::as_const(m_entries)) {
         if (m_fileMenu)
@@ -48,7 +48,7 @@ void RecentScriptsMenu::mnuFile_List()
         auto* entry = new QAction(QStringLiteral("&%1 %2").arg(number).arg(shown), m_fileMenu);
         entry->setObjectName(QStringLiteral("mnuRecent_%1").arg(number));
         entry->setStatusTip(path);
-        connect(entry, &QAction::triggered, this, [this, path] { mnuRecent_Click(path); });
+        connect(entry, &QAction::triggered, this, [this, path] { openRecent(path); });
         m_fileMenu->insertAction(m_exit, entry);
         m_entries.append(entry);
     }
@@ -56,7 +56,7 @@ void RecentScriptsMenu::mnuFile_List()
         m_entries.append(m_fileMenu->insertSeparator(m_exit));
 }
 
-void RecentScriptsMenu::mnuRecent_Click(const QString& path)
+void RecentScriptsMenu::openRecent(const QString& path)
 {
     RecentScripts recent = RecentScripts::load();
     if (recent.dropIfMissing(path)) {

@@ -26,14 +26,14 @@ public:
     // A script was opened or saved: it goes to the front of the list.
     static void noteScript(const QString& path);
 
-    // The entries mnuFile_List added (the separator after them last).
+    // The entries listRecentScripts added (the separator after them last).
     const QList<QAction*>& entries() const { return m_entries; }
 
 public slots:
-    void mnuFile_List();
+    void listRecentScripts();
     // Opens the script, or, when it no longer exists, takes it off the list and
     // says so.
-    void mnuRecent_Click(const QString& path);
+    void openRecent(const QString& path);
 
 private:
     Prompt& m_prompt;

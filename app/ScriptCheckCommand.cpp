@@ -5,8 +5,8 @@
 #include "tree/CommandTreeBuilder.h"
 #include "editor/ScriptCheck.h"
 #include "editor/ScriptCheckPanel.h"
-#include "editor/ScriptWindows.h"
-#include "editor/frmWindow.h"
+#include "editor/ScriptWorkspace.h"
+#include "editor/ScriptWindow.h"
 #include "platform/PathLookup.h"
 #include "platform/RichTextControl.h"
 
@@ -15,15 +15,15 @@
 #include <QFileInfo>
 #include <QMainWindow>
 
-ScriptCheckCommand::ScriptCheckCommand(AppState& state, ScriptWindows& windows, QMainWindow& main)
+ScriptCheckCommand::ScriptCheckCommand(AppState& state, ScriptWorkspace& windows, QMainWindow& main)
     : QObject(&main), m_state(state), m_windows(windows), m_main(main)
 {
     setObjectName(QStringLiteral("ScriptCheckCommand"));
 }
 
-void ScriptCheckCommand::mnuCheckScript_Click()
+void ScriptCheckCommand::checkActiveScript()
 {
-    frmWindow* window = m_windows.activeScriptWindow();
+    ScriptWindow* window = m_windows.activeScriptWindow();
     if (!window)
         return;
     if (!m_dock) {
@@ -36,13 +36,13 @@ void ScriptCheckCommand::mnuCheckScript_Click()
     }
     // The same folder the command tree lists, read afresh: scripts saved since
     // start-up count.
-    const QString folder = PathLookup::findDirectory(m_state.gamePath, QStringLiteral("scripts"));
+    const QString folder = PathLookup::findDirectory(m_state.gamePath(), QStringLiteral("scripts"));
     std::optional<QStringList> files;
     if (!folder.isEmpty())
         files = CommandTreeBuilder::scriptFiles(folder);
-    const QString ownName = QFileInfo(window->FileName()).fileName();
+    const QString ownName = QFileInfo(window->fileName()).fileName();
     const ScriptKnowledge knowledge = ScriptKnowledge::fromCatalogue(m_state.catalogue);
-    m_panel->showFindings(ScriptCheck::check(window->rtfrypAO->Text(), knowledge, files, ownName), window->rtfrypAO);
+    m_panel->showFindings(ScriptCheck::check(window->editor()->Text(), knowledge, files, ownName), window->editor());
     m_dock->setWindowTitle(QStringLiteral("Check Script: ") + MenuItems::shownTitle(*window));
     m_dock->show();
 }

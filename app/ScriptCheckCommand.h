@@ -5,7 +5,7 @@
 class QDockWidget;
 class QMainWindow;
 class ScriptCheckPanel;
-class ScriptWindows;
+class ScriptWorkspace;
 class AppState;
 
 // Edit > Check Script: checks the active script against the catalogue and the game's
@@ -14,17 +14,17 @@ class AppState;
 class ScriptCheckCommand : public QObject {
     Q_OBJECT
 public:
-    ScriptCheckCommand(AppState& state, ScriptWindows& windows, QMainWindow& main);
+    ScriptCheckCommand(AppState& state, ScriptWorkspace& windows, QMainWindow& main);
 
     ScriptCheckPanel* panel() const { return m_panel; }
 
 public slots:
     // Nothing without a script window.
-    void mnuCheckScript_Click();
+    void checkActiveScript();
 
 private:
     AppState& m_state;
-    ScriptWindows& m_windows;
+    ScriptWorkspace& m_windows;
     QMainWindow& m_main;
     QDockWidget* m_dock = nullptr;
     ScriptCheckPanel* m_panel = nullptr;

@@ -1,11 +1,10 @@
 #include "app/ScriptOpener.h"
 
-#include "editor/ScriptWindows.h"
-#include "editor/frmWindow.h"
+#include "editor/ScriptArea.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QFileInfo>
-#include <QMdiArea>
 
 void ScriptOpener::open(const QStringList& paths)
 {
@@ -13,13 +12,12 @@ void ScriptOpener::open(const QStringList& paths)
         open(path);
 }
 
-frmWindow* ScriptOpener::windowHolding(const QString& path) const
+ScriptWindow* ScriptOpener::windowHolding(const QString& path) const
 {
-    for (QMdiSubWindow* child : m_area.subWindowList()) {
-        auto* window = qobject_cast<frmWindow*>(child);
+    for (ScriptWindow* window : m_area.scriptWindows()) {
         // QFileInfo compares the real files when both exist, so another spelling of
         // the path or a link to the file is still the same script.
-        if (window && !window->FileName().isEmpty() && QFileInfo(window->FileName()) == QFileInfo(path))
+        if (!window->fileName().isEmpty() && QFileInfo(window->fileName()) == QFileInfo(path))
             return window;
     }
     return nullptr;
@@ -27,17 +25,17 @@ frmWindow* ScriptOpener::windowHolding(const QString& path) const
 
 bool ScriptOpener::open(const QString& path)
 {
-    if (frmWindow* holding = windowHolding(path)) {
+    if (ScriptWindow* holding = windowHolding(path)) {
         if (holding->isMinimized())
             holding->showNormal();
         m_area.setActiveSubWindow(holding);
         return true;
     }
-    frmWindow* window = m_windows.activeScriptWindow();
+    ScriptWindow* window = m_area.activeScriptWindow();
     const bool untouched =
-        window && window->FileName().isEmpty() && !window->Changed() && window->rtfrypAO->textLength() == 0;
+        window && window->fileName().isEmpty() && !window->isChanged() && window->editor()->textLength() == 0;
     if (!untouched)
-        window = m_windows.newScriptWindow();
+        window = m_area.newScriptWindow();
     if (!window)
         return false;
     if (window->openFile(path))

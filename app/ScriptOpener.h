@@ -2,9 +2,8 @@
 
 #include <QStringList>
 
-class QMdiArea;
-class ScriptWindows;
-class frmWindow;
+class ScriptArea;
+class ScriptWindow;
 
 // Opens scripts named outside the Open dialog -- on the command line, dropped from a
 // file manager, chosen from the recent list -- each in a window of its own. The
@@ -13,7 +12,7 @@ class frmWindow;
 // brought forward instead, since two windows on one file would save over each other.
 class ScriptOpener {
 public:
-    ScriptOpener(ScriptWindows& windows, QMdiArea& area) : m_windows(windows), m_area(area) {}
+    explicit ScriptOpener(ScriptArea& area) : m_area(area) {}
 
     // In order; a file that fails gets the window's error box, the rest still open.
     void open(const QStringList& paths);
@@ -21,8 +20,7 @@ public:
     bool open(const QString& path);
 
 private:
-    frmWindow* windowHolding(const QString& path) const;
+    ScriptWindow* windowHolding(const QString& path) const;
 
-    ScriptWindows& m_windows;
-    QMdiArea& m_area;
+    ScriptArea& m_area;
 };

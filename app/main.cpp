@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "platform/QtPrompt.h"
 
 #include <QApplication>
@@ -44,12 +44,12 @@ int main(int argc, char* argv[])
     }
 
     QtPrompt prompt;
-    frmMain window(prompt, frmMain::defaultCatalogueFile());
+    MainWindow window(prompt, MainWindow::defaultCatalogueFile());
     prompt.setOwner(&window);
     // Shown before start-up, so that its questions appear over the window they
     // belong to rather than alone in a corner of the screen.
     window.show();
-    if (!window.Form_Load())
+    if (!window.start())
         return 1;
     // Once start-up is over and the window shows, as if each file had been chosen
     // in File > Open.

@@ -4,7 +4,7 @@
 #include "state/AppState.h"
 #include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
-#include "editor/frmWindow.h"
+#include "editor/ScriptWindow.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 #include "platform/ScriptCodec.h"
@@ -77,8 +77,8 @@ public:
         m_app.setFreeType(true);
         showEditor(m_window);
     }
-    frmWindow& window() { return m_window; }
-    RichTextControl& editor() { return *m_window.rtfrypAO; }
+    ScriptWindow& window() { return m_window; }
+    RichTextControl& editor() { return *m_window.editor(); }
     FixedPrompt& prompt() { return m_prompt; }
 
     // The Open action on a file, then what the player waits for.
@@ -86,7 +86,7 @@ public:
     {
         m_prompt.path = path;
         m_window.setChanged(false);
-        m_window.tlbasxToolbar1_ButtonClick(ToolbarKey::Open);
+        m_window.runToolbarKey(ToolbarKey::Open);
         settle(editor(), *editor().document());
     }
 
@@ -95,5 +95,5 @@ private:
     Catalogue m_catalogue;
     Settings m_settings;
     AppState m_app;
-    frmWindow m_window;
+    ScriptWindow m_window;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptWindowFixture.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 
@@ -15,7 +15,7 @@
 // the benchmarks of what the main window does.
 struct ShippedProgram {
     FixedPrompt prompt;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<MainWindow> main;
 };
 
 // Starts `program`, runs `prepare` once its window is up (false ends the run) and then
@@ -24,8 +24,8 @@ inline int runOnShippedProgram(int argc, char** argv, ShippedProgram& program, c
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    program.main = std::make_unique<frmMain>(program.prompt, frmMain::defaultCatalogueFile());
-    if (!program.main->Form_Load()) {
+    program.main = std::make_unique<MainWindow>(program.prompt, MainWindow::defaultCatalogueFile());
+    if (!program.main->start()) {
         std::fprintf(stderr, "%s: the catalogue did not open\n", argv[0]);
         return 1;
     }

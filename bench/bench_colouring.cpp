@@ -33,10 +33,10 @@ void BM_PassAfterOneEdit(benchmark::State& state)
         editor.setSelText(QStringLiteral("/wave "));
         settle(editor, *editor.document());
         state.ResumeTiming();
-        w.window().tmHighlight_Timer();
+        w.window().colourEdits();
         settle(editor, *editor.document());
     }
-    if (w.window().HighlightedLength() != editor.textLength())
+    if (w.window().colouredLength() != editor.textLength())
         state.SkipWithError("the pass did not run");
 }
 

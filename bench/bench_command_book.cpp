@@ -2,8 +2,9 @@
 // help page under its heading, shown and laid out, against Qt's own HTML import of the
 // same book into a shown editor, in the same run so the two figures compare. Run:
 //   cmake --build build --target bench_command_book && build/bench_command_book
+#include "support/Child.h"
 #include "ShippedProgram.h"
-#include "editor/frmWindow.h"
+#include "editor/ScriptWindow.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 
@@ -25,21 +26,21 @@ struct Program : ShippedProgram {
 
 Program* g_program = nullptr;
 
-frmWindow* buildBook()
+ScriptWindow* buildBook()
 {
-    g_program->main->mnuAllC_Click();
-    return qobject_cast<frmWindow*>(g_program->main->mdiArea->currentSubWindow());
+    g_program->main->openCommandBook();
+    return qobject_cast<ScriptWindow*>(g_program->main->scriptArea().currentSubWindow());
 }
 
 void BM_CommandBook(benchmark::State& state)
 {
     for (auto _ : state) {
-        frmWindow* book = buildBook();
-        if (!book || book->rtfrypAO->textLength() != g_program->bookLength) {
+        ScriptWindow* book = buildBook();
+        if (!book || book->editor()->textLength() != g_program->bookLength) {
             state.SkipWithError("the book came out different");
             return;
         }
-        settle(*book->rtfrypAO, *book->rtfrypAO->document());
+        settle(*book->editor(), *book->editor()->document());
         state.PauseTiming();
         delete book;  // closing would ask to save it
         state.ResumeTiming();
@@ -61,7 +62,7 @@ void BM_BookAsHtmlIntoEditor(benchmark::State& state)
 {
     for (auto _ : state) {
         auto* editor = new QTextEdit;
-        auto* window = g_program->main->mdiArea->addSubWindow(editor);
+        auto* window = g_program->main->scriptArea().addSubWindow(editor);
         window->show();
         editor->setHtml(g_program->bookHtml);
         settle(*editor, *editor->document());
@@ -82,15 +83,15 @@ int main(int argc, char** argv)
     Program program;
     g_program = &program;
     return runOnShippedProgram(argc, argv, program, [&program] {
-        frmWindow* first = buildBook();
-        if (!first || program.prompt.boxes != 0 || first->rtfrypAO->textLength() == 0) {
-            fprintf(stderr, "bench_command_book: no book from %s\n", qPrintable(frmMain::defaultCatalogueFile()));
+        ScriptWindow* first = buildBook();
+        if (!first || program.prompt.boxes != 0 || first->editor()->textLength() == 0) {
+            fprintf(stderr, "bench_command_book: no book from %s\n", qPrintable(MainWindow::defaultCatalogueFile()));
             return false;
         }
-        program.bookHtml = first->rtfrypAO->document()->toHtml();
-        program.bookLength = first->rtfrypAO->textLength();
+        program.bookHtml = first->editor()->document()->toHtml();
+        program.bookLength = first->editor()->textLength();
         fprintf(stderr, "book: %d characters in %d lines, %lld characters as HTML\n", program.bookLength,
-                first->rtfrypAO->document()->blockCount(), static_cast<long long>(program.bookHtml.size()));
+                first->editor()->document()->blockCount(), static_cast<long long>(program.bookHtml.size()));
         delete first;
         return true;
     });

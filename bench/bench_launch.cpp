@@ -14,7 +14,7 @@
 //   QT_QPA_PLATFORM=offscreen ./build/bench_launch --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "BenchmarkBaseline.h"
 #include "ScriptWindowFixture.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "platform/QtPrompt.h"
 
 #include <QDir>
@@ -156,16 +156,16 @@ int runZandrel(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QtPrompt prompt;
-    frmMain window(prompt, frmMain::defaultCatalogueFile());
+    MainWindow window(prompt, MainWindow::defaultCatalogueFile());
     prompt.setOwner(&window);
     window.show();
-    if (!window.Form_Load())
+    if (!window.start())
         return 2;
     const QString script = QString::fromLocal8Bit(argv[2]);
     QTimer::singleShot(0, &window, [&window, script] {
         window.openScripts({script});
-        if (frmWindow* opened = window.activeScriptWindow())
-            reportFirstScreen(*opened->rtfrypAO, *opened->rtfrypAO->document());
+        if (ScriptWindow* opened = window.activeScriptWindow())
+            reportFirstScreen(*opened->editor(), *opened->editor()->document());
     });
     return app.exec();
 }

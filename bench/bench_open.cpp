@@ -33,7 +33,7 @@ void BM_Open(benchmark::State& state)
     for (auto _ : state)
         w.open(path);
     if (w.editor().textLength() + 1 != w.editor().document()->characterCount() || w.prompt().boxes != 0
-        || w.window().FileName() != path)
+        || w.window().fileName() != path)
         state.SkipWithError("the script did not open");
     state.counters["bytes"] = double(QFile(path).size());
 }
@@ -68,8 +68,8 @@ void BM_OpenOneLongLine(benchmark::State& state)
     ScriptWindow w;
     for (auto _ : state)
         w.open(path);
-    const bool opened = w.window().FileName() == path && w.editor().textLength() == 20 * 1024 * 1024;
-    const bool refused = w.window().FileName().isEmpty() && w.prompt().boxes > 0;
+    const bool opened = w.window().fileName() == path && w.editor().textLength() == 20 * 1024 * 1024;
+    const bool refused = w.window().fileName().isEmpty() && w.prompt().boxes > 0;
     if (!opened && !refused)
         state.SkipWithError("neither opened nor refused with a message");
     state.counters["opened"] = opened ? 1 : 0;
@@ -121,7 +121,7 @@ int runMemoryChild(int argc, char** argv, bool zandrel)
         w.open(path);
         const long shown = processCpuMs();
         finishIdleWork();
-        if (w.window().FileName() != path)
+        if (w.window().fileName() != path)
             return 2;
         printf("%ld %ld %ld\n", processStatusKb("VmRSS:"), processStatusKb("VmHWM:"), shown);
     } else {

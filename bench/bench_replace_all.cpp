@@ -4,12 +4,13 @@
 // Compare BM_ReplaceAllInDialog/N (the dialog's handler on a shown script editor, until
 // it is painted) and BM_ReplaceAllInDocument/N (the loop alone, on a document no editor
 // shows) with BM_SetPlainText/N (a shown QPlainTextEdit taking the same text).
+#include "support/Child.h"
 #include "BenchmarkBaseline.h"
 #include "state/AppState.h"
 #include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "dialogs/FindStepping.h"
-#include "dialogs/frmFind.h"
+#include "dialogs/FindDialog.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 
@@ -71,16 +72,16 @@ void BM_ReplaceAllInDialog(benchmark::State& state)
     AppState app(prompt, catalogue, settings);
     RichTextControl editor;
     showEditor(editor);
-    frmFind dialog(app, &editor);
-    dialog.txtFind->setText(QStringLiteral("needle"));
-    dialog.txtReplace->setText(QStringLiteral("pin"));
+    FindDialog dialog(app, &editor);
+    child<QLineEdit>(dialog, "findField")->setText(QStringLiteral("needle"));
+    child<QLineEdit>(dialog, "replaceField")->setText(QStringLiteral("pin"));
     for (auto _ : state) {
         state.PauseTiming();
         editor.document()->setPlainText(text);
         editor.setSelStart(0);
         settle(editor, *editor.document());
         state.ResumeTiming();
-        dialog.cmdRepAll_Click();
+        dialog.replaceAll();
         settle(editor, *editor.document());
         state.PauseTiming();
         if (editor.SelStart() != editor.textLength() - int(QString::number(state.range(0) - 1).size()) - 2)

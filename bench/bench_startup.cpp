@@ -8,7 +8,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./build/bench_startup
 #include "BenchmarkBaseline.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "platform/QtPrompt.h"
 #include "tree/CommandTreePanel.h"
 
@@ -31,13 +31,13 @@ int runZandrel(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QtPrompt prompt;
-    frmMain window(prompt, frmMain::defaultCatalogueFile());
-    if (!window.Form_Load())
+    MainWindow window(prompt, MainWindow::defaultCatalogueFile());
+    if (!window.start())
         return 2;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 3;
-    printf("%ld %d\n", processStatusKb("VmHWM:"), window.picBar->tvwTreeView1->topLevelItemCount());
+    printf("%ld %d\n", processStatusKb("VmHWM:"), window.treePanel().tree()->topLevelItemCount());
     return 0;
 }
 

@@ -54,7 +54,7 @@ QString textOfStep(qsizetype i)
 
 void BM_FilterKey_Zandrel(benchmark::State& state)
 {
-    TreeFilterField* field = g_program->main->picBar->txtFilter;
+    TreeFilterField* field = g_program->main->treePanel().filterField;
     field->clear();
     qsizetype i = 0;
     for (auto _ : state) {
@@ -78,8 +78,8 @@ void BM_FilterKey_DecisionOnly(benchmark::State& state)
 void BM_FilterKey_QtProxyModel(benchmark::State& state)
 {
     QStandardItemModel model;
-    for (int g = 0; g < g_program->main->picBar->tvwTreeView1->topLevelItemCount(); ++g) {
-        const QTreeWidgetItem* node = g_program->main->picBar->tvwTreeView1->topLevelItem(g);
+    for (int g = 0; g < g_program->main->treePanel().tree()->topLevelItemCount(); ++g) {
+        const QTreeWidgetItem* node = g_program->main->treePanel().tree()->topLevelItem(g);
         auto* group = new QStandardItem(node->text(0));
         for (int r = 0; r < node->childCount(); ++r)
             group->appendRow({new QStandardItem(node->child(r)->text(0)), new QStandardItem(TreeNode::tag(node->child(r)))});
@@ -94,7 +94,7 @@ void BM_FilterKey_QtProxyModel(benchmark::State& state)
     view.setModel(&proxy);
     view.setHeaderHidden(true);
     view.hideColumn(1);
-    view.resize(g_program->main->picBar->tvwTreeView1->size());
+    view.resize(g_program->main->treePanel().tree()->size());
     view.show();
     QCoreApplication::processEvents();
     qsizetype i = 0;
@@ -118,7 +118,7 @@ int main(int argc, char** argv)
     Program program;
     g_program = &program;
     return runOnShippedProgram(argc, argv, program, [&program] {
-        const QTreeWidget* tree = program.main->picBar->tvwTreeView1;
+        const QTreeWidget* tree = program.main->treePanel().tree();
         for (int g = 0; g < tree->topLevelItemCount(); ++g) {
             TreeFilter::Group group;
             for (int r = 0; r < tree->topLevelItem(g)->childCount(); ++r) {

@@ -41,7 +41,7 @@ void BM_KeyInScript(benchmark::State& state)
     const int length = editor.textLength();
     for (auto _ : state)
         typeTwoKeys(editor, doc);
-    if (editor.textLength() != length || !w.window().Changed())
+    if (editor.textLength() != length || !w.window().isChanged())
         state.SkipWithError("the keys did not reach the script");
 }
 

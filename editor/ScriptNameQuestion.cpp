@@ -10,7 +10,7 @@
 
 bool ScriptNameQuestion::keepName(AppState& app, const QString& path)
 {
-    const QString folder = PathLookup::findDirectory(app.gamePath, QStringLiteral("scripts"));
+    const QString folder = PathLookup::findDirectory(app.gamePath(), QStringLiteral("scripts"));
     if (folder.isEmpty())
         return true;
     const QString command =

@@ -1,7 +1,7 @@
 #include "editor/ScriptToolbarActions.h"
 
 #include "state/AppState.h"
-#include "dialogs/frmProperties.h"
+#include "dialogs/PropertiesDialog.h"
 #include "editor/LineSelection.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
@@ -44,7 +44,7 @@ QIcon ScriptToolbarActions::buttonIcon(const QString& name)
     return icon;
 }
 
-bool ScriptToolbarActions::ButtonClick(ToolbarKey key)
+bool ScriptToolbarActions::runKey(ToolbarKey key)
 {
     if (key == ToolbarKey::Delete) {
         deleteCommandLine();
@@ -79,19 +79,19 @@ void ScriptToolbarActions::deleteCommandLine()
         m_markChanged();
 }
 
-void ScriptToolbarActions::rtfrypAO_DblClick()
+void ScriptToolbarActions::editLineInDialog()
 {
     LineSelection::SelectCurrentLine(m_editor);
-    m_app.CurrentLine = m_editor.SelText();
+    const QString line = m_editor.SelText();
     // A call of another script is no command to edit.
-    if (m_app.CurrentLine.left(7) == QLatin1String("/script"))
+    if (line.left(7) == QLatin1String("/script"))
         return;
     // The dialog runs an event loop of its own: the window, and these actions with
     // it, may be gone by the time it returns.
     QPointer<RichTextControl> editor(&m_editor);
     const std::function<void()> markChanged = m_markChanged;
     {
-        frmProperties dialog(m_app, &m_editor, frmProperties::Origin::ScriptLine,
+        PropertiesDialog dialog(m_app, line, &m_editor, PropertiesDialog::Origin::ScriptLine,
                              m_dialogOwner ? m_dialogOwner() : nullptr);
         dialog.showModal();
     }

@@ -29,14 +29,14 @@ public:
     static QIcon buttonIcon(const QString& name);
 
     // Runs the toolbar key if it is one of these actions; false for any other key.
-    bool ButtonClick(ToolbarKey key);
+    bool runKey(ToolbarKey key);
 
     // Asks "Delete Command" about the caret's line and removes it with its line break.
     void deleteCommandLine();
 
     // Selects the line under the caret and opens it in the properties dialog
     // (a "/script" line is only selected).
-    void rtfrypAO_DblClick();
+    void editLineInDialog();
 
 private:
     AppState& m_app;

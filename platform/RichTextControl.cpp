@@ -3,7 +3,6 @@
 #include "platform/ErrorNumbers.h"
 #include "platform/RichTextControlLayout.h"
 #include "platform/ScriptCodec.h"
-#include "platform/ScriptFile.h"
 
 #include <QKeyEvent>
 #include <QPrinter>
@@ -70,27 +69,6 @@ bool holdsRichText(const QTextDocument& doc, int from, int to)
             break;
     }
     return false;
-}
-
-struct LongestLine {
-    int line = 0;  // 1-based
-    qsizetype length = 0;
-};
-
-// Lines of a decoded script file, which breaks them with "\n" alone.
-LongestLine longestLine(const QString& text)
-{
-    LongestLine longest;
-    int line = 1;
-    for (qsizetype start = 0; start <= text.size(); ++line) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        if (end - start > longest.length)
-            longest = {line, end - start};
-        start = end + 1;
-    }
-    return longest;
 }
 
 // How many stretches of edits the control keeps apart before it folds them together.
@@ -345,19 +323,8 @@ int RichTextControl::find(const QString& text, int start, int options)
     return at;
 }
 
-IoResult RichTextControl::loadFile(const QString& path, QString* loadedText)
+void RichTextControl::setLoadedText(const QString& text)
 {
-    const ScriptFile::ReadResult read = ScriptFile::read(path);
-    if (!read.result.ok())
-        return read.result;
-    // A line of megabytes is no chat line, and no editor lays it out in good time.
-    if (const LongestLine longest = longestLine(read.text); longest.length > kLongestLine)
-        return IoResult::failure(
-            ErrorNumbers::NotAScript,
-            tr("Line %1 is %2 characters long; a script line holds at most %3: this is not a chat script.")
-                .arg(longest.line)
-                .arg(longest.length)
-                .arg(kLongestLine));
     OwnMove own(m_movingOurselves);
     // The script layout first, so that only it ever sees the new text.
     if (m_richLayout)
@@ -367,7 +334,7 @@ IoResult RichTextControl::loadFile(const QString& path, QString* loadedText)
     // Straight into the document: QTextEdit::setPlainText would also stamp the
     // caret's format over the whole text, a second pass over a large script.
     m_plainArriving = true;
-    document()->setPlainText(read.text);
+    document()->setPlainText(text);
     m_plainArriving = false;
     clearEdits();
     setCurrentCharFormat(QTextCharFormat());
@@ -375,14 +342,6 @@ IoResult RichTextControl::loadFile(const QString& path, QString* loadedText)
     QTextCursor c = textCursor();
     c.setPosition(0);
     setTextCursor(c);
-    if (loadedText)
-        *loadedText = read.text;
-    return IoResult::success();
-}
-
-IoResult RichTextControl::saveFile(const QString& path) const
-{
-    return ScriptFile::write(path, Text());
 }
 
 std::unique_ptr<QTextDocument> RichTextControl::printableDocument() const

@@ -14,7 +14,7 @@ class QKeyEvent;
 class QPagedPaintDevice;
 class QTextDocument;
 
-// The editing control of a script window (rtfrypAO): a QTextEdit that answers in the
+// The editing control of a script window (editor): a QTextEdit that answers in the
 // terms the windows work with -- the whole text, a selection given as start and
 // length, the selected text, the current colour.
 //
@@ -76,15 +76,9 @@ public:
     // otherwise returns -1 and leaves the selection alone. Empty text finds nothing.
     int find(const QString& text, int start = 0, int options = 0);
 
-    // Replaces the text by a script file (see ScriptCodec): the caret ends at 0, the
-    // undo history and the record of edits start afresh. On failure nothing in the
-    // editor changes; a file with a line longer than kLongestLine characters is refused.
-    // The text loaded, which equals Text() afterwards, goes to loadedText when given.
-    IoResult loadFile(const QString& path, QString* loadedText = nullptr);
-    // Far longer than any chat line; a longer line makes the file something else.
-    static constexpr int kLongestLine = 65536;
-    // Writes the text as a script file, atomically.
-    IoResult saveFile(const QString& path) const;
+    // Replaces the text by the text of a script file just read: the caret ends at 0,
+    // the undo history and the record of edits start afresh.
+    void setLoadedText(const QString& text);
 
     // The selection, or the whole text when nothing is selected, with its formatting
     // but with white text printed black (white on paper would not show).

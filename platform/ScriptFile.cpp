@@ -28,6 +28,27 @@ IoResult deviceFailure(const QIODevice& device)
     return IoResult::failure(number, device.errorString());
 }
 
+struct LongestLine {
+    int line = 0;  // 1-based
+    qsizetype length = 0;
+};
+
+// Lines of a decoded script file, which breaks them with "\n" alone.
+LongestLine longestLine(const QString& text)
+{
+    LongestLine longest;
+    int line = 1;
+    for (qsizetype start = 0; start <= text.size(); ++line) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        if (end - start > longest.length)
+            longest = {line, end - start};
+        start = end + 1;
+    }
+    return longest;
+}
+
 IoResult tooLarge()
 {
     return IoResult::failure(ErrorNumbers::ScriptTooLarge,
@@ -93,7 +114,17 @@ ScriptFile::ReadResult ScriptFile::read(QIODevice& device)
             return {tooLarge(), {}};
         bytes.append(piece.constData(), n);
     }
-    return {IoResult::success(), ScriptCodec::decode(bytes)};
+    QString text = ScriptCodec::decode(bytes);
+    // A line of megabytes is no chat line, and no editor lays it out in good time.
+    if (const LongestLine longest = longestLine(text); longest.length > kLongestLine)
+        return {IoResult::failure(ErrorNumbers::NotAScript,
+                                  message("Line %1 is %2 characters long; a script line holds at most %3: this is not "
+                                          "a chat script.")
+                                      .arg(longest.line)
+                                      .arg(longest.length)
+                                      .arg(kLongestLine)),
+                {}};
+    return {IoResult::success(), std::move(text)};
 }
 
 IoResult ScriptFile::save(const QString& path, const QString& text) const

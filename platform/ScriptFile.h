@@ -16,6 +16,8 @@ public:
     // The largest file Open takes. Scripts are a few kilobytes; a file this size is
     // something else, and reading it would only fill the memory.
     static constexpr qint64 kMaxBytes = qint64(64) * 1024 * 1024;
+    // Far longer than any chat line; a longer line makes the file something else.
+    static constexpr int kLongestLine = 65536;
 
     struct ReadResult {
         IoResult result;
@@ -25,7 +27,7 @@ public:
     // Fails for a file that cannot be opened or read (QFileDevice::FileError), for a
     // folder, pipe or device (ErrorNumbers::NotARegularFile), for one larger than
     // kMaxBytes (ErrorNumbers::ScriptTooLarge) and for one holding a NUL byte
-    // (ErrorNumbers::NotAScript).
+    // or a line longer than kLongestLine characters (ErrorNumbers::NotAScript).
     static ReadResult read(const QString& path);
     // Reads in bounded pieces, so a NUL byte or too many bytes end the read at once.
     static ReadResult read(QIODevice& device);

@@ -7,3 +7,11 @@ void AppState::setFreeType(bool on)
     m_freeType = on;
     emit freeTypeChanged(on);
 }
+
+void AppState::setGamePath(const QString& path)
+{
+    if (m_gamePath == path)
+        return;
+    m_gamePath = path;
+    emit gamePathChanged(path);
+}

@@ -11,7 +11,7 @@ class Settings;
 
 // The program-wide values, owned by the main window and handed by reference to
 // every window and dialog that needs them. Nothing else is global, and no window
-// is reached through here: script windows are reached through ScriptWindows.
+// is reached through here: script windows are reached through ScriptWorkspace.
 class AppState : public QObject {
     Q_OBJECT
 public:
@@ -27,16 +27,18 @@ public:
 
     // Folder of anarchy.exe with its trailing "/", or empty (names then resolve
     // against the working folder).
-    QString gamePath;
-    // A command or a whole script line handed to the properties dialog.
-    QString CurrentLine;
+    QString gamePath() const { return m_gamePath; }
+    // The tree's script files, the file dialogs and Check Script follow a change.
+    void setGamePath(const QString& path);
     // Told of every script file a window has opened or saved (the recent list).
     std::function<void(const QString& path)> scriptFileUsed;
 
 signals:
     // Free typing was switched on or off; the open script windows lock or unlock.
     void freeTypeChanged(bool on);
+    void gamePathChanged(const QString& path);
 
 private:
     bool m_freeType = false;
+    QString m_gamePath;
 };

@@ -1,8 +1,9 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 #include "TestFiles.h"
 
 #include "app/InserterMenu.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "catalogue/Catalogue.h"
 #include "tree/CommandTreePanel.h"
 
@@ -59,8 +60,8 @@ private slots:
             if (kind == QLatin1String("text"))
                 writeFile(path, QByteArray("/tell Bob hi\r\n").repeated(80));
         }
-        f.main = std::make_unique<frmMain>(f.prompt, path);
-        QVERIFY(f.main->Form_Load());
+        f.main = std::make_unique<MainWindow>(f.prompt, path);
+        QVERIFY(f.main->start());
 
         QCOMPARE(f.prompt.boxes.size(), 1);
         const MessageBoxSpec box = f.prompt.boxes.constFirst();
@@ -68,10 +69,10 @@ private slots:
         QVERIFY2(box.text.startsWith(textStart), qPrintable(box.text));
 
         // The editor goes on as a plain editor.
-        QCOMPARE(f.main->picBar->tvwTreeView1->topLevelItemCount(), 0);
-        QCOMPARE(f.main->specialMenu().mnuBreeds.size(), 1);
-        QCOMPARE(f.main->specialMenu().mnuProfessions.size(), 1);
-        QCOMPARE(f.main->mdiArea->subWindowList().size(), 1);
+        QCOMPARE(f.main->treePanel().tree()->topLevelItemCount(), 0);
+        QCOMPARE(f.main->specialMenu().breedItems.size(), 1);
+        QCOMPARE(f.main->specialMenu().professionItems.size(), 1);
+        QCOMPARE(f.main->scriptArea().subWindowList().size(), 1);
         QVERIFY(!f.main->state().catalogue.isOpen());
         // A missing file is never created by the attempt to open it.
         if (kind == QLatin1String("missing"))

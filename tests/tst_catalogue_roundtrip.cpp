@@ -1,7 +1,8 @@
+#include "support/Child.h"
 #include "ScriptedPrompt.h"
 
 #include "catalogue/Catalogue.h"
-#include "dialogs/frmProperties.h"
+#include "dialogs/PropertiesDialog.h"
 #include "platform/RichTextControl.h"
 #include "platform/Settings.h"
 #include "state/AppState.h"
@@ -67,15 +68,14 @@ void tst_catalogue_roundtrip::roundTrip()
 
     // Written from the tree, with `value` typed or picked.
     RichTextControl editor;
-    m_state->CurrentLine = entry;
     {
-        frmProperties dialog(*m_state, &editor, frmProperties::Origin::Tree);
-        if (dialog.Form_Load()) {
+        PropertiesDialog dialog(*m_state, entry, &editor, PropertiesDialog::Origin::Tree);
+        if (dialog.setUp()) {
             if (type == 1)
-                dialog.txtEdit->setPlainText(value);
+                child<QPlainTextEdit>(dialog, "valueText")->setPlainText(value);
             else if (type == 3)
-                dialog.lstEdit->setCurrentItem(dialog.lstEdit->findItems(value, Qt::MatchExactly).value(0));
-            dialog.cmdOk_Click();
+                child<QListWidget>(dialog, "valueList")->setCurrentItem(child<QListWidget>(dialog, "valueList")->findItems(value, Qt::MatchExactly).value(0));
+            dialog.confirm();
         }
     }
     const QString written = editor.Text();
@@ -86,15 +86,14 @@ void tst_catalogue_roundtrip::roundTrip()
     // a command without a value rewrites its line at once, unchanged.
     editor.setText(line);
     editor.select(0, line.size());
-    m_state->CurrentLine = line;
-    frmProperties dialog(*m_state, &editor, frmProperties::Origin::ScriptLine);
-    QCOMPARE(dialog.Form_Load(), type != 0);
+    PropertiesDialog dialog(*m_state, line, &editor, PropertiesDialog::Origin::ScriptLine);
+    QCOMPARE(dialog.setUp(), type != 0);
     if (type != 0) {
-        QCOMPARE(dialog.cboCommand->currentText(), entry);
-        QVERIFY(type != 1 || dialog.txtEdit->isVisibleTo(&dialog));
-        const QListWidgetItem* picked = dialog.lstEdit->currentItem();
-        QCOMPARE(type == 1 ? dialog.txtEdit->toPlainText() : (picked ? picked->text() : QString()), value);
-        dialog.cmdOk_Click();
+        QCOMPARE(child<QComboBox>(dialog, "commandBox")->currentText(), entry);
+        QVERIFY(type != 1 || child<QPlainTextEdit>(dialog, "valueText")->isVisibleTo(&dialog));
+        const QListWidgetItem* picked = child<QListWidget>(dialog, "valueList")->currentItem();
+        QCOMPARE(type == 1 ? child<QPlainTextEdit>(dialog, "valueText")->toPlainText() : (picked ? picked->text() : QString()), value);
+        dialog.confirm();
     }
     QCOMPARE(editor.Text(), line);
 }

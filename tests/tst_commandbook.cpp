@@ -1,8 +1,9 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
-#include "dialogs/frmHelp.h"
-#include "editor/frmWindow.h"
+#include "app/MainWindow.h"
+#include "dialogs/HelpWindow.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QMdiArea>
@@ -73,19 +74,19 @@ private slots:
     // Groups come by number (10 after 2), commands by word without regard to case;
     // group 9, empty pages and missing pages stay out. Headings are bold 14 point and
     // nothing of them spills into the page; pages keep their sizes and bold runs, but
-    // are all white. The book comes from the timer F1 arms in a script window.
+    // are all white. The book comes a moment after F1 asks for it in a script window.
     void book()
     {
         MainWindowFixture f;
         QVERIFY(start(f));
-        frmWindow* first = f.main->activeScriptWindow();
-        first->rtfrypAO->setSelText(QStringLiteral("my script"));
-        f.main->tmHelp.start();
-        QTRY_COMPARE(f.main->mdiArea->subWindowList().size(), 2);
-        QVERIFY(!f.main->tmHelp.isActive());
-        frmWindow* book = f.main->activeScriptWindow();
+        ScriptWindow* first = f.main->activeScriptWindow();
+        first->editor()->setSelText(QStringLiteral("my script"));
+        f.main->scriptArea().requestCommandBook();
+        QCOMPARE(f.main->scriptArea().subWindowList().size(), 1);  // once the asking key is handled
+        QTRY_COMPARE(f.main->scriptArea().subWindowList().size(), 2);
+        ScriptWindow* book = f.main->activeScriptWindow();
         QVERIFY(book != first);
-        RichTextControl& editor = *book->rtfrypAO;
+        RichTextControl& editor = *book->editor();
         QCOMPARE(marked(*editor.document()),
                  QStringLiteral("\n[Alpha command]\n\nFirst.\n\n[Beta command]\n\nCapital B among lower case.\n"
                                 "\n[Gamma command]\n\nA fragment with bold words.\n\n[Pet Attack command]\n\n"
@@ -97,9 +98,9 @@ private slots:
         at.setPosition(editor.Text().indexOf(QStringLiteral("bold")) + 1);
         QCOMPARE(at.charFormat().fontWeight(), int(QFont::Bold));
         // The colouring pass stays off for the book only; the player's script is left alone.
-        QVERIFY(!book->tmHighlight->isActive());
-        QVERIFY(first->tmHighlight->isActive());
-        QCOMPARE(first->rtfrypAO->Text(), QStringLiteral("my script"));
+        QVERIFY(!book->colours());
+        QVERIFY(first->colours());
+        QCOMPARE(first->editor()->Text(), QStringLiteral("my script"));
         QCOMPARE(f.prompt.boxes.size(), 0);
     }
 
@@ -124,13 +125,13 @@ private slots:
         QFETCH(QString, text);
         MainWindowFixture f;
         QVERIFY(start(f));
-        frmHelp help(f.main->state(), key, f.main.get());
+        HelpWindow help(f.main->state(), key, f.main.get());
         QCOMPARE(help.windowTitle(), caption);
-        QCOMPARE(help.rtfHelp->toPlainText(), text);
-        QCOMPARE(help.rtfHelp->textCursor().position(), 0);
-        QVERIFY(help.rtfHelp->isReadOnly());
+        QCOMPARE(child<QTextEdit>(help, "pageView")->toPlainText(), text);
+        QCOMPARE(child<QTextEdit>(help, "pageView")->textCursor().position(), 0);
+        QVERIFY(child<QTextEdit>(help, "pageView")->isReadOnly());
         QCOMPARE(f.prompt.boxes.size(), 0);
-        for (QTextBlock block = help.rtfHelp->document()->begin(); block.isValid(); block = block.next())
+        for (QTextBlock block = child<QTextEdit>(help, "pageView")->document()->begin(); block.isValid(); block = block.next())
             for (auto it = block.begin(); !it.atEnd(); ++it)
                 QCOMPARE(it.fragment().charFormat().fontPointSize(), 10.0);
     }

@@ -1,7 +1,8 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
-#include "dialogs/frmHelp.h"
+#include "app/MainWindow.h"
+#include "dialogs/HelpWindow.h"
 #include "tree/CommandTreePanel.h"
 #include "tree/TreeNode.h"
 
@@ -66,7 +67,7 @@ private slots:
         QVERIFY(f.start());
         for (const QByteArray& name : files)  // the temporary folder cannot remove every odd name itself
             std::remove(QByteArray(game + "scripts/" + name).constData());
-        QTreeWidgetItem* scripts = node(f.main->picBar->tvwTreeView1, QStringLiteral("Scripts"));
+        QTreeWidgetItem* scripts = node(f.main->treePanel().tree(), QStringLiteral("Scripts"));
         QStringList actual;
         for (int i = 0; i < scripts->childCount(); ++i)
             actual << QStringLiteral("%1 %2 %3").arg(TreeNode::key(scripts->child(i)), scripts->child(i)->text(0))
@@ -83,8 +84,8 @@ private slots:
         QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("scripts")));
         QVERIFY(std::ofstream(QFile::encodeName(f.dir.filePath(QStringLiteral("scripts/buffs"))).toStdString()).good());
         QVERIFY(f.startShown());
-        CommandTreePanel& panel = *f.main->picBar;
-        QTreeWidget* tree = panel.tvwTreeView1;
+        CommandTreePanel& panel = f.main->treePanel();
+        QTreeWidget* tree = panel.tree();
         QCOMPARE(describe(tree), (QStringList{
             "G1 Communication [] 14", "  C101 tell [Send a private message] 1", "  C102 help [Open the game's help] 8",
             "  C103 Help [Capitalised twin] 1", "G5 Scripts [] 14", "  F0 buffs [] 15", "G7 Pet Commands [pet] 14", "  C701 attack [Send the pets in] 1",
@@ -98,7 +99,7 @@ private slots:
         QStringList helpShown;  // the caption of each help window, over the main window
         const auto seeHelp = [&] {
             QTimer::singleShot(0, [&] {
-                if (auto* help = qobject_cast<frmHelp*>(QApplication::activeModalWidget())) {
+                if (auto* help = qobject_cast<HelpWindow*>(QApplication::activeModalWidget())) {
                     helpShown << help->windowTitle() + (help->parentWidget() == f.main.get() ? "" : " elsewhere");
                     help->close();
                 }
@@ -114,14 +115,14 @@ private slots:
         tree->setCurrentItem(nullptr);
         QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(tell).center());
         QCOMPARE(tree->currentItem(), tell);
-        QTRY_VERIFY(panel.mnuPopup->isVisible());
-        QCOMPARE(panel.mnuPopup->defaultAction(), panel.mnuInsert);
-        panel.mnuPopup->close();
+        QTRY_VERIFY(child<QMenu>(panel, "popupMenu")->isVisible());
+        QCOMPARE(child<QMenu>(panel, "popupMenu")->defaultAction(), child<QAction>(panel, "mnuInsert"));
+        child<QMenu>(panel, "popupMenu")->close();
         const QRect group = tree->visualItemRect(node(tree, QStringLiteral("Scripts")));
-        QVERIFY(panel.tvwTreeView1_MouseDown(Qt::RightButton, group.center()));
-        QVERIFY(panel.tvwTreeView1_MouseDown(Qt::RightButton, QPoint(5, tree->viewport()->height() - 2)));
+        QVERIFY(panel.handleMousePress(Qt::RightButton, group.center()));
+        QVERIFY(panel.handleMousePress(Qt::RightButton, QPoint(5, tree->viewport()->height() - 2)));
         QCOMPARE(tree->currentItem(), tell);
-        QVERIFY(!panel.mnuPopup->isVisible());
+        QVERIFY(!child<QMenu>(panel, "popupMenu")->isVisible());
     }
 };
 

@@ -1,8 +1,9 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
-#include "dialogs/frmFind.h"
-#include "editor/frmWindow.h"
+#include "app/MainWindow.h"
+#include "dialogs/FindDialog.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
@@ -17,9 +18,9 @@ class tst_find : public QObject {
     Q_OBJECT
     // A started main window, and a find dialog on its script.
     std::unique_ptr<MainWindowFixture> m_f;
-    frmWindow* m_window = nullptr;
+    ScriptWindow* m_window = nullptr;
     RichTextControl* m_editor = nullptr;
-    std::unique_ptr<frmFind> m_dialog;
+    std::unique_ptr<FindDialog> m_dialog;
 
     // "start+length" of the selection.
     QString selection() const { return QStringLiteral("%1+%2").arg(m_editor->SelStart()).arg(m_editor->SelLength()); }
@@ -31,8 +32,8 @@ private slots:
         QVERIFY(m_f->start());
         m_window = m_f->main->activeScriptWindow();
         QVERIFY(m_window);
-        m_editor = m_window->rtfrypAO;
-        m_dialog = std::make_unique<frmFind>(m_f->main->state(), m_editor, m_f->main.get());
+        m_editor = m_window->editor();
+        m_dialog = std::make_unique<FindDialog>(m_f->main->state(), m_editor, m_f->main.get());
         m_f->prompt.clear();
     }
     void cleanup()
@@ -46,8 +47,8 @@ private slots:
         QTest::addColumn<QString>("findText");
         QTest::addColumn<QString>("replaceText");
         QTest::addColumn<QString>("enabled");
-        QTest::newRow("find text only") << "x" << "" << "cmdFind";
-        QTest::newRow("replace text only") << "" << "y" << "cmdReplace cmdRepAll";
+        QTest::newRow("find text only") << "x" << "" << "findButton";
+        QTest::newRow("replace text only") << "" << "y" << "replaceButton replaceAllButton";
     }
     // Find Next needs a find text, Replace and Replace All a replace text, once the
     // replace row shows; folded, Replace stays pressable since it is what unfolds.
@@ -56,15 +57,15 @@ private slots:
         QFETCH(QString, findText);
         QFETCH(QString, replaceText);
         QFETCH(QString, enabled);
-        m_dialog->cmdReplace->click();
+        child<QPushButton>(*m_dialog, "replaceButton")->click();
         // Typed and cleared again, so each field goes through both of its states.
-        for (QLineEdit* field : {m_dialog->txtFind, m_dialog->txtReplace}) {
+        for (QLineEdit* field : {child<QLineEdit>(*m_dialog, "findField"), child<QLineEdit>(*m_dialog, "replaceField")}) {
             QTest::keyClicks(field, QStringLiteral("zz"));
             field->clear();
-            QTest::keyClicks(field, field == m_dialog->txtFind ? findText : replaceText);
+            QTest::keyClicks(field, field == child<QLineEdit>(*m_dialog, "findField") ? findText : replaceText);
         }
         QStringList on;
-        for (QPushButton* b : {m_dialog->cmdFind, m_dialog->cmdReplace, m_dialog->cmdRepAll})
+        for (QPushButton* b : {child<QPushButton>(*m_dialog, "findButton"), child<QPushButton>(*m_dialog, "replaceButton"), child<QPushButton>(*m_dialog, "replaceAllButton")})
             if (b->isEnabled())
                 on << b->objectName();
         QCOMPARE(on.join(u' '), enabled);
@@ -91,12 +92,12 @@ private slots:
         QFETCH(QStringList, seen);
         m_editor->setText(text);
         m_editor->setSelStart(caret);
-        m_dialog->txtFind->setText(findText);
-        m_dialog->chkWholeWord->setChecked(options);
-        m_dialog->chkMatchCase->setChecked(options);
+        child<QLineEdit>(*m_dialog, "findField")->setText(findText);
+        child<QCheckBox>(*m_dialog, "wholeWordBox")->setChecked(options);
+        child<QCheckBox>(*m_dialog, "matchCaseBox")->setChecked(options);
         QStringList got;
         for (qsizetype i = 0; i < seen.size(); ++i) {
-            QTest::keyClick(m_dialog->txtFind, Qt::Key_Return);  // Enter in the field is Find Next
+            QTest::keyClick(child<QLineEdit>(*m_dialog, "findField"), Qt::Key_Return);  // Enter in the field is Find Next
             got << selection();
         }
         QCOMPARE(got, seen);
@@ -135,17 +136,17 @@ private slots:
         QFETCH(QString, after);
         m_editor->setText(text);
         m_window->setChanged(false);
-        m_dialog->cmdReplace->click();  // the first click unfolds and changes nothing
+        child<QPushButton>(*m_dialog, "replaceButton")->click();  // the first click unfolds and changes nothing
         QCOMPARE(m_editor->Text(), text);
-        m_dialog->txtFind->setText(findText);
-        m_dialog->txtReplace->setText(QStringLiteral("<ab>"));
-        m_dialog->chkWholeWord->setChecked(options);
-        m_dialog->chkMatchCase->setChecked(options);
+        child<QLineEdit>(*m_dialog, "findField")->setText(findText);
+        child<QLineEdit>(*m_dialog, "replaceField")->setText(QStringLiteral("<ab>"));
+        child<QCheckBox>(*m_dialog, "wholeWordBox")->setChecked(options);
+        child<QCheckBox>(*m_dialog, "matchCaseBox")->setChecked(options);
         m_editor->select(selStart, selLength);
-        (button == "Replace" ? m_dialog->cmdReplace : m_dialog->cmdRepAll)->click();
+        (button == "Replace" ? child<QPushButton>(*m_dialog, "replaceButton") : child<QPushButton>(*m_dialog, "replaceAllButton"))->click();
         QCOMPARE(m_editor->Text(), after);
         QVERIFY(m_f->prompt.boxes.isEmpty());
-        QCOMPARE(m_window->Changed(), after != text);
+        QCOMPARE(m_window->isChanged(), after != text);
         QVERIFY(after == text || m_f->undoesInOneStep(*m_editor, text, after));
     }
 
@@ -157,23 +158,23 @@ private slots:
         int opened = 0;
         bool escaped = false;
         const auto findTwice = [&] {
-            auto* dialog = qobject_cast<frmFind*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<FindDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
             ++opened;
-            QTest::keyClicks(dialog->txtFind, QStringLiteral("hi"));
-            dialog->cmdFind->click();
-            dialog->cmdFind->click();
-            QTest::keyClick(dialog->txtFind, Qt::Key_Escape);
+            QTest::keyClicks(child<QLineEdit>(*dialog, "findField"), QStringLiteral("hi"));
+            child<QPushButton>(*dialog, "findButton")->click();
+            child<QPushButton>(*dialog, "findButton")->click();
+            QTest::keyClick(child<QLineEdit>(*dialog, "findField"), Qt::Key_Escape);
             escaped = !dialog->isVisible();
-            dialog->cmdCancel->click();  // should Escape fail, the test still ends
+            child<QPushButton>(*dialog, "cancelButton")->click();  // should Escape fail, the test still ends
         };
         QAction* find = m_f->main->findChild<QAction*>(QStringLiteral("mnuFind"));
         QTimer::singleShot(0, findTwice);
         find->trigger();
         QCOMPARE(selection(), QStringLiteral("13+2"));
         QVERIFY(escaped);
-        m_f->main->mdiArea->closeAllSubWindows();
+        m_f->main->scriptArea().closeAllSubWindows();
         QTimer::singleShot(0, findTwice);
         find->trigger();
         QCoreApplication::processEvents();

@@ -1,11 +1,12 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
-#include "dialogs/frmAbout.h"
-#include "dialogs/frmFind.h"
-#include "dialogs/frmOptions.h"
-#include "dialogs/frmProperties.h"
-#include "editor/frmWindow.h"
+#include "app/MainWindow.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/FindDialog.h"
+#include "dialogs/OptionsDialog.h"
+#include "dialogs/PropertiesDialog.h"
+#include "editor/ScriptWindow.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -93,22 +94,21 @@ void tst_layoutfit::everyTextShows()
         QStringLiteral("Show the organisation bank, pay credits in, or (leader only) take them out."), 1);
     QVERIFY(f.startShown());
     AppState& state = f.main->state();
-    f.main->sbStatusBar1->setText(QStringLiteral("Send a private message"));  // a command's description
-    state.CurrentLine = QStringLiteral("bank");
+    child<QLabel>(*f.main, "statusLabel")->setText(QStringLiteral("Send a private message"));  // a command's description
     std::unique_ptr<QDialog> dialog;
     if (window == "about")
-        dialog = std::make_unique<frmAbout>(f.main.get());
+        dialog = std::make_unique<AboutDialog>(f.main.get());
     else if (window == "options")
-        dialog = std::make_unique<frmOptions>(state, f.main.get());
+        dialog = std::make_unique<OptionsDialog>(state, f.main.get());
     else if (window.startsWith("find"))
-        dialog = std::make_unique<frmFind>(state, f.main->activeScriptWindow()->rtfrypAO, f.main.get());
+        dialog = std::make_unique<FindDialog>(state, f.main->activeScriptWindow()->editor(), f.main.get());
     else if (window == "properties")
-        dialog = std::make_unique<frmProperties>(state, f.main->activeScriptWindow()->rtfrypAO,
-                                                 frmProperties::Origin::Tree, f.main.get());
-    if (auto* find = qobject_cast<frmFind*>(dialog.get()); find && window.endsWith("unfolded"))
-        find->cmdReplace_Click();
-    if (auto* properties = qobject_cast<frmProperties*>(dialog.get()))
-        QVERIFY(properties->Form_Load());
+        dialog = std::make_unique<PropertiesDialog>(state, QStringLiteral("bank"), f.main->activeScriptWindow()->editor(),
+                                                 PropertiesDialog::Origin::Tree, f.main.get());
+    if (auto* find = qobject_cast<FindDialog*>(dialog.get()); find && window.endsWith("unfolded"))
+        find->replace();
+    if (auto* properties = qobject_cast<PropertiesDialog*>(dialog.get()))
+        QVERIFY(properties->setUp());
     QWidget* shown = dialog ? static_cast<QWidget*>(dialog.get()) : f.main.get();
     shown->show();
     QVERIFY(QTest::qWaitForWindowExposed(shown));

@@ -1,9 +1,10 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 #include "TestFiles.h"
 
 #include "app/MainMenuCommands.h"
-#include "app/frmMain.h"
-#include "editor/frmWindow.h"
+#include "app/MainWindow.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
@@ -19,18 +20,18 @@ class tst_mainmenu : public QObject {
     std::unique_ptr<MainWindowFixture> m_f;
 
     void trigger(const QString& item) { m_f->main->findChild<QAction*>(item)->trigger(); }
-    QMdiArea& area() const { return *m_f->main->mdiArea; }
+    QMdiArea& area() const { return m_f->main->scriptArea(); }
     QString path(const QString& name) const { return m_f->dir.filePath(name); }
-    frmWindow* addWindow()
+    ScriptWindow* addWindow()
     {
         trigger(QStringLiteral("mnuNew"));
         return m_f->main->activeScriptWindow();
     }
-    frmWindow* openWindow(const QString& file)
+    ScriptWindow* openWindow(const QString& file)
     {
-        frmWindow* w = addWindow();
+        ScriptWindow* w = addWindow();
         m_f->prompt.choose(file);
-        w->tmOpen_Timer();
+        w->open();
         m_f->prompt.clear();
         return w;
     }
@@ -54,7 +55,7 @@ private slots:
     void cleanup()
     {
         for (QMdiSubWindow* w : area().subWindowList())
-            static_cast<frmWindow*>(w)->setChanged(false);
+            static_cast<ScriptWindow*>(w)->setChanged(false);
         m_f.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -105,7 +106,7 @@ private slots:
         QFETCH(int, selStart);
         QFETCH(int, selLength);
         QFETCH(QStringList, after);
-        RichTextControl& editor = *m_f->main->activeScriptWindow()->rtfrypAO;
+        RichTextControl& editor = *m_f->main->activeScriptWindow()->editor();
         editor.setText(before);
         editor.select(0, 5);
         editor.setSelColor(RichTextControl::green());
@@ -140,7 +141,7 @@ private slots:
         m_f->prompt.choose(script);
         trigger(QStringLiteral("mnuOpen"));
         QVERIFY(m_f->main->activeScriptWindow());
-        QTRY_COMPARE(m_f->main->activeScriptWindow()->rtfrypAO->Text(), QStringLiteral("/afk\n"));
+        QTRY_COMPARE(m_f->main->activeScriptWindow()->editor()->Text(), QStringLiteral("/afk\n"));
     }
 
     // The band arithmetic has its own tests; here the menu lays the open windows into
@@ -148,7 +149,7 @@ private slots:
     // one where it is.
     void tiling()
     {
-        frmWindow* minimised = m_f->main->activeScriptWindow();
+        ScriptWindow* minimised = m_f->main->activeScriptWindow();
         minimised->showMinimized();
         for (int i = 0; i < 3; ++i)
             addWindow();
@@ -166,11 +167,11 @@ private slots:
     {
         const QString script = path(QStringLiteral("R&D"));
         writeFile(script, "/afk\r\n");
-        frmWindow* first = m_f->main->activeScriptWindow();
+        ScriptWindow* first = m_f->main->activeScriptWindow();
         openWindow(script);
         MainMenuCommands& menu = m_f->main->mainMenu();
-        menu.mnuWindows_List();
-        menu.mnuWindows_List();  // listing again replaces, never repeats
+        menu.listWindows();
+        menu.listWindows();  // listing again replaces, never repeats
         QList<QAction*> entries = menu.windowListEntries();
         QCOMPARE(entries.size(), 3);  // a separator, then the windows
         QCOMPARE(entries.at(2)->text(), QStringLiteral("&2 ") + QString(script).replace(u'&', QStringLiteral("&&")));
@@ -203,13 +204,13 @@ private slots:
         const bool kept = writeFails || dialogLeft;
         const QString a = path(QStringLiteral("a"));
         writeFile(a, "old a\r\n");
-        frmWindow* named = openWindow(a);
-        named->rtfrypAO->setText(QStringLiteral("new a"));
+        ScriptWindow* named = openWindow(a);
+        named->editor()->setText(QStringLiteral("new a"));
         if (writeFails)
             QVERIFY(QFile::remove(a) && QDir(m_f->dir.path()).mkdir(QStringLiteral("a")));
-        QPointer<frmWindow> unnamed = addWindow();
-        unnamed->rtfrypAO->setText(QStringLiteral("lost"));
-        QPointer<frmWindow> unchanged = addWindow();  // asks nothing
+        QPointer<ScriptWindow> unnamed = addWindow();
+        unnamed->editor()->setText(QStringLiteral("lost"));
+        QPointer<ScriptWindow> unchanged = addWindow();  // asks nothing
         m_f->prompt.answer(PromptAnswer::Yes);
         if (writeFails)
             m_f->prompt.answer(PromptAnswer::Ok);  // the failed write's box
@@ -231,9 +232,9 @@ private slots:
         QCOMPARE(m_f->main->state().catalogue.isOpen(), kept);
         QCOMPARE(readFile(a), writeFails ? QByteArray("<missing>") : QByteArray("new a"));
         if (writeFails)
-            QCOMPARE(named->rtfrypAO->Text(), QStringLiteral("new a"));
+            QCOMPARE(named->editor()->Text(), QStringLiteral("new a"));
         else if (dialogLeft)
-            QCOMPARE(unnamed->rtfrypAO->Text(), QStringLiteral("lost"));
+            QCOMPARE(unnamed->editor()->Text(), QStringLiteral("lost"));
     }
 };
 

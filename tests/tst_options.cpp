@@ -1,8 +1,9 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 #include "TestFiles.h"
 
-#include "app/frmMain.h"
-#include "dialogs/frmOptions.h"
+#include "app/MainWindow.h"
+#include "dialogs/OptionsDialog.h"
 #include "platform/FileDialogFilter.h"
 #include "platform/Settings.h"
 
@@ -56,7 +57,7 @@ private slots:
         const auto restore = qScopeGuard([&] { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, previous); });
         QAction* freeType = f.main->findChild<QAction*>(QStringLiteral("mnuFreeType"));
         freeType->trigger();
-        frmOptions(f.main->state(), f.main.get()).cmdApply->click();
+        { OptionsDialog d(f.main->state(), f.main.get()); child<QPushButton>(d, "applyButton")->click(); }
         freeType->trigger();
         QCOMPARE(f.prompt.boxes.size(), 1);
         QCOMPARE(f.prompt.boxes.first().icon, PromptIcon::Warning);
@@ -91,23 +92,23 @@ private slots:
         QFETCH(bool, open);
         MainWindowFixture f;
         QVERIFY(f.start());
-        f.main->state().gamePath = QStringLiteral("/old/");
-        frmOptions d(f.main->state(), f.main.get());
+        f.main->state().setGamePath(QStringLiteral("/old/"));
+        OptionsDialog d(f.main->state(), f.main.get());
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         for (const QChar step : steps) {
             switch (step.toLatin1()) {
-            case 'B': f.prompt.choose(QStringLiteral("/\u0130stanbul/anarchy.exe-old/ANARCHY.exe")); d.cmdBrowse->click(); break;
-            case 'N': f.prompt.choose(QStringLiteral("/new/anarchy.ex")); d.cmdBrowse->click(); break;
-            case 'Z': f.prompt.cancelDialog(); d.cmdBrowse->click(); break;
-            case 'A': d.cmdApply->click(); break;
-            case 'O': d.cmdOK->click(); break;
-            case 'C': d.cmdCancel->click(); break;
+            case 'B': f.prompt.choose(QStringLiteral("/\u0130stanbul/anarchy.exe-old/ANARCHY.exe")); child<QToolButton>(d, "browseButton")->click(); break;
+            case 'N': f.prompt.choose(QStringLiteral("/new/anarchy.ex")); child<QToolButton>(d, "browseButton")->click(); break;
+            case 'Z': f.prompt.cancelDialog(); child<QToolButton>(d, "browseButton")->click(); break;
+            case 'A': child<QPushButton>(d, "applyButton")->click(); break;
+            case 'O': child<QPushButton>(d, "okButton")->click(); break;
+            case 'C': child<QPushButton>(d, "cancelButton")->click(); break;
             case 'E': QTest::keyClick(&d, Qt::Key_Escape); break;
             }
         }
         QCOMPARE(::stored(QStringLiteral("AOPath")), stored);
-        QCOMPARE(f.main->state().gamePath, gamePath);
+        QCOMPARE(f.main->state().gamePath(), gamePath);
         QCOMPARE(d.isVisible(), open);
         QVERIFY(f.prompt.boxes.isEmpty() && f.prompt.allAnswersUsed());
     }
@@ -117,7 +118,7 @@ private slots:
     {
         MainWindowFixture f;
         QVERIFY(f.start());
-        frmOptions(f.main->state(), f.main.get()).cmdBrowse->click();
+        { OptionsDialog d(f.main->state(), f.main.get()); child<QToolButton>(d, "browseButton")->click(); }
         for (const char* name : {"ANARCHY.EXE", "anarchy.exe", "anarchy.exe.bak"})
             writeFile(f.dir.filePath(QString::fromLatin1(name)), {});
         QFileDialog dialog(nullptr, {}, f.dir.path());

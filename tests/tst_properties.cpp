@@ -1,8 +1,9 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
-#include "dialogs/frmProperties.h"
-#include "editor/frmWindow.h"
+#include "app/MainWindow.h"
+#include "dialogs/PropertiesDialog.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QComboBox>
@@ -31,14 +32,14 @@ struct ChoiceRow {
 };
 
 // What the value editor shows: "text:<text>", "list:<selected or ->:<entries>" or "none".
-QString valueShown(const frmProperties& d)
+QString valueShown(const PropertiesDialog& d)
 {
-    if (!d.txtEdit->isHidden())
-        return QStringLiteral("text:") + d.txtEdit->toPlainText();
-    if (d.lstEdit->isHidden())
+    if (!child<QPlainTextEdit>(d, "valueText")->isHidden())
+        return QStringLiteral("text:") + child<QPlainTextEdit>(d, "valueText")->toPlainText();
+    if (child<QListWidget>(d, "valueList")->isHidden())
         return QStringLiteral("none");
-    const QListWidgetItem* chosen = d.lstEdit->selectedItems().value(0);
-    return QStringLiteral("list:%1:%2").arg(chosen ? chosen->text() : QStringLiteral("-")).arg(d.lstEdit->count());
+    const QListWidgetItem* chosen = child<QListWidget>(d, "valueList")->selectedItems().value(0);
+    return QStringLiteral("list:%1:%2").arg(chosen ? chosen->text() : QStringLiteral("-")).arg(child<QListWidget>(d, "valueList")->count());
 }
 
 }
@@ -50,13 +51,12 @@ class tst_properties : public QObject {
 
     // The dialog for `currentLine`, not yet loaded. From the tree the caret stands at the
     // start of a fresh line; from a script the line is selected between two others.
-    std::unique_ptr<frmProperties> open(bool fromTree, const QString& currentLine)
+    std::unique_ptr<PropertiesDialog> open(bool fromTree, const QString& currentLine)
     {
         editor->setText(fromTree ? QStringLiteral("abc\n") : inScript(currentLine));
         editor->select(4, fromTree ? 0 : static_cast<int>(currentLine.size()));
-        f->main->state().CurrentLine = currentLine;
-        const auto origin = fromTree ? frmProperties::Origin::Tree : frmProperties::Origin::ScriptLine;
-        return std::make_unique<frmProperties>(f->main->state(), editor, origin, f->main.get());
+        const auto origin = fromTree ? PropertiesDialog::Origin::Tree : PropertiesDialog::Origin::ScriptLine;
+        return std::make_unique<PropertiesDialog>(f->main->state(), currentLine, editor, origin, f->main.get());
     }
     // The script after the dialog wrote `written` (null: nothing) over `currentLine`.
     static QString after(bool fromTree, const QString& currentLine, const QString& written)
@@ -88,7 +88,7 @@ private slots:
         c.addCommand(702, 7, QStringLiteral("rename"), QStringLiteral("Rename the pet"), 1, QStringLiteral("\""));
         c.addCommand(802, 8, QStringLiteral("invite"), QStringLiteral("Invite the target into the org"), 0);
         QVERIFY(f->start());
-        editor = f->main->activeScriptWindow()->rtfrypAO;
+        editor = f->main->activeScriptWindow()->editor();
     }
     void cleanup() { f.reset(); }
 
@@ -131,23 +131,23 @@ private slots:
     {
         QFETCH(LineRow, row);
         auto dialog = open(row.fromTree, row.currentLine);
-        QVERIFY(dialog->Form_Load());
+        QVERIFY(dialog->setUp());
         QCOMPARE(valueShown(*dialog), row.value);
         dialog->show();
         if (!row.typed.isNull()) {
-            dialog->txtEdit->selectAll();
-            dialog->txtEdit->insertPlainText(row.typed);
-            QVERIFY(!dialog->txtEdit->toPlainText().contains(u'\n') && dialog->txtEdit->textCursor().atEnd());
+            child<QPlainTextEdit>(*dialog, "valueText")->selectAll();
+            child<QPlainTextEdit>(*dialog, "valueText")->insertPlainText(row.typed);
+            QVERIFY(!child<QPlainTextEdit>(*dialog, "valueText")->toPlainText().contains(u'\n') && child<QPlainTextEdit>(*dialog, "valueText")->textCursor().atEnd());
         }
-        QWidget* focus = row.finish == QLatin1String("enter on cancel") ? dialog->cmdCommand1
-                         : !dialog->txtEdit->isHidden()                  ? dialog->txtEdit
-                         : !dialog->lstEdit->isHidden() ? static_cast<QWidget*>(dialog->lstEdit)
-                                                        : dialog->cboCommand->lineEdit();
+        QWidget* focus = row.finish == QLatin1String("enter on cancel") ? child<QPushButton>(*dialog, "cancelButton")
+                         : !child<QPlainTextEdit>(*dialog, "valueText")->isHidden()                  ? child<QPlainTextEdit>(*dialog, "valueText")
+                         : !child<QListWidget>(*dialog, "valueList")->isHidden() ? static_cast<QWidget*>(child<QListWidget>(*dialog, "valueList"))
+                                                        : child<QComboBox>(*dialog, "commandBox")->lineEdit();
         focus->setFocus();
         if (row.finish == QLatin1String("ok"))
-            QTest::mouseClick(dialog->cmdOk, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(*dialog, "okButton"), Qt::LeftButton);
         else if (row.finish == QLatin1String("cancel"))
-            QTest::mouseClick(dialog->cmdCommand1, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(*dialog, "cancelButton"), Qt::LeftButton);
         else
             QTest::keyClick(focus, row.finish == QLatin1String("escape") ? Qt::Key_Escape : Qt::Key_Return,
                             row.finish == QLatin1String("shift enter") ? Qt::ShiftModifier : Qt::NoModifier);
@@ -187,23 +187,23 @@ private slots:
         const QString text = inScript(row.line);
         const QString expected = after(false, row.line, row.written);
         auto dialog = open(false, row.line);
-        QVERIFY(dialog->Form_Load());
+        QVERIFY(dialog->setUp());
         dialog->show();
         if (!row.typedBefore.isEmpty())
-            dialog->txtEdit->setPlainText(row.typedBefore);
+            child<QPlainTextEdit>(*dialog, "valueText")->setPlainText(row.typedBefore);
         if (row.typed && !row.entry.isNull()) {
-            dialog->cboCommand->lineEdit()->clear();
-            QTest::keyClicks(dialog->cboCommand->lineEdit(), row.entry);
+            child<QComboBox>(*dialog, "commandBox")->lineEdit()->clear();
+            QTest::keyClicks(child<QComboBox>(*dialog, "commandBox")->lineEdit(), row.entry);
         } else if (!row.typed) {
-            const int index = dialog->cboCommand->findText(row.entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            const int index = child<QComboBox>(*dialog, "commandBox")->findText(row.entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
             QVERIFY(index >= 0);
-            dialog->cboCommand->setCurrentIndex(index);
+            child<QComboBox>(*dialog, "commandBox")->setCurrentIndex(index);
         }
         // A null value: the choice alone wrote the line and closed the dialog.
         QCOMPARE(dialog->isClosed(), row.value.isNull());
         if (!row.value.isNull()) {
             QCOMPARE(valueShown(*dialog), row.value);
-            dialog->cmdOk_Click();
+            dialog->confirm();
             QCOMPARE(dialog->isClosed(), expected != text);
         }
         QCOMPARE(editor->Text(), expected);
@@ -213,10 +213,9 @@ private slots:
 
     void okWithoutScriptWindowReports()
     {
-        f->main->state().CurrentLine = QStringLiteral("tell");
-        frmProperties dialog(f->main->state(), nullptr, frmProperties::Origin::Tree, f->main.get());
-        QVERIFY(dialog.Form_Load());
-        dialog.cmdOk_Click();
+        PropertiesDialog dialog(f->main->state(), QStringLiteral("tell"), nullptr, PropertiesDialog::Origin::Tree, f->main.get());
+        QVERIFY(dialog.setUp());
+        dialog.confirm();
         QCOMPARE(f->prompt.boxes.size(), 1);
         QVERIFY(f->prompt.boxes.at(0).text.startsWith(QLatin1String("Err - 103")));
         QVERIFY2(!dialog.isClosed(), "the player can still cancel");

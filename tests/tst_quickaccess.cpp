@@ -1,10 +1,11 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 #include "TestFiles.h"
 #include "app/CommandLine.h"
 #include "app/RecentScripts.h"
 #include "app/RecentScriptsMenu.h"
-#include "app/frmMain.h"
-#include "editor/frmWindow.h"
+#include "app/MainWindow.h"
+#include "editor/ScriptWindow.h"
 #include "tree/TreeFilter.h"
 
 #include <QDir>
@@ -61,13 +62,13 @@ private slots:
         f.main->openScripts({a, f.dir.filePath(QStringLiteral("gone")), b, f.dir.filePath(QStringLiteral("gone"))});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QStringList titles;
-        for (const QMdiSubWindow* window : f.main->mdiArea->subWindowList())
-            titles << qobject_cast<const frmWindow*>(window)->FileName();
+        for (const QMdiSubWindow* window : f.main->scriptArea().subWindowList())
+            titles << qobject_cast<const ScriptWindow*>(window)->fileName();
         QCOMPARE(titles, (L{a, b}));
         QCOMPARE(f.prompt.boxes.size(), 2);
         QCOMPARE(RecentScripts::load().paths(), (L{b, a}));
         QVERIFY(QFile::remove(a));
-        f.main->findChild<RecentScriptsMenu*>()->mnuRecent_Click(a);
+        f.main->findChild<RecentScriptsMenu*>()->openRecent(a);
         QCOMPARE(f.prompt.boxes.size(), 3);
         QCOMPARE(f.prompt.boxes[2].text, RecentScripts::missingText(a));
         QCOMPARE(RecentScripts::load().paths(), L{b});

@@ -43,24 +43,6 @@ private slots:
         QCOMPARE(colourAt(c, 5), RichTextControl::white());
     }
 
-    // A line far longer than any chat line: the line-by-line layout is not made for it, and
-    // the editor stays as it was.
-    void overlongLineIsRefused()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("long"));
-        writeFile(file, "/a b\r\n" + QByteArray(RichTextControl::kLongestLine + 1, 'x'));
-        RichTextControl c;
-        c.setText(QStringLiteral("keep me"));
-        c.select(2, 3);
-        QSignalSpy changed(&c, &RichTextControl::contentChanged);
-        QCOMPARE(c.loadFile(file).number, ErrorNumbers::NotAScript);
-        QCOMPARE(c.Text(), QStringLiteral("keep me"));
-        QCOMPARE(c.SelStart(), 2);
-        QCOMPARE(c.SelLength(), 3);
-        QCOMPARE(changed.count(), 0);
-    }
-
     void printableDocumentPrintsWhiteAsBlack()
     {
         RichTextControl c;

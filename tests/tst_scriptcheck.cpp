@@ -1,10 +1,10 @@
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "editor/ScriptCheck.h"
 #include "editor/ScriptCheckPanel.h"
 #include "editor/ScriptSaveName.h"
-#include "editor/frmWindow.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
@@ -116,10 +116,10 @@ private slots:
         MainWindowFixture f;
         f.fillStandardCatalogue();
         QVERIFY(f.start());
-        frmWindow* window = f.main->activeScriptWindow();
-        window->rtfrypAO->setText(script);
+        ScriptWindow* window = f.main->activeScriptWindow();
+        window->editor()->setText(script);
         window->setChanged(false);
-        window->rtfrypAO->setSelStart(int(script.size()));
+        window->editor()->setSelStart(int(script.size()));
         f.main->findChild<QAction*>(QStringLiteral("mnuCheckScript"))->trigger();
         auto* panel = f.main->findChild<ScriptCheckPanel*>();
         QVERIFY(panel && panel->isVisibleTo(f.main.get()));
@@ -129,9 +129,9 @@ private slots:
         QCOMPARE(shown, rowLines);
         panel->setCurrentItem(panel->topLevelItem(0));
         QTest::keyClick(panel, Qt::Key_Return);
-        QCOMPARE(window->rtfrypAO->SelStart(), caret);
-        QCOMPARE(window->rtfrypAO->Text(), script);
-        QVERIFY(!window->Changed());
+        QCOMPARE(window->editor()->SelStart(), caret);
+        QCOMPARE(window->editor()->Text(), script);
+        QVERIFY(!window->isChanged());
     }
 };
 

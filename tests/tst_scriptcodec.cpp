@@ -94,6 +94,7 @@ private slots:
         QTest::newRow("endless device") << QStringLiteral("/dev/zero") << ErrorNumbers::NotARegularFile;
         QTest::newRow("one byte over the limit") << QStringLiteral("huge") << ErrorNumbers::ScriptTooLarge;
         QTest::newRow("nul byte") << QStringLiteral("binary") << ErrorNumbers::NotAScript;
+        QTest::newRow("a line longer than any chat line") << QStringLiteral("long") << ErrorNumbers::NotAScript;
     }
     void readFailures()
     {
@@ -107,6 +108,9 @@ private slots:
         QFile binary(dir.filePath(QStringLiteral("binary")));
         QVERIFY(binary.open(QIODevice::WriteOnly) && binary.write("/afk\r\n\0x", 8) == 8);
         binary.close();
+        QFile longLine(dir.filePath(QStringLiteral("long")));
+        QVERIFY(longLine.open(QIODevice::WriteOnly) && longLine.write("/a b\r\n" + QByteArray(ScriptFile::kLongestLine + 1, 'x')) > 0);
+        longLine.close();
         const ScriptFile::ReadResult r = ScriptFile::read(QDir(dir.path()).filePath(name));
         QCOMPARE(r.result.number, number);
         QVERIFY(!r.result.description.isEmpty());

@@ -4,7 +4,7 @@
 #include "state/AppState.h"
 #include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
-#include "editor/frmWindow.h"
+#include "editor/ScriptWindow.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/RichTextControl.h"
 
@@ -41,18 +41,18 @@ class tst_scriptwindow : public QObject {
     };
     std::unique_ptr<Env> m_env;
     ScriptedPrompt* m_prompt = nullptr;
-    QList<QPointer<frmWindow>> m_windows;
+    QList<QPointer<ScriptWindow>> m_windows;
     QString m_mounted;
 
     QString path(const QString& name) const { return m_env->dir.filePath(name); }
     // A new script window, with `file` opened into it when one is given.
-    frmWindow* makeWindow(const QString& file = {})
+    ScriptWindow* makeWindow(const QString& file = {})
     {
-        auto* w = new frmWindow(m_env->state);
+        auto* w = new ScriptWindow(m_env->state);
         m_windows << w;
         if (!file.isEmpty()) {
             m_prompt->choose(file);
-            w->tmOpen_Timer();
+            w->open();
             m_prompt->clear();
         }
         return w;
@@ -63,7 +63,7 @@ private slots:
     {
         m_env = std::make_unique<Env>();
         m_prompt = &m_env->prompt;
-        m_env->state.gamePath = m_env->dir.path() + u'/';
+        m_env->state.setGamePath(m_env->dir.path() + u'/');
     }
     void cleanup()
     {
@@ -103,21 +103,21 @@ private slots:
         const bool written = file != "old\r\n";
         const QString target = path(QStringLiteral("target"));
         writeFile(target, "old\r\n");
-        frmWindow* w = makeWindow(named ? target : QString());
-        w->rtfrypAO->setText(text);
+        ScriptWindow* w = makeWindow(named ? target : QString());
+        w->editor()->setText(text);
         if (!named)
             m_prompt->choose(target);
         if (!answer.isEmpty())
             m_prompt->answer(answer == "yes" ? PromptAnswer::Yes : PromptAnswer::No);
-        action == "Save As" ? w->tmSaveAs_Timer() : w->tmSave_Timer();
+        action == "Save As" ? w->saveAs() : w->save();
         QVERIFY(m_prompt->allAnswersUsed());
         QCOMPARE(m_prompt->unplannedBoxes, 0);
         if (action == "Save As")  // in the game's folder
-            QCOMPARE(m_prompt->dialogs.first().startFolder, m_env->state.gamePath);
+            QCOMPARE(m_prompt->dialogs.first().startFolder, m_env->state.gamePath());
         QCOMPARE(readFile(target), file);
-        QCOMPARE(w->Changed(), !written);
-        QCOMPARE(w->FileName(), named || written ? target : QString());
-        QCOMPARE(w->windowTitle(), (w->FileName().isEmpty() ? QStringLiteral("New File") : target) + QStringLiteral("[*]"));
+        QCOMPARE(w->isChanged(), !written);
+        QCOMPARE(w->fileName(), named || written ? target : QString());
+        QCOMPARE(w->windowTitle(), (w->fileName().isEmpty() ? QStringLiteral("New File") : target) + QStringLiteral("[*]"));
         QCOMPARE(w->isWindowModified(), !written);
     }
 
@@ -153,12 +153,12 @@ private slots:
         const QString old = disk + QStringLiteral("/old");
         writeFile(old, "old\r\n");
         const bool fresh = action.endsWith(" new");
-        QPointer<frmWindow> w = makeWindow(!fresh || action.startsWith("Save As") ? old : QString());
+        QPointer<ScriptWindow> w = makeWindow(!fresh || action.startsWith("Save As") ? old : QString());
         if (!tmpfs)
             w->scriptFile().setSaveTarget([room](const QString& p) { return std::make_unique<FullDisk>(p, room); });
         w->show();
         const QString script = QStringLiteral("/tell Bob hello\n").repeated(800);
-        w->rtfrypAO->setText(script);
+        w->editor()->setText(script);
         if (!action.startsWith("Save"))
             m_prompt->answer(PromptAnswer::Yes);
         if (fresh)
@@ -170,11 +170,11 @@ private slots:
         m_prompt->answer(PromptAnswer::Ok);  // the error box
 
         if (action.startsWith("Save As"))
-            w->tmSaveAs_Timer();
+            w->saveAs();
         else if (action.startsWith("Close"))
             QVERIFY(!w->close());
         else
-            w->tlbasxToolbar1_ButtonClick(action == "Open" ? ToolbarKey::Open : action == "New" ? ToolbarKey::New : ToolbarKey::Save);
+            w->runToolbarKey(action == "Open" ? ToolbarKey::Open : action == "New" ? ToolbarKey::New : ToolbarKey::Save);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         // A failed save stops Open before its dialog: that would be one unplanned.
@@ -185,10 +185,10 @@ private slots:
         QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
                  tmpfs ? QStringList({"filler", "old"}) : QStringList({"old"}));
         QVERIFY(w && w->isVisible());
-        QCOMPARE(w->rtfrypAO->Text(), script);
-        QVERIFY(w->Changed());
+        QCOMPARE(w->editor()->Text(), script);
+        QVERIFY(w->isChanged());
         // A chosen name is kept, so the next Save tries it again without a dialog.
-        QCOMPARE(w->FileName(), fresh ? disk + QStringLiteral("/new") : old);
+        QCOMPARE(w->fileName(), fresh ? disk + QStringLiteral("/new") : old);
     }
 
     void askingToSave_data()
@@ -224,9 +224,9 @@ private slots:
         const QString oldFile = path(QStringLiteral("old"));
         writeFile(script, "/tell Someone hello\r\n");
         writeFile(oldFile, "old\r\n");
-        QPointer<frmWindow> w = makeWindow(named ? oldFile : QString());
+        QPointer<ScriptWindow> w = makeWindow(named ? oldFile : QString());
         w->show();
-        w->rtfrypAO->setText(QStringLiteral("/tell x y"));
+        w->editor()->setText(QStringLiteral("/tell x y"));
         w->setChanged(!answer.isEmpty());
         if (!answer.isEmpty())
             m_prompt->answer(yes ? PromptAnswer::Yes : PromptAnswer::No);
@@ -236,9 +236,9 @@ private slots:
             m_prompt->choose(action == "Open" ? script : QString());
 
         if (opening)
-            w->tmOpen_Timer();
+            w->open();
         else if (action == "New")
-            w->tlbasxToolbar1_ButtonClick(ToolbarKey::New);
+            w->runToolbarKey(ToolbarKey::New);
         else
             QCOMPARE(w->close(), !stopped);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -253,9 +253,9 @@ private slots:
         QCOMPARE(!w, action == "Close" && !kept);
         if (!w)
             return;
-        QCOMPARE(w->rtfrypAO->Text(), kept ? QStringLiteral("/tell x y") : opening ? QStringLiteral("/tell Someone hello\n") : QString());
-        QCOMPARE(w->FileName(), opening && !kept ? script : QString());
-        QCOMPARE(w->Changed(), kept);
+        QCOMPARE(w->editor()->Text(), kept ? QStringLiteral("/tell x y") : opening ? QStringLiteral("/tell Someone hello\n") : QString());
+        QCOMPARE(w->fileName(), opening && !kept ? script : QString());
+        QCOMPARE(w->isChanged(), kept);
     }
 
     void openBadFiles_data()
@@ -275,16 +275,16 @@ private slots:
         writeFile(path(QStringLiteral("binary")), QByteArray("/afk\r\n\0\x01", 8));
         const QString previous = path(QStringLiteral("previous"));
         writeFile(previous, "/tell a b\r\n");
-        frmWindow* w = makeWindow(previous);
-        w->rtfrypAO->setText(QStringLiteral("/tell a b\nmore"));
+        ScriptWindow* w = makeWindow(previous);
+        w->editor()->setText(QStringLiteral("/tell a b\nmore"));
         m_prompt->answer(PromptAnswer::No);
         m_prompt->choose(path(name));
-        w->tmOpen_Timer();
+        w->open();
         QCOMPARE(m_prompt->boxes.size(), 2);
         QVERIFY(m_prompt->boxes.last().text.startsWith(QStringLiteral("Err - %1").arg(number)));
-        QCOMPARE(w->rtfrypAO->Text(), QStringLiteral("/tell a b\nmore"));
-        QCOMPARE(w->FileName(), previous);
-        QVERIFY(w->Changed());
+        QCOMPARE(w->editor()->Text(), QStringLiteral("/tell a b\nmore"));
+        QCOMPARE(w->fileName(), previous);
+        QVERIFY(w->isChanged());
     }
 
     void openedFileSavesBackByteForByte_data()
@@ -307,9 +307,9 @@ private slots:
         }
         bytes += "\r\n\r\n" + end;
         writeFile(path(QStringLiteral("all bytes")), bytes);
-        frmWindow* w = makeWindow(path(QStringLiteral("all bytes")));
+        ScriptWindow* w = makeWindow(path(QStringLiteral("all bytes")));
         m_prompt->choose(path(QStringLiteral("copy")));
-        w->tmSaveAs_Timer();
+        w->saveAs();
         QCOMPARE(readFile(path(QStringLiteral("copy"))), bytes);
     }
 
@@ -317,15 +317,15 @@ private slots:
     // writes a page and asks nothing.
     void print()
     {
-        frmWindow* w = makeWindow();
-        w->rtfrypAO->setText(QStringLiteral("/tell bob"));
+        ScriptWindow* w = makeWindow();
+        w->editor()->setText(QStringLiteral("/tell bob"));
         w->printer().setDefaultPrinterLookup([] { return QPrinterInfo(); });
-        w->tmprint_Timer();
+        w->print();
         QCOMPARE(m_prompt->boxes.size(), 1);
         QCOMPARE(m_prompt->boxes[0].title, QStringLiteral("Error in tlbasxToolbar1_ButtonClick"));
         QVERIFY(m_prompt->boxes[0].text.startsWith(QStringLiteral("Err - %1").arg(ErrorNumbers::NoDefaultPrinter)));
         w->printer().setPdfTarget(path(QStringLiteral("page.pdf")));
-        w->tmprint_Timer();
+        w->print();
         QCOMPARE(m_prompt->boxes.size(), 1);
         QVERIFY(readFile(path(QStringLiteral("page.pdf"))).startsWith("%PDF"));
     }
@@ -334,8 +334,8 @@ private slots:
     // the window held before. Colouring is no edit.
     void colouringOnLoad()
     {
-        frmWindow* w = makeWindow();
-        RichTextControl& e = *w->rtfrypAO;
+        ScriptWindow* w = makeWindow();
+        RichTextControl& e = *w->editor();
         const auto isGreen = [&e](int pos) {
             QTextCursor c(e.document());
             c.setPosition(pos + 1);
@@ -347,11 +347,11 @@ private slots:
         writeFile(path(QStringLiteral("s")), "tell Someone hello\r\n/wave now\r\n");
         m_prompt->answer(PromptAnswer::No);
         m_prompt->choose(path(QStringLiteral("s")));
-        w->tmOpen_Timer();
+        w->open();
         QVERIFY(!isGreen(0));
         QVERIFY(isGreen(19) && isGreen(23));  // /wave
         QVERIFY(!isGreen(24));
-        QVERIFY(!w->Changed());
+        QVERIFY(!w->isChanged());
         QVERIFY(!e.document()->isUndoAvailable());  // the colouring of a load is no step to undo
     }
 };

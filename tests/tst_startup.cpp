@@ -1,6 +1,7 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 
 #include <QDir>
 #include <QScreen>
@@ -60,7 +61,7 @@ void tst_startup::gameFolder()
 
     QVERIFY(f.prompt.allAnswersUsed());
     QCOMPARE(f.prompt.boxes.size(), answer < 0 ? 0 : 1);
-    QCOMPARE(f.main->state().gamePath, gamePathKept ? stored : QString());
+    QCOMPARE(f.main->state().gamePath(), gamePathKept ? stored : QString());
     QCOMPARE(QDir(game).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), scriptsAfter ? 1 : 0);
     QCOMPARE(Settings().read(QStringLiteral("AOPath"), {}), stored);  // start-up never rewrites it
 }
@@ -81,8 +82,8 @@ void tst_startup::windowOpensWhereItWasLeft()
     const QRect screen = f.main->screen()->availableGeometry();
     QVERIFY(screen.contains(f.main->frameGeometry()) && f.main->width() * 2 > screen.width());
     QVERIFY(f.main->height() * 2 > screen.height());
-    const int treeWidth = f.main->treeSplitter->sizes().value(1) + 40;  // the player drags the tree wider
-    f.main->treeSplitter->setSizes({1, treeWidth});
+    const int treeWidth = child<QSplitter>(*f.main, "treeSplitter")->sizes().value(1) + 40;  // the player drags the tree wider
+    child<QSplitter>(*f.main, "treeSplitter")->setSizes({1, treeWidth});
     left.isNull() ? f.main->showMaximized() : f.main->setGeometry(left);
     QTRY_COMPARE(f.main->isMaximized(), left.isNull());
     // A maximised window comes back maximised, and un-maximises to where it was.
@@ -94,7 +95,7 @@ void tst_startup::windowOpensWhereItWasLeft()
     QCOMPARE(f.main->normalGeometry(), leftAt);
     f.main->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
-    QCOMPARE(f.main->treeSplitter->sizes().value(1), treeWidth);
+    QCOMPARE(child<QSplitter>(*f.main, "treeSplitter")->sizes().value(1), treeWidth);
 }
 
 QTEST_MAIN(tst_startup)

@@ -1,8 +1,9 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
-#include "dialogs/frmProperties.h"
-#include "editor/frmWindow.h"
+#include "app/MainWindow.h"
+#include "dialogs/PropertiesDialog.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
@@ -50,7 +51,7 @@ struct DoubleClickRow {
 class tst_toolbarkeys : public QObject {
     Q_OBJECT
     std::unique_ptr<MainWindowFixture> f;
-    frmWindow* window = nullptr;
+    ScriptWindow* window = nullptr;
     RichTextControl* editor = nullptr;
 
     // The script as loaded from a file: green, unchanged, caret placed.
@@ -78,7 +79,7 @@ private slots:
         f = std::make_unique<MainWindowFixture>();
         QVERIFY(f->startShown());
         window = f->main->activeScriptWindow();
-        editor = window->rtfrypAO;
+        editor = window->editor();
     }
     void cleanup() { f.reset(); }
 
@@ -125,7 +126,7 @@ private slots:
         // Every variable is a space, "%" and one character, in white.
         for (int i = row.caret - 3; row.key != ToolbarKey::Delete && i < row.caret; ++i)
             QCOMPARE(colourAt(i), RichTextControl::white());
-        QCOMPARE(window->Changed(), row.expected != row.text);
+        QCOMPARE(window->isChanged(), row.expected != row.text);
         QVERIFY(row.expected == row.text || f->undoesInOneStep(*editor, row.text, row.expected));
     }
 
@@ -163,13 +164,13 @@ private slots:
     {
         QFETCH(KeyRow, row);
         const QString effect = row.effect;
-        frmWindow* other = window;
+        ScriptWindow* other = window;
         window = f->main->newScriptWindow();
-        editor = window->rtfrypAO;
+        editor = window->editor();
         load(QStringLiteral("abc\nde"), 6, 0, row.freeType);
         editor->setSelText(QStringLiteral("f"));  // something to undo
         editor->select(5, 1);
-        f->main->tmHelp.stop();
+        QSignalSpy bookAsked(&f->main->scriptArea(), &ScriptArea::commandBookRequested);
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
         QAction* item = effect.startsWith(QLatin1String("mnu")) ? f->main->findChild<QAction*>(effect) : nullptr;
         QSignalSpy ran(item ? item : new QAction(this), &QAction::triggered);
@@ -183,7 +184,7 @@ private slots:
         QCOMPARE(editor->SelStart() != 5 || editor->SelLength() != 1, edited || effect == QLatin1String("caret"));
         if (effect == QLatin1String("typed"))
             QCOMPARE(colourAt(editor->SelStart() - 1), RichTextControl::white());
-        QCOMPARE(f->main->tmHelp.isActive(), effect == QLatin1String("help"));
+        QCOMPARE(bookAsked.count(), effect == QLatin1String("help") ? 1 : 0);
         QCOMPARE(f->main->activeScriptWindow() == other, effect == QLatin1String("window"));
         QWidget* popup = QApplication::activePopupWidget();
         QCOMPARE(popup != nullptr, effect == QLatin1String("menu"));
@@ -241,7 +242,7 @@ private slots:
         // Where it lands may depend on the pointer; that it lands at all is the point.
         QCOMPARE(editor->Text().remove(e), QStringLiteral("ab"));
         QCOMPARE(editor->Text().size(), freeType ? 3 : 2);
-        QCOMPARE(window->Changed(), freeType);
+        QCOMPARE(window->isChanged(), freeType);
         QCOMPARE(f->prompt.boxes.size(), !freeType && way == QLatin1String("input method") ? 1 : 0);
     }
 
@@ -270,21 +271,21 @@ private slots:
         load(row.text, row.caret, 0, row.freeType);
         bool shown = false;
         QTimer::singleShot(0, [&] {
-            auto* d = qobject_cast<frmProperties*>(QApplication::activeModalWidget());
+            auto* d = qobject_cast<PropertiesDialog*>(QApplication::activeModalWidget());
             if (!d)
                 return;
             shown = true;
             if (row.answer == QLatin1String("cancel"))
-                return d->cmdCommand1_Click();
+                return d->cancel();
             if (!row.answer.isNull())
-                d->txtEdit->setPlainText(row.answer);
-            QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+                child<QPlainTextEdit>(*d, "valueText")->setPlainText(row.answer);
+            QTest::mouseClick(child<QPushButton>(*d, "okButton"), Qt::LeftButton);
         });
         QTest::mouseDClick(editor->viewport(), Qt::LeftButton, {}, editor->cursorRect().center());
         QCoreApplication::processEvents();
         QCOMPARE(shown, row.dialog);
         QCOMPARE(editor->Text(), row.expected);
-        QCOMPARE(window->Changed(), row.dialog);
+        QCOMPARE(window->isChanged(), row.dialog);
         QCOMPARE(editor->SelText(), row.selected);
         QCOMPARE(f->prompt.boxes.size(), 0);
     }

@@ -1,9 +1,10 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "catalogue/CatalogueSource.h"
-#include "dialogs/frmProperties.h"
-#include "editor/frmWindow.h"
+#include "dialogs/PropertiesDialog.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 #include "tree/CommandTreePanel.h"
 
@@ -39,16 +40,16 @@ struct DialogAnswer {
     explicit DialogAnswer(const QString& answer)
     {
         QTimer::singleShot(0, [this, answer] {
-            auto* dialog = qobject_cast<frmProperties*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<PropertiesDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            valueAsked = !dialog->txtEdit->isHidden() || !dialog->lstEdit->isHidden();
-            command = dialog->cboCommand->currentText();
+            valueAsked = !child<QPlainTextEdit>(*dialog, "valueText")->isHidden() || !child<QListWidget>(*dialog, "valueList")->isHidden();
+            command = child<QComboBox>(*dialog, "commandBox")->currentText();
             if (answer == QLatin1String("cancel"))
-                return dialog->cmdCommand1_Click();
-            if (!dialog->txtEdit->isHidden())
-                dialog->txtEdit->setPlainText(answer);
-            QTest::mouseClick(dialog->cmdOk, Qt::LeftButton);
+                return dialog->cancel();
+            if (!child<QPlainTextEdit>(*dialog, "valueText")->isHidden())
+                child<QPlainTextEdit>(*dialog, "valueText")->setPlainText(answer);
+            QTest::mouseClick(child<QPushButton>(*dialog, "okButton"), Qt::LeftButton);
         });
     }
     bool valueAsked = false;
@@ -128,7 +129,7 @@ private slots:
         QVERIFY(QDir(f->dir.path()).mkdir(QStringLiteral("scripts")));
         QVERIFY(QFile(f->dir.filePath(QStringLiteral("scripts/heal"))).open(QIODevice::WriteOnly));
         QVERIFY(f->start());
-        tree = f->main->picBar->tvwTreeView1;
+        tree = f->main->treePanel().tree();
     }
     void cleanup() { f.reset(); }
 
@@ -169,12 +170,12 @@ private slots:
     void insert()
     {
         QFETCH(InsertRow, row);
-        frmWindow* window = f->main->activeScriptWindow();
-        window->rtfrypAO->setText(row.text);
-        window->rtfrypAO->select(row.selStart, row.selLength);
-        window->tmChanged->stop();
+        ScriptWindow* window = f->main->activeScriptWindow();
+        window->editor()->setText(row.text);
+        window->editor()->select(row.selStart, row.selLength);
+        window->setChanged(false);
         if (row.noWindow) {
-            f->main->mdiArea->closeAllSubWindows();
+            f->main->scriptArea().closeAllSubWindows();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(!f->main->activeScriptWindow());
         }
@@ -183,21 +184,21 @@ private slots:
         QVERIFY(row.node.isEmpty() || tree->currentItem());
 
         DialogAnswer dialog{row.answer};
-        f->main->picBar->mnuInsert->trigger();
+        child<QAction>(f->main->treePanel(), "mnuInsert")->trigger();
         QCoreApplication::processEvents();
         window = f->main->activeScriptWindow();
         QVERIFY(window);
 
-        QCOMPARE(window->rtfrypAO->Text(), row.expected);
+        QCOMPARE(window->editor()->Text(), row.expected);
         QCOMPARE(dialog.command, row.dialogCommand);
         // A line that went the dialog's way, even cancelled, counts as a change.
-        QCOMPARE(window->tmChanged->isActive(), !row.answer.isNull());
-        QCOMPARE(f->main->mdiArea->subWindowList().size(), 1);
+        QCOMPARE(window->isChanged(), !row.answer.isNull() || row.expected != row.text);
+        QCOMPARE(f->main->scriptArea().subWindowList().size(), 1);
         QCOMPARE(f->prompt.boxes.size(), 0);
         // Inserted text is white, whatever colour stood at the caret.
         if (row.expected != row.text) {
-            QCOMPARE(window->rtfrypAO->SelColor(), RichTextControl::white());
-            QVERIFY(f->undoesInOneStep(*window->rtfrypAO, row.text, row.expected));
+            QCOMPARE(window->editor()->SelColor(), RichTextControl::white());
+            QVERIFY(f->undoesInOneStep(*window->editor(), row.text, row.expected));
         }
     }
 
@@ -213,15 +214,15 @@ private slots:
         QTest::keyClick(tree, Qt::Key_Return);
         QVERIFY(tree->currentItem()->isExpanded());
         QTest::keyClick(tree, Qt::Key_Down);
-        QCOMPARE(f->main->findChild<QLabel*>(QStringLiteral("sbStatusBar1"))->text(),
+        QCOMPARE(f->main->findChild<QLabel*>(QStringLiteral("statusLabel"))->text(),
                  QStringLiteral("Send a private message"));
         QTest::keyClick(tree, Qt::Key_Down);
         QTest::keyClick(tree, Qt::Key_Return);
-        QCOMPARE(f->main->activeScriptWindow()->rtfrypAO->Text(), QStringLiteral("/sit\n"));
+        QCOMPARE(f->main->activeScriptWindow()->editor()->Text(), QStringLiteral("/sit\n"));
         for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
             QTest::keyClick(tree, key, modifiers);
-            QTRY_VERIFY(f->main->picBar->mnuPopup->isVisible());
-            f->main->picBar->mnuPopup->close();
+            QTRY_VERIFY(child<QMenu>(f->main->treePanel(), "popupMenu")->isVisible());
+            child<QMenu>(f->main->treePanel(), "popupMenu")->close();
         }
     }
 
@@ -236,11 +237,11 @@ private slots:
         // commands too.
         QVERIFY(QDir(f->dir.filePath(QStringLiteral("scripts"))).removeRecursively());
         const QString build = qEnvironmentVariable("ZANDREL_TEST_BUILD_DIR");
-        f->main = std::make_unique<frmMain>(f->prompt, (build.isEmpty() ? QCoreApplication::applicationDirPath() : build)
+        f->main = std::make_unique<MainWindow>(f->prompt, (build.isEmpty() ? QCoreApplication::applicationDirPath() : build)
                                                            + QStringLiteral("/zandrel.db"));
-        QVERIFY(f->main->Form_Load());
-        tree = f->main->picBar->tvwTreeView1;
-        frmWindow* window = f->main->activeScriptWindow();
+        QVERIFY(f->main->start());
+        tree = f->main->treePanel().tree();
+        ScriptWindow* window = f->main->activeScriptWindow();
         QStringList faults;
         int walked = 0;
         for (int g = 0; g < tree->topLevelItemCount(); ++g) {
@@ -250,13 +251,13 @@ private slots:
                 // "All" writes the catalogue as a list to read, not lines to run.
                 if (group->child(c)->text(0) == QLatin1String("All"))
                     continue;
-                window->rtfrypAO->setText(QString());
+                window->editor()->setText(QString());
                 tree->setCurrentItem(group->child(c));
                 DialogAnswer dialog{QString()};
-                f->main->picBar->tvwTreeView1_DblClick();
+                f->main->treePanel().insertNode();
                 QCoreApplication::processEvents();
                 ++walked;
-                for (const QString& line : window->rtfrypAO->Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                for (const QString& line : window->editor()->Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
                     bool known = false;
                     if (lacksValue(line, documented, known) && !dialog.valueAsked)
                         faults << line;

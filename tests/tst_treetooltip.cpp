@@ -1,6 +1,7 @@
+#include "support/Child.h"
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "tree/CommandTreePanel.h"
 
 #include <QSplitter>
@@ -17,7 +18,7 @@ private slots:
         const QString longName = QStringLiteral("Character and Interface Settings");
         f.catalogue->addGroup(3, longName);
         QVERIFY(f.startShown());
-        QTreeWidget* tree = f.main->picBar->tvwTreeView1;
+        QTreeWidget* tree = f.main->treePanel().tree();
         const auto tipOver = [tree](const QString& name) {
             const QPoint at = tree->visualItemRect(tree->findItems(name, Qt::MatchExactly).value(0)).center();
             QHelpEvent help(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
@@ -25,7 +26,7 @@ private slots:
             return QToolTip::isVisible() ? QToolTip::text() : QString();
         };
         QCOMPARE(tipOver(longName), QString());  // the first start fits every group name
-        f.main->treeSplitter->setSizes({1, f.main->picBar->width() - 40});  // the player narrows the tree
+        child<QSplitter>(*f.main, "treeSplitter")->setSizes({1, f.main->treePanel().width() - 40});  // the player narrows the tree
         QCOMPARE(tipOver(QStringLiteral("Scripts")), QString());  // a name that fits has none
         QCOMPARE(tipOver(longName), longName);
     }

@@ -60,10 +60,12 @@ QStringList CommandTreeBuilder::scriptFiles(const QString& folder)
     return names;
 }
 
-void CommandTreeBuilder::FillCommandTree(QTreeWidget& tree, const QString& gamePath)
+void CommandTreeBuilder::fill(QTreeWidget& tree, const QString& gamePath)
 {
     const QString scriptsFolder = PathLookup::findDirectory(gamePath, QStringLiteral("scripts"));
     const bool listsFiles = !scriptsFolder.isEmpty();
+    // Filled again when the game folder changes: the old nodes go first.
+    tree.clear();
     const std::vector<CatalogueGroup> groups
         = m_catalogue.commandTree([listsFiles](int group) { return !(listsFiles && group == ScriptsGroupId); });
     for (const CatalogueGroup& g : groups) {

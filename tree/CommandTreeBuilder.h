@@ -15,7 +15,7 @@ public:
 
     CommandTreeBuilder(Catalogue& catalogue, const ImageList& images) : m_catalogue(catalogue), m_images(images) {}
 
-    void FillCommandTree(QTreeWidget& tree, const QString& gamePath);
+    void fill(QTreeWidget& tree, const QString& gamePath);
 
     // The files of a scripts folder as the tree lists them: plain files only (no
     // folders, no hidden files), ordered by name without regard to letter case.

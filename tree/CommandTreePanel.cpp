@@ -1,7 +1,9 @@
 #include "tree/CommandTreePanel.h"
 
-#include "dialogs/frmHelp.h"
-#include "editor/ScriptWindows.h"
+#include "dialogs/HelpWindow.h"
+#include "editor/ScriptWorkspace.h"
+#include "state/AppState.h"
+#include "tree/CommandTreeBuilder.h"
 #include "tree/CutNodeToolTip.h"
 #include "tree/TreeFilterField.h"
 #include "tree/TreeInsertion.h"
@@ -17,54 +19,59 @@
 
 #include <algorithm>
 
-CommandTreePanel::CommandTreePanel(AppState& state, ScriptWindows& windows, QWidget* parent)
+CommandTreePanel::CommandTreePanel(AppState& state, ScriptWorkspace& windows, QWidget* parent)
     : QWidget(parent), m_state(state), m_windows(windows)
 {
-    setObjectName(QStringLiteral("picBar"));
+    setObjectName(QStringLiteral("treePanel"));
     createTree();
     createPopup();
 }
 
 void CommandTreePanel::createTree()
 {
-    tvwTreeView1 = new QTreeWidget(this);
-    tvwTreeView1->setObjectName(QStringLiteral("tvwTreeView1"));
-    tvwTreeView1->setHeaderHidden(true);
-    tvwTreeView1->setColumnCount(1);
-    tvwTreeView1->setIconSize(QSize(16, 16));
-    tvwTreeView1->setItemDelegate(new CutNodeToolTip(tvwTreeView1));
+    m_tree = new QTreeWidget(this);
+    m_tree->setObjectName(QStringLiteral("tree"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setColumnCount(1);
+    m_tree->setIconSize(QSize(16, 16));
+    m_tree->setItemDelegate(new CutNodeToolTip(m_tree));
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     font.setBold(true);
-    tvwTreeView1->setFont(font);
-    tvwTreeView1->installEventFilter(this);
-    tvwTreeView1->viewport()->installEventFilter(this);
+    m_tree->setFont(font);
+    m_tree->installEventFilter(this);
+    m_tree->viewport()->installEventFilter(this);
 
-    txtFilter = new TreeFilterField(*tvwTreeView1, [this] { tvwTreeView1_DblClick(); }, this);
-    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    m_filterField = new TreeFilterField(*m_tree, [this] { insertNode(); }, this);
+    m_filterField->setObjectName(QStringLiteral("filterField"));
     // The filter on top, the tree down to the panel's foot whatever its width.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(txtFilter);
-    layout->addWidget(tvwTreeView1, 1);
+    layout->addWidget(m_filterField);
+    layout->addWidget(m_tree, 1);
 
-    connect(tvwTreeView1, &QTreeWidget::itemCollapsed, this, &CommandTreePanel::tvwTreeView1_Collapse);
-    connect(tvwTreeView1, &QTreeWidget::itemExpanded, this, &CommandTreePanel::tvwTreeView1_Expand);
-    connect(tvwTreeView1, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* node) { tvwTreeView1_NodeClick(node); });
-    connect(tvwTreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { tvwTreeView1_DblClick(); });
+    connect(m_tree, &QTreeWidget::itemCollapsed, this, &CommandTreePanel::nodeCollapsed);
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &CommandTreePanel::nodeExpanded);
+    connect(m_tree, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* node) { showNodeTag(node); });
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this] { insertNode(); });
     // The status bar follows the node the arrow keys move to, as it follows a click.
-    connect(tvwTreeView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
         if (node)
-            tvwTreeView1_NodeClick(node);
+            showNodeTag(node);
     });
+}
+
+void CommandTreePanel::fill()
+{
+    CommandTreeBuilder(m_state.catalogue, m_imgSmall).fill(*m_tree, m_state.gamePath());
 }
 
 int CommandTreePanel::fittingWidth() const
 {
-    QTreeWidget& tree = *tvwTreeView1;
+    QTreeWidget& tree = *m_tree;
     tree.ensurePolished();
     // The option the tree draws its rows with; the tree's own is not reachable from here.
     QStyleOptionViewItem option;
@@ -86,18 +93,18 @@ int CommandTreePanel::fittingWidth() const
 
 void CommandTreePanel::createPopup()
 {
-    mnuPopup = new QMenu(QStringLiteral("Popup"), this);
-    mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
-    mnuInsert = mnuPopup->addAction(QStringLiteral("Insert"));
-    mnuInsert->setObjectName(QStringLiteral("mnuInsert"));
-    mnuHelp = mnuPopup->addAction(QStringLiteral("Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuPopup->setDefaultAction(mnuInsert);
-    connect(mnuInsert, &QAction::triggered, this, &CommandTreePanel::mnuInsert_Click);
-    connect(mnuHelp, &QAction::triggered, this, &CommandTreePanel::mnuHelp_Click);
+    m_popupMenu = new QMenu(QStringLiteral("Popup"), this);
+    m_popupMenu->setObjectName(QStringLiteral("popupMenu"));
+    m_insertAction = m_popupMenu->addAction(QStringLiteral("Insert"));
+    m_insertAction->setObjectName(QStringLiteral("mnuInsert"));
+    m_helpAction = m_popupMenu->addAction(QStringLiteral("Help"));
+    m_helpAction->setObjectName(QStringLiteral("mnuHelp"));
+    m_popupMenu->setDefaultAction(m_insertAction);
+    connect(m_insertAction, &QAction::triggered, this, &CommandTreePanel::insertSelectedNode);
+    connect(m_helpAction, &QAction::triggered, this, &CommandTreePanel::showSelectedNodeHelp);
 }
 
-void CommandTreePanel::tvwTreeView1_Collapse(QTreeWidgetItem* node)
+void CommandTreePanel::nodeCollapsed(QTreeWidgetItem* node)
 {
     if (TreeNode::image(node) == TreeNode::GroupExpanded)
         TreeNode::setImages(node, TreeNode::GroupCollapsed, TreeNode::GroupCollapsed, m_imgSmall);
@@ -105,7 +112,7 @@ void CommandTreePanel::tvwTreeView1_Collapse(QTreeWidgetItem* node)
         TreeNode::setImages(node, TreeNode::image(node), TreeNode::GroupCollapsed, m_imgSmall);
 }
 
-void CommandTreePanel::tvwTreeView1_Expand(QTreeWidgetItem* node)
+void CommandTreePanel::nodeExpanded(QTreeWidgetItem* node)
 {
     if (TreeNode::image(node) == TreeNode::GroupCollapsed)
         TreeNode::setImages(node, TreeNode::GroupExpanded, TreeNode::GroupExpanded, m_imgSmall);
@@ -113,26 +120,26 @@ void CommandTreePanel::tvwTreeView1_Expand(QTreeWidgetItem* node)
         TreeNode::setImages(node, TreeNode::image(node), TreeNode::GroupExpanded, m_imgSmall);
 }
 
-void CommandTreePanel::tvwTreeView1_NodeClick(QTreeWidgetItem* node)
+void CommandTreePanel::showNodeTag(QTreeWidgetItem* node)
 {
     emit nodeTagShown(TreeNode::tag(node));
 }
 
-bool CommandTreePanel::tvwTreeView1_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+bool CommandTreePanel::handleKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    QTreeWidgetItem* node = tvwTreeView1->currentItem();
+    QTreeWidgetItem* node = m_tree->currentItem();
     const bool command = node && node->childCount() == 0 && !TreeNode::isGroupImage(TreeNode::image(node));
     switch (key) {
     case Qt::Key_F1:
         // With nothing selected there is no command to explain.
         if (command)
-            mnuHelp_Click();
+            showSelectedNodeHelp();
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Enter does what a double-click does: a command goes in, a group opens or closes.
         if (command)
-            tvwTreeView1_DblClick();
+            insertNode();
         else if (node)
             node->setExpanded(!node->isExpanded());
         return true;
@@ -149,28 +156,28 @@ bool CommandTreePanel::tvwTreeView1_KeyDown(int key, Qt::KeyboardModifiers modif
     }
 }
 
-bool CommandTreePanel::tvwTreeView1_MouseDown(Qt::MouseButton button, const QPoint& at)
+bool CommandTreePanel::handleMousePress(Qt::MouseButton button, const QPoint& at)
 {
     if (button != Qt::RightButton)
         return false;
-    QTreeWidgetItem* node = tvwTreeView1->itemAt(at);
+    QTreeWidgetItem* node = m_tree->itemAt(at);
     if (!node || TreeNode::isGroupImage(TreeNode::image(node)))
         return true;
-    tvwTreeView1->setCurrentItem(node);
-    mnuPopup->popup(tvwTreeView1->viewport()->mapToGlobal(at));
+    m_tree->setCurrentItem(node);
+    m_popupMenu->popup(m_tree->viewport()->mapToGlobal(at));
     return true;
 }
 
 void CommandTreePanel::showPopup(QTreeWidgetItem& node)
 {
-    tvwTreeView1->scrollToItem(&node);
-    const QRect row = tvwTreeView1->visualItemRect(&node);
-    mnuPopup->popup(tvwTreeView1->viewport()->mapToGlobal(row.bottomLeft()));
+    m_tree->scrollToItem(&node);
+    const QRect row = m_tree->visualItemRect(&node);
+    m_popupMenu->popup(m_tree->viewport()->mapToGlobal(row.bottomLeft()));
 }
 
 bool CommandTreePanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == tvwTreeView1) {
+    if (watched == m_tree) {
         // F1 belongs to the tree while it has the focus, not to the Help menu.
         if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
             event->accept();
@@ -178,28 +185,28 @@ bool CommandTreePanel::eventFilter(QObject* watched, QEvent* event)
         }
         if (event->type() == QEvent::KeyPress) {
             const auto* keyEvent = static_cast<QKeyEvent*>(event);
-            return tvwTreeView1_KeyDown(keyEvent->key(), keyEvent->modifiers());
+            return handleKey(keyEvent->key(), keyEvent->modifiers());
         }
-    } else if (watched == tvwTreeView1->viewport() && event->type() == QEvent::MouseButtonPress) {
+    } else if (watched == m_tree->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        return tvwTreeView1_MouseDown(mouse->button(), mouse->position().toPoint());
+        return handleMousePress(mouse->button(), mouse->position().toPoint());
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void CommandTreePanel::tvwTreeView1_DblClick()
+void CommandTreePanel::insertNode()
 {
-    const QList<QTreeWidgetItem*> selected = tvwTreeView1->selectedItems();
-    TreeInsertion(m_state, m_windows).tvwTreeView1_DblClick(selected.isEmpty() ? nullptr : selected.constFirst());
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    TreeInsertion(m_state, m_windows).insertNode(selected.isEmpty() ? nullptr : selected.constFirst());
 }
 
-void CommandTreePanel::mnuInsert_Click()
+void CommandTreePanel::insertSelectedNode()
 {
-    tvwTreeView1_DblClick();
+    insertNode();
 }
 
-void CommandTreePanel::mnuHelp_Click()
+void CommandTreePanel::showSelectedNodeHelp()
 {
-    frmHelp help(m_state, TreeNode::key(tvwTreeView1->currentItem()), m_windows.dialogOwner());
+    HelpWindow help(m_state, TreeNode::key(m_tree->currentItem()), m_windows.dialogOwner());
     help.exec();
 }

@@ -3,10 +3,10 @@
 #include "state/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "tree/TreeNode.h"
-#include "dialogs/frmProperties.h"
+#include "dialogs/PropertiesDialog.h"
 #include "editor/LineSelection.h"
-#include "editor/ScriptWindows.h"
-#include "editor/frmWindow.h"
+#include "editor/ScriptWorkspace.h"
+#include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QPointer>
@@ -25,21 +25,21 @@ bool takesValue(Catalogue& catalogue, const QTreeWidgetItem* node)
 }
 }
 
-TreeInsertion::TreeInsertion(AppState& app, ScriptWindows& windows) : m_app(app), m_windows(windows) {}
+TreeInsertion::TreeInsertion(AppState& app, ScriptWorkspace& windows) : m_app(app), m_windows(windows) {}
 
-void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
+void TreeInsertion::insertNode(QTreeWidgetItem* node)
 {
     if (!node)
         return;
     if (node->childCount() > 0 || TreeNode::isGroupImage(TreeNode::image(node)))
         return;
 
-    QPointer<frmWindow> window = m_windows.activeScriptWindow();
+    QPointer<ScriptWindow> window = m_windows.activeScriptWindow();
     if (!window)
         window = m_windows.newScriptWindow();
     if (!window)
         return;
-    RichTextControl& editor = *window->rtfrypAO;
+    RichTextControl& editor = *window->editor();
 
     const QString text = node->text(0);
     const QTreeWidgetItem* parent = node->parent();
@@ -83,13 +83,13 @@ void TreeInsertion::tvwTreeView1_DblClick(QTreeWidgetItem* node)
     const bool breakFirst = LineSelection::moveToWholeLinePlace(editor);
     editor.setSelColor(RichTextControl::white());
     const QString prefix = TreeNode::tag(parent);
-    m_app.CurrentLine = prefix.isEmpty() ? text : prefix + QLatin1Char(' ') + text;
+    const QString command = prefix.isEmpty() ? text : prefix + QLatin1Char(' ') + text;
     {
-        frmProperties dialog(m_app, &editor, frmProperties::Origin::Tree, m_windows.dialogOwner());
+        PropertiesDialog dialog(m_app, command, &editor, PropertiesDialog::Origin::Tree, m_windows.dialogOwner());
         if (breakFirst)
             dialog.writeAfterLineBreak();
         dialog.showModal();
     }
     if (window)
-        window->tmChanged->start();
+        window->markChanged();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 class QTreeWidgetItem;
-class ScriptWindows;
+class ScriptWorkspace;
 class AppState;
 
 // Puts a node of the command tree into the active script: a finished line at once
@@ -12,13 +12,13 @@ class TreeInsertion {
 public:
     // A new script window is opened when none is, so a double-click is never lost
     // for want of one.
-    TreeInsertion(AppState& app, ScriptWindows& windows);
+    TreeInsertion(AppState& app, ScriptWorkspace& windows);
 
     // The tree's double-click (and its context menu's Insert) on `node`, the
     // tree's selected node or null.
-    void tvwTreeView1_DblClick(QTreeWidgetItem* node);
+    void insertNode(QTreeWidgetItem* node);
 
 private:
     AppState& m_app;
-    ScriptWindows& m_windows;
+    ScriptWorkspace& m_windows;
 };

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
@@ -45,8 +45,8 @@ void MainWindowFixture::fillStandardCatalogue()
 
 bool MainWindowFixture::start()
 {
-    main = std::make_unique<frmMain>(prompt, catalogue->path());
-    return main->Form_Load();
+    main = std::make_unique<MainWindow>(prompt, catalogue->path());
+    return main->start();
 }
 
 bool MainWindowFixture::startShown()

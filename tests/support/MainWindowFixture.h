@@ -3,11 +3,13 @@
 #include "ScriptedPrompt.h"
 #include "TestCatalogue.h"
 
+#include "editor/ScriptArea.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
 
-class frmMain;
+class MainWindow;
 class RichTextControl;
 
 // A temporary folder with a catalogue, fresh settings and a main window built on
@@ -18,7 +20,7 @@ struct MainWindowFixture {
 
     // A catalogue with a few groups and commands, the breeds and professions.
     void fillStandardCatalogue();
-    // Builds the main window and runs its start-up; returns Form_Load's result.
+    // Builds the main window and runs its start-up; returns start's result.
     bool start();
     // The standard catalogue, start-up, and the window shown on screen (for tests
     // that send real mouse and key events).
@@ -37,5 +39,5 @@ struct MainWindowFixture {
     QString previousWorkingFolder;
     ScriptedPrompt prompt;
     std::unique_ptr<TestCatalogue> catalogue;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<MainWindow> main;
 };

@@ -1,4 +1,4 @@
-#include "dialogs/frmAbout.h"
+#include "dialogs/AboutDialog.h"
 
 #include "dialogs/DesignedControls.h"
 #include "platform/DesignScale.h"
@@ -8,47 +8,47 @@
 
 #include <algorithm>
 
-frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
+AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner)
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("AboutDialog"));
     setModal(true);
     setWindowTitle(caption());
     const DesignScale at(font());
 
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAutoFillBackground(true);
+    sideStripe = new QWidget(this);
+    sideStripe->setObjectName(QStringLiteral("sideStripe"));
+    sideStripe->setAutoFillBackground(true);
 
-    lblAbout = new QLabel(aboutText(), this);
-    lblAbout->setObjectName(QStringLiteral("lblAbout"));
-    lblAbout->setGeometry(at.rect(600, 120, 4335, 1695));
-    lblAbout->setWordWrap(true);
-    lblAbout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    DesignedControls::growToText(lblAbout);
+    aboutLabel = new QLabel(aboutText(), this);
+    aboutLabel->setObjectName(QStringLiteral("aboutLabel"));
+    aboutLabel->setGeometry(at.rect(600, 120, 4335, 1695));
+    aboutLabel->setWordWrap(true);
+    aboutLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    DesignedControls::growToText(aboutLabel);
 
     // A text longer than its designed box pushes the button down; the button keeps
     // its designed gap below the text and its right edge under the text's.
-    cmdOk = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    okButton = new QPushButton(QStringLiteral("&OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
     const QRect designedOk = at.rect(4080, 1920, 855, 375);
-    cmdOk->setGeometry(designedOk.translated(0, lblAbout->height() - at.y(1695)));
-    DesignedControls::growToText(cmdOk);
-    cmdOk->move(designedOk.right() + 1 - cmdOk->width(), cmdOk->y());
-    setFixedSize(at.x(5100), std::max(at.y(2430), cmdOk->geometry().bottom() + 1 + at.y(2430 - 1920 - 375)));
+    okButton->setGeometry(designedOk.translated(0, aboutLabel->height() - at.y(1695)));
+    DesignedControls::growToText(okButton);
+    okButton->move(designedOk.right() + 1 - okButton->width(), okButton->y());
+    setFixedSize(at.x(5100), std::max(at.y(2430), okButton->geometry().bottom() + 1 + at.y(2430 - 1920 - 375)));
 
     // The strip runs down the whole window, as tall as the window has become.
-    Picture1->setGeometry(0, 0, at.x(495), height() - at.y(2430 - 2415));
-    QPalette strip = Picture1->palette();
-    QLinearGradient gradient(0, 0, 0, Picture1->height());
+    sideStripe->setGeometry(0, 0, at.x(495), height() - at.y(2430 - 2415));
+    QPalette strip = sideStripe->palette();
+    QLinearGradient gradient(0, 0, 0, sideStripe->height());
     gradient.setColorAt(0, QColor(0, 40, 0));
     gradient.setColorAt(1, QColor(0, 200, 0));
     strip.setBrush(QPalette::Window, gradient);
-    Picture1->setPalette(strip);
+    sideStripe->setPalette(strip);
 
-    connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QString frmAbout::caption()
+QString AboutDialog::caption()
 {
     return QStringLiteral("About Zandrel (%1.%2.%3)")
         .arg(ZANDREL_VERSION_MAJOR)
@@ -56,7 +56,7 @@ QString frmAbout::caption()
         .arg(ZANDREL_VERSION_PATCH);
 }
 
-QString frmAbout::aboutText()
+QString AboutDialog::aboutText()
 {
     return QStringList{
         QStringLiteral("Zandrel is a small Macro/Script editing tool for Anarchy Online. It has a simple interface "

@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 
 #include "app/CommandBook.h"
 #include "app/EditMenuCommands.h"
@@ -10,8 +10,9 @@
 #include "app/ScriptDrops.h"
 #include "app/ScriptOpener.h"
 #include "app/WindowPlacement.h"
-#include "dialogs/frmAbout.h"
-#include "editor/frmWindow.h"
+#include "dialogs/AboutDialog.h"
+#include "editor/ScriptArea.h"
+#include "editor/ScriptWindow.h"
 #include "platform/DesignScale.h"
 #include "platform/PathLookup.h"
 #include "platform/Prompt.h"
@@ -23,7 +24,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -31,59 +31,54 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
-frmMain::frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
+MainWindow::MainWindow(Prompt& prompt, const QString& catalogueFile, QWidget* parent)
     : QMainWindow(parent), m_settings(prompt), m_catalogue(prompt, catalogueFile), m_state{prompt, m_catalogue, m_settings}
 {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Zandrel"));
 
     // The scripts take what the window gains or loses; the tree keeps the width the
     // player dragged it to.
-    treeSplitter = new QSplitter(Qt::Horizontal, this);
-    treeSplitter->setObjectName(QStringLiteral("treeSplitter"));
-    treeSplitter->setChildrenCollapsible(false);
-    mdiArea = new QMdiArea(treeSplitter);
-    mdiArea->setObjectName(QStringLiteral("mdiArea"));
-    mdiArea->setBackground(palette().brush(QPalette::Dark));
-    picBar = new CommandTreePanel(m_state, *this, treeSplitter);
-    treeSplitter->addWidget(mdiArea);
-    treeSplitter->addWidget(picBar);
-    treeSplitter->setStretchFactor(0, 1);
-    treeSplitter->setStretchFactor(1, 0);
-    setCentralWidget(treeSplitter);
+    m_treeSplitter = new QSplitter(Qt::Horizontal, this);
+    m_treeSplitter->setObjectName(QStringLiteral("treeSplitter"));
+    m_treeSplitter->setChildrenCollapsible(false);
+    m_scriptArea = new ScriptArea(m_state, m_treeSplitter);
+    m_treePanel = new CommandTreePanel(m_state, *m_scriptArea, m_treeSplitter);
+    m_treeSplitter->addWidget(m_scriptArea);
+    m_treeSplitter->addWidget(m_treePanel);
+    m_treeSplitter->setStretchFactor(0, 1);
+    m_treeSplitter->setStretchFactor(1, 0);
+    setCentralWidget(m_treeSplitter);
 
-    sbStatusBar1 = new QLabel(this);
-    sbStatusBar1->setObjectName(QStringLiteral("sbStatusBar1"));
-    statusBar()->addWidget(sbStatusBar1, 1);
+    m_statusLabel = new QLabel(this);
+    m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    statusBar()->addWidget(m_statusLabel, 1);
     // The designed strip, but never lower than its text needs.
     statusBar()->setFixedHeight(std::max(DesignScale(font()).y(255), statusBar()->sizeHint().height()));
     statusBar()->setSizeGripEnabled(true);
-    connect(picBar, &CommandTreePanel::nodeTagShown, sbStatusBar1, &QLabel::setText);
+    connect(m_treePanel, &CommandTreePanel::nodeTagShown, m_statusLabel, &QLabel::setText);
+    // Queued, so the key or click that asked for the book is handled first.
+    connect(m_scriptArea, &ScriptArea::commandBookRequested, this, &MainWindow::openCommandBook, Qt::QueuedConnection);
 
-    tmHelp.setInterval(100);
-    tmHelp.setSingleShot(false);
-    connect(&tmHelp, &QTimer::timeout, this, &frmMain::tmHelp_Timer);
-
-    const frmWindow::Host host{[this] { requestCommandBook(); }, [this] { return dialogOwner(); }};
-    m_mainMenu = std::make_unique<MainMenuCommands>(m_state, *this, *mdiArea, host);
-    m_editMenu = new EditMenuCommands(m_state, *this, this);
-    m_specialMenu = new InserterMenu(m_state, *this, this);
-    m_checkScript = new ScriptCheckCommand(m_state, *this, *this);  // a child: lives as long as the window
+    m_mainMenu = std::make_unique<MainMenuCommands>(*this, *m_scriptArea);
+    m_editMenu = new EditMenuCommands(m_state, *m_scriptArea, this);
+    m_specialMenu = new InserterMenu(m_state, *m_scriptArea, this);
+    m_checkScript = new ScriptCheckCommand(m_state, *m_scriptArea, *this);  // a child: lives as long as the window
     createMenus();
-    connect(mdiArea, &QMdiArea::subWindowActivated, m_editMenu, &EditMenuCommands::followActiveScript);
+    connect(m_scriptArea, &ScriptArea::subWindowActivated, m_editMenu, &EditMenuCommands::followActiveScript);
     m_state.scriptFileUsed = &RecentScriptsMenu::noteScript;
     new ScriptDrops(*this, [this](const QStringList& paths) { openScripts(paths); });
     restoreWindowLayout();
 }
 
-frmMain::~frmMain()
+MainWindow::~MainWindow()
 {
     // The child windows close in QWidget's destructor, after this window's own parts
     // are gone: the Edit menu must not hear of the active script changing then.
-    disconnect(mdiArea, nullptr, m_editMenu, nullptr);
+    disconnect(m_scriptArea, nullptr, m_editMenu, nullptr);
 }
 
-QString frmMain::defaultCatalogueFile()
+QString MainWindow::defaultCatalogueFile()
 {
     const QDir dir(QCoreApplication::applicationDirPath());
     const QString beside = dir.filePath(QStringLiteral("zandrel.db"));
@@ -92,37 +87,39 @@ QString frmMain::defaultCatalogueFile()
     return QDir::cleanPath(dir.filePath(QStringLiteral("../share/zandrel/zandrel.db")));
 }
 
-void frmMain::createMenus()
+void MainWindow::createMenus()
 {
     QMenuBar& bar = *menuBar();
     QMenu& file = m_mainMenu->addFileMenu(bar);
     // The recent scripts sit between the file items and Exit, the menu's last item.
     new RecentScriptsMenu(m_state.prompt, file, *file.actions().constLast(),
                           [this](const QString& path) { openScripts({path}); }, this);
-    m_editMenu->addEditMenu(bar, [this] { m_checkScript->mnuCheckScript_Click(); });
+    m_editMenu->addEditMenu(bar, [this] { m_checkScript->checkActiveScript(); });
     m_specialMenu->addSpecialMenu(bar);
     m_mainMenu->addWindowMenu(bar);
     QMenu& help = *MenuItems::addMenu(bar, QStringLiteral("mnuHelp2"), QStringLiteral("&Help"));
     connect(MenuItems::addItem(help, QStringLiteral("mnuAllC"), QStringLiteral("All Commands"), QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, &frmMain::mnuAllC_Click);
+            &QAction::triggered, this, &MainWindow::openCommandBook);
     connect(MenuItems::addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About")), &QAction::triggered, this,
-            &frmMain::mnuAbout_Click);
+            &MainWindow::showAbout);
 }
 
-bool frmMain::Form_Load()
+bool MainWindow::start()
 {
     if (m_catalogue.OpenCatalogue() == Catalogue::OpenResult::DriverMissing)
         return false;
 
     m_state.setFreeType(m_settings.read(QStringLiteral("FreeType"), QStringLiteral("0")) == QLatin1String("1"));
 
-    m_state.gamePath = m_settings.read(QStringLiteral("AOPath"), QString());
-    if (!PathLookup::findFile(m_state.gamePath, QStringLiteral("anarchy.exe")).isEmpty())
+    m_state.setGamePath(m_settings.read(QStringLiteral("AOPath"), QString()));
+    if (!PathLookup::findFile(m_state.gamePath(), QStringLiteral("anarchy.exe")).isEmpty())
         checkScriptsFolder();
     else
-        m_state.gamePath.clear();  // for this run only; the stored setting stays
+        m_state.setGamePath(QString());  // for this run only; the stored setting stays
 
-    CommandTreeBuilder(m_catalogue, picBar->imgSmall()).FillCommandTree(*picBar->tvwTreeView1, m_state.gamePath);
+    m_treePanel->fill();
+    // A game folder chosen later (Options) lists its scripts at once.
+    connect(&m_state, &AppState::gamePathChanged, m_treePanel, &CommandTreePanel::fill);
     newScriptWindow();
     placeTree();
     m_specialMenu->addArgumentItems();
@@ -133,9 +130,9 @@ bool frmMain::Form_Load()
     return true;
 }
 
-void frmMain::checkScriptsFolder()
+void MainWindow::checkScriptsFolder()
 {
-    if (!PathLookup::findDirectory(m_state.gamePath, QStringLiteral("scripts")).isEmpty())
+    if (!PathLookup::findDirectory(m_state.gamePath(), QStringLiteral("scripts")).isEmpty())
         return;
     const PromptAnswer answer = m_state.prompt.ask(
         QStringLiteral("Create Scripts Directory"),
@@ -144,7 +141,7 @@ void frmMain::checkScriptsFolder()
         PromptIcon::Question);
     if (answer != PromptAnswer::Yes)
         return;
-    const QString folder = m_state.gamePath + QStringLiteral("scripts");
+    const QString folder = m_state.gamePath() + QStringLiteral("scripts");
     if (!QDir().mkpath(folder)) {
         // The player asked for the folder, so a failure must not pass in silence.
         m_state.prompt.notify(QStringLiteral("Create Scripts Directory"),
@@ -154,27 +151,22 @@ void frmMain::checkScriptsFolder()
     }
 }
 
-frmWindow* frmMain::activeScriptWindow() const
+ScriptWindow* MainWindow::activeScriptWindow() const
 {
-    return m_mainMenu->activeScriptWindow();
+    return m_scriptArea->activeScriptWindow();
 }
 
-frmWindow* frmMain::newScriptWindow()
+ScriptWindow* MainWindow::newScriptWindow()
 {
-    return m_mainMenu->mnuNew_Click();
+    return m_scriptArea->newScriptWindow();
 }
 
-void frmMain::requestCommandBook()
+void MainWindow::openScripts(const QStringList& paths)
 {
-    tmHelp.start();
+    ScriptOpener(*m_scriptArea).open(paths);
 }
 
-void frmMain::openScripts(const QStringList& paths)
-{
-    ScriptOpener(*this, *mdiArea).open(paths);
-}
-
-void frmMain::restoreWindowLayout()
+void MainWindow::restoreWindowLayout()
 {
     const QByteArray geometry = m_settings.readWindowLayout(QStringLiteral("Geometry"));
     m_firstStart = geometry.isEmpty() || !restoreGeometry(geometry);
@@ -186,7 +178,7 @@ void frmMain::restoreWindowLayout()
     restoreState(m_settings.readWindowLayout(QStringLiteral("State")));
 }
 
-void frmMain::placeTree()
+void MainWindow::placeTree()
 {
     bool stored = false;
     int width = m_settings.readWindowLayout(QStringLiteral("TreeWidth")).toInt(&stored);
@@ -194,62 +186,56 @@ void frmMain::placeTree()
         // The first time: the group names whole beside a script window with its
         // whole toolbar; a first-start window too narrow for both grows, as far as
         // the screen lets it.
-        const frmWindow* script = activeScriptWindow();
-        const int scriptsNeed = (script ? script->sizeHint().width() : 0) + 2 * mdiArea->frameWidth() +
-                                treeSplitter->handleWidth();
-        width = picBar->fittingWidth();
+        const ScriptWindow* script = activeScriptWindow();
+        const int scriptsNeed = (script ? script->sizeHint().width() : 0) + 2 * m_scriptArea->frameWidth() +
+                                m_treeSplitter->handleWidth();
+        width = m_treePanel->fittingWidth();
         if (m_firstStart && this->width() < scriptsNeed + width)
             setGeometry(WindowPlacement::firstStart(screen()->availableGeometry(), QSize(scriptsNeed + width, height())));
         width = std::max(1, std::min(width, this->width() - scriptsNeed));
     }
     // The scripts' share is only a weight: they take whatever the tree leaves.
-    treeSplitter->setSizes({std::max(1, this->width() - width), width});
+    m_treeSplitter->setSizes({std::max(1, this->width() - width), width});
     // A script window opened into a narrower area was cut to it; now it has room.
-    if (frmWindow* script = activeScriptWindow(); script && script->width() < script->sizeHint().width())
+    if (ScriptWindow* script = activeScriptWindow(); script && script->width() < script->sizeHint().width())
         script->resize(script->sizeHint().width(), script->height());
 }
 
-void frmMain::saveWindowLayout()
+void MainWindow::saveWindowLayout()
 {
     m_settings.writeWindowLayout(QStringLiteral("Geometry"), saveGeometry());
     m_settings.writeWindowLayout(QStringLiteral("State"), saveState());
     // A window never shown has not laid its panel out; the stored width then stays.
-    if (picBar->isVisible())
-        m_settings.writeWindowLayout(QStringLiteral("TreeWidth"), QByteArray::number(picBar->width()));
+    if (m_treePanel->isVisible())
+        m_settings.writeWindowLayout(QStringLiteral("TreeWidth"), QByteArray::number(m_treePanel->width()));
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A script window whose save was cancelled or failed stays open with its text;
     // ending the program now would lose that script.
-    if (!m_mainMenu->closeScriptWindows()) {
+    if (!m_scriptArea->closeAll()) {
         event->ignore();
         return;
     }
     saveWindowLayout();
-    Form_Unload();
+    shutDown();
     event->accept();
 }
 
-void frmMain::Form_Unload()
+void MainWindow::shutDown()
 {
     m_catalogue.close();
     QCoreApplication::quit();
 }
 
-void frmMain::tmHelp_Timer()
+void MainWindow::openCommandBook()
 {
-    tmHelp.stop();
-    mnuAllC_Click();
+    CommandBook(m_state, *m_scriptArea, *this).build();
 }
 
-void frmMain::mnuAllC_Click()
+void MainWindow::showAbout()
 {
-    CommandBook(m_state, *this, *this).build();
-}
-
-void frmMain::mnuAbout_Click()
-{
-    frmAbout about(this);
+    AboutDialog about(this);
     about.exec();
 }

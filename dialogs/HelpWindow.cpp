@@ -1,4 +1,4 @@
-#include "dialogs/frmHelp.h"
+#include "dialogs/HelpWindow.h"
 
 #include "state/AppState.h"
 #include "catalogue/Catalogue.h"
@@ -11,25 +11,25 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-frmHelp::frmHelp(AppState& state, const QString& nodeKey, QWidget* owner) : QDialog(owner), m_state(state)
+HelpWindow::HelpWindow(AppState& state, const QString& nodeKey, QWidget* owner) : QDialog(owner), m_state(state)
 {
-    setObjectName(QStringLiteral("frmHelp"));
+    setObjectName(QStringLiteral("HelpWindow"));
     setModal(true);
     setWindowTitle(QStringLiteral("Help"));
     resize(DesignScale(font()).size(7200, 6000));
 
-    rtfHelp = new QTextEdit(this);
-    rtfHelp->setObjectName(QStringLiteral("rtfHelp"));
+    pageView = new QTextEdit(this);
+    pageView->setObjectName(QStringLiteral("pageView"));
     // A page to read and copy from, never to type into.
-    rtfHelp->setReadOnly(true);
+    pageView->setReadOnly(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(rtfHelp);
+    layout->addWidget(pageView);
 
-    Form_Load(nodeKey);
+    showPage(nodeKey);
 }
 
-void frmHelp::Form_Load(const QString& key)
+void HelpWindow::showPage(const QString& key)
 {
     if (!key.startsWith(QLatin1Char('C')))
         return;
@@ -45,16 +45,16 @@ void frmHelp::Form_Load(const QString& key)
         return;
 
     setWindowTitle(QStringLiteral("Help - ") + page->command);
-    rtfHelp->clear();
-    QTextCursor cursor(rtfHelp->document());
+    pageView->clear();
+    QTextCursor cursor(pageView->document());
     // The pages are Windows-1252 RTF.
     RtfReader::insert(cursor, ScriptCodec::encode(page->page));
 
-    QTextCursor all(rtfHelp->document());
+    QTextCursor all(pageView->document());
     all.select(QTextCursor::Document);
     QTextCharFormat size;
     size.setFontPointSize(kPointSize);
     all.mergeCharFormat(size);
     all.setPosition(0);
-    rtfHelp->setTextCursor(all);
+    pageView->setTextCursor(all);
 }

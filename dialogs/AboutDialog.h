@@ -6,15 +6,17 @@ class QLabel;
 class QPushButton;
 
 // Names the program and its version and says in a few lines what it is for.
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* owner = nullptr);
+    explicit AboutDialog(QWidget* owner = nullptr);
 
     static QString caption();
     static QString aboutText();
 
-    QWidget* Picture1 = nullptr;
-    QLabel* lblAbout = nullptr;
-    QPushButton* cmdOk = nullptr;
+
+private:
+    QWidget* sideStripe = nullptr;
+    QLabel* aboutLabel = nullptr;
+    QPushButton* okButton = nullptr;
 };

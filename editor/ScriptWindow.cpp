@@ -1,4 +1,4 @@
-#include "editor/frmWindow.h"
+#include "editor/ScriptWindow.h"
 
 #include "state/AppState.h"
 #include "editor/CommandColouring.h"
@@ -38,16 +38,6 @@ QString lossQuestion(const ScriptCodec::Losses& lost)
     return what + QStringLiteral("\n\nSave anyway?");
 }
 
-QTimer* oneShot(QObject* owner, int ms)
-{
-    auto* t = new QTimer(owner);
-    t->setInterval(ms);
-    // A one-shot timer stops itself at its tick, and starting it again before the
-    // tick only moves the tick: two requests within 100 ms run the action once.
-    t->setSingleShot(true);
-    return t;
-}
-
 struct ToolbarButton {
     const char* name;  // the action's object name and picture; nullptr: a separator
     ToolbarKey key;
@@ -76,28 +66,17 @@ constexpr ToolbarButton kButtons[] = {
 };
 }
 
-frmWindow::frmWindow(AppState& app, Host host, QWidget* parent)
+ScriptWindow::ScriptWindow(AppState& app, QWidget* parent)
     : QMdiSubWindow(parent),
-      rtfrypAO(new RichTextControl),
-      tlbasxToolbar1(new QToolBar),
-      tmOpen(oneShot(this, 100)),
-      tmSave(oneShot(this, 100)),
-      tmSaveAs(oneShot(this, 100)),
-      tmprint(oneShot(this, 100)),
-      tmChanged(oneShot(this, 100)),
-      tmHighlight(new QTimer(this)),
-      m_app(app)
+      m_app(app),
+      m_editor(new RichTextControl),
+      m_toolbar(new QToolBar),
+      m_colouringTimer(new QTimer(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFileName(QString());
-    rtfrypAO->setObjectName(QStringLiteral("rtfrypAO"));
-    tlbasxToolbar1->setObjectName(QStringLiteral("tlbasxToolbar1"));
-    tmOpen->setObjectName(QStringLiteral("tmOpen"));
-    tmSave->setObjectName(QStringLiteral("tmSave"));
-    tmSaveAs->setObjectName(QStringLiteral("tmSaveAs"));
-    tmprint->setObjectName(QStringLiteral("tmprint"));
-    tmChanged->setObjectName(QStringLiteral("tmChanged"));
-    tmHighlight->setObjectName(QStringLiteral("tmHighlight"));
+    m_editor->setObjectName(QStringLiteral("editor"));
+    m_toolbar->setObjectName(QStringLiteral("toolbar"));
 
     // The toolbar along the top, the editor filling the rest: the layout keeps the
     // editor sized with the window and never asks for an impossible size.
@@ -105,133 +84,99 @@ frmWindow::frmWindow(AppState& app, Host host, QWidget* parent)
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(tlbasxToolbar1);
-    layout->addWidget(rtfrypAO, 1);
+    layout->addWidget(m_toolbar);
+    layout->addWidget(m_editor, 1);
     setWidget(body);
-    m_editActions = std::make_unique<ScriptToolbarActions>(
-        m_app, *rtfrypAO, [this] { setChanged(true); }, std::move(host.dialogOwner));
+    // The properties dialog belongs to the main window around this one.
+    m_editActions = std::make_unique<ScriptToolbarActions>(m_app, *m_editor, [this] { setChanged(true); },
+                                                           [this] { return window(); });
     buildToolbar();
     // A child of the window: the lock lives as long as the editor it guards.
-    new TypingLock(m_app, *rtfrypAO, [this] { tlbasxToolbar1_ButtonClick(ToolbarKey::Delete); },
-                   std::move(host.requestCommandBook), this);
+    new TypingLock(m_app, *m_editor, [this] { runToolbarKey(ToolbarKey::Delete); },
+                   [this] { emit commandBookRequested(); }, this);
 
-    connect(tmOpen, &QTimer::timeout, this, &frmWindow::tmOpen_Timer);
-    connect(tmSave, &QTimer::timeout, this, &frmWindow::tmSave_Timer);
-    connect(tmSaveAs, &QTimer::timeout, this, &frmWindow::tmSaveAs_Timer);
-    connect(tmprint, &QTimer::timeout, this, &frmWindow::tmprint_Timer);
-    connect(tmChanged, &QTimer::timeout, this, &frmWindow::tmChanged_Timer);
-    connect(tmHighlight, &QTimer::timeout, this, &frmWindow::tmHighlight_Timer);
-    connect(rtfrypAO, &RichTextControl::contentChanged, this, &frmWindow::rtfrypAO_Change);
-    connect(rtfrypAO, &RichTextControl::doubleClicked, this, &frmWindow::rtfrypAO_DblClick);
-    tmHighlight->setInterval(10000);
-    tmHighlight->start();
+    connect(m_colouringTimer, &QTimer::timeout, this, &ScriptWindow::colourEdits);
+    connect(m_editor, &RichTextControl::contentChanged, this, &ScriptWindow::markChanged);
+    connect(m_editor, &RichTextControl::doubleClicked, this, &ScriptWindow::editLineInDialog);
+    m_colouringTimer->setInterval(10000);
+    m_colouringTimer->start();
 
-    rtfrypAO->setSelColor(RichTextControl::white());
+    m_editor->setSelColor(RichTextControl::white());
 }
 
-frmWindow::~frmWindow() = default;
+ScriptWindow::~ScriptWindow() = default;
 
-QString frmWindow::fileFilter()
+QString ScriptWindow::fileFilter()
 {
     return QStringLiteral("AO Script files|*|Text Files(*.txt)|*.txt");
 }
 
-void frmWindow::buildToolbar()
+void ScriptWindow::buildToolbar()
 {
     for (const ToolbarButton& b : kButtons) {
         if (!b.name) {
-            tlbasxToolbar1->addSeparator();
+            m_toolbar->addSeparator();
             continue;
         }
         const QString name = QString::fromLatin1(b.name);
-        auto* action = tlbasxToolbar1->addAction(ScriptToolbarActions::buttonIcon(name),
+        auto* action = m_toolbar->addAction(ScriptToolbarActions::buttonIcon(name),
                                                  b.caption ? QString::fromLatin1(b.caption) : name);
         action->setObjectName(name);
         action->setData(static_cast<int>(b.key));
         action->setToolTip(QString::fromLatin1(b.tooltip));
         // "%t " and "%f " show their captions beside the picture at all times.
         if (b.caption && b.key != ToolbarKey::Me) {
-            if (auto* button = qobject_cast<QToolButton*>(tlbasxToolbar1->widgetForAction(action)))
+            if (auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action)))
                 button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         }
         const ToolbarKey key = b.key;
-        connect(action, &QAction::triggered, this, [this, key] { tlbasxToolbar1_ButtonClick(key); });
+        connect(action, &QAction::triggered, this, [this, key] { runToolbarKey(key); });
     }
 }
 
-QAction* frmWindow::toolbarAction(ToolbarKey key) const
+QAction* ScriptWindow::toolbarAction(ToolbarKey key) const
 {
-    for (QAction* a : tlbasxToolbar1->actions()) {
+    for (QAction* a : m_toolbar->actions()) {
         if (!a->isSeparator() && a->data().toInt() == static_cast<int>(key))
             return a;
     }
     return nullptr;
 }
 
-void frmWindow::tlbasxToolbar1_ButtonClick(ToolbarKey key)
+void ScriptWindow::runToolbarKey(ToolbarKey key)
 {
     // The keys that write text whiten what they write themselves, inside their undo
     // step: whitening a selection here would be a step of its own that changes only
     // colours, one the player would have to undo in vain.
-    IoResult result;
     switch (key) {
     case ToolbarKey::New:
         newScript();
         break;
     case ToolbarKey::Open:
-        result = openScript();
+        open();
         break;
     case ToolbarKey::Save:
-        saveScript();
+        save();
         break;
     case ToolbarKey::SaveAs:
-        saveScriptAs();
+        saveAs();
         break;
     case ToolbarKey::Print:
-        result = m_printer.print(*rtfrypAO);
+        print();
         break;
     default:
-        m_editActions->ButtonClick(key);
+        m_editActions->runKey(key);
         break;
     }
-    if (!result.ok())
-        m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
 }
 
-void frmWindow::runOnce(QTimer& timer, ToolbarKey key)
-{
-    // Switched off before the action, so arming it twice runs the action once.
-    timer.stop();
-    tlbasxToolbar1_ButtonClick(key);
-}
-
-void frmWindow::tmOpen_Timer()
-{
-    runOnce(*tmOpen, ToolbarKey::Open);
-}
-
-void frmWindow::tmSave_Timer()
-{
-    runOnce(*tmSave, ToolbarKey::Save);
-}
-
-void frmWindow::tmSaveAs_Timer()
-{
-    runOnce(*tmSaveAs, ToolbarKey::SaveAs);
-}
-
-void frmWindow::tmprint_Timer()
-{
-    runOnce(*tmprint, ToolbarKey::Print);
-}
-
-void frmWindow::setChanged(bool changed)
+void ScriptWindow::setChanged(bool changed)
 {
     m_changed = changed;
     setWindowModified(changed);
 }
 
-void frmWindow::setFileName(const QString& path)
+void ScriptWindow::setFileName(const QString& path)
 {
     m_fileName = path;
     // The title names the file the next Save writes to; "[*]" shows the desktop's
@@ -239,35 +184,34 @@ void frmWindow::setFileName(const QString& path)
     setWindowTitle((path.isEmpty() ? kNewFileTitle : path) + QStringLiteral("[*]"));
 }
 
-void frmWindow::tmChanged_Timer()
-{
-    tmChanged->stop();
-    setChanged(true);
-}
-
-void frmWindow::tmHighlight_Timer()
+void ScriptWindow::colourEdits()
 {
     // The length is the only guard: a pass runs once an edit has both marked the
     // window and changed how long the text is. The pass colours what the edits since
     // the last one touched; one that had to wait is tried again at the next tick.
-    const int length = rtfrypAO->textLength();
-    if (!m_changed || length == m_highlightedLength)
+    const int length = m_editor->textLength();
+    if (!m_changed || length == m_colouredLength)
         return;
-    if (CommandColouring::colourEdits(*rtfrypAO))
-        m_highlightedLength = length;
+    if (CommandColouring::colourEdits(*m_editor))
+        m_colouredLength = length;
 }
 
-void frmWindow::rtfrypAO_DblClick()
+void ScriptWindow::stopColouring()
 {
-    m_editActions->rtfrypAO_DblClick();
+    m_colouringTimer->stop();
 }
 
-void frmWindow::rtfrypAO_Change()
+bool ScriptWindow::colours() const
 {
-    setChanged(true);
+    return m_colouringTimer->isActive();
 }
 
-QString frmWindow::chooseSaveFile(const QString& startFolder)
+void ScriptWindow::editLineInDialog()
+{
+    m_editActions->editLineInDialog();
+}
+
+QString ScriptWindow::chooseSaveFile(const QString& startFolder)
 {
     // A name the game's own command would take over is asked about once; No opens the
     // dialog again.
@@ -279,9 +223,9 @@ QString frmWindow::chooseSaveFile(const QString& startFolder)
     }
 }
 
-bool frmWindow::saveTo(const QString& path, const QString& handler)
+bool ScriptWindow::saveTo(const QString& path, const QString& handler)
 {
-    const QString text = rtfrypAO->Text();
+    const QString text = m_editor->Text();
     if (const ScriptCodec::Losses lost = ScriptCodec::losses(text);
         lost.count > 0 && m_app.prompt.ask(kLossTitle, lossQuestion(lost), PromptIcon::Warning) != PromptAnswer::Yes)
         return false;
@@ -297,7 +241,7 @@ bool frmWindow::saveTo(const QString& path, const QString& handler)
     return true;
 }
 
-bool frmWindow::offerToSave(const QString& handler)
+bool ScriptWindow::offerToSave(const QString& handler)
 {
     if (!m_changed)
         return true;
@@ -317,34 +261,38 @@ bool frmWindow::offerToSave(const QString& handler)
     return !path.isEmpty() && saveTo(path, handler);
 }
 
-void frmWindow::newScript()
+bool ScriptWindow::newScript()
 {
     // A changed script without a file is offered a save here too, as Open and
     // closing do: New would otherwise drop it without a word.
     if (!offerToSave(kButtonClickHandler))
-        return;
-    rtfrypAO->setText(QString());
-    rtfrypAO->setSelColor(RichTextControl::white());
+        return false;
+    m_editor->setText(QString());
+    m_editor->setSelColor(RichTextControl::white());
     setChanged(false);
     // The new script is tied to no file: keeping the old name would let a plain
     // Save write the new script over the previous one without any dialog.
     setFileName(QString());
+    return true;
 }
 
-IoResult frmWindow::openScript()
+bool ScriptWindow::open()
 {
     if (!offerToSave(kButtonClickHandler))
-        return {};
+        return false;
     const QString path = m_app.prompt.chooseFile(
-        {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), m_app.gamePath});
+        {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), m_app.gamePath()});
     if (path.isEmpty())
-        return {};
-    return loadScript(path);
+        return false;
+    const IoResult result = loadScript(path);
+    if (!result.ok())
+        m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
+    return result.ok();
 }
 
-bool frmWindow::openFile(const QString& path)
+bool ScriptWindow::openFile(const QString& path)
 {
-    rtfrypAO->setSelColor(RichTextControl::white());
+    m_editor->setSelColor(RichTextControl::white());
     if (!offerToSave(kButtonClickHandler))
         return false;
     const IoResult result = loadScript(path);
@@ -353,49 +301,57 @@ bool frmWindow::openFile(const QString& path)
     return result.ok();
 }
 
-IoResult frmWindow::loadScript(const QString& path)
+IoResult ScriptWindow::loadScript(const QString& path)
 {
     // The name is taken only once the file has loaded: a file that failed to load
     // must not become the target of the next Save, which would write the old text
     // over it.
-    QString loaded;
-    if (IoResult r = rtfrypAO->loadFile(path, &loaded); !r.ok())
-        return r;
+    ScriptFile::ReadResult read = ScriptFile::read(path);
+    if (!read.result.ok())
+        return read.result;
+    m_editor->setLoadedText(read.text);
     setFileName(path);
-    rtfrypAO->setSelStart(0);
-    rtfrypAO->setSelColor(RichTextControl::white());
+    m_editor->setSelStart(0);
+    m_editor->setSelColor(RichTextControl::white());
     // The load started the undo history afresh, so the colouring is no step to undo.
-    CommandColouring::apply(*rtfrypAO, CommandColouring::spans(loaded));
-    loaded.clear();
+    CommandColouring::apply(*m_editor, CommandColouring::spans(read.text));
+    read.text.clear();
     setChanged(false);
     if (m_app.scriptFileUsed)
         m_app.scriptFileUsed(path);
     return {};
 }
 
-void frmWindow::saveScript()
+bool ScriptWindow::save()
 {
     if (!m_changed)
-        return;
+        return true;
     const QString path = m_fileName.isEmpty() ? chooseSaveFile(QString()) : m_fileName;
-    if (!path.isEmpty())
-        saveTo(path, kButtonClickHandler);
+    return !path.isEmpty() && saveTo(path, kButtonClickHandler);
 }
 
-void frmWindow::saveScriptAs()
+bool ScriptWindow::saveAs()
 {
-    const QString path = chooseSaveFile(m_app.gamePath);
+    const QString path = chooseSaveFile(m_app.gamePath());
     if (path.isEmpty())
-        return;
+        return false;
     if (QFileInfo::exists(path)
         && m_app.prompt.ask(QStringLiteral("Overwrite File"),
                             QStringLiteral("Overwrite existing file '") + path + QStringLiteral("'?"), PromptIcon::Question)
                != PromptAnswer::Yes)
-        return;
-    saveTo(path, kButtonClickHandler);
+        return false;
+    return saveTo(path, kButtonClickHandler);
 }
 
-void frmWindow::closeEvent(QCloseEvent* event)
+bool ScriptWindow::print()
+{
+    const IoResult result = m_printer.print(*m_editor);
+    if (!result.ok())
+        m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
+    return result.ok();
+}
+
+void ScriptWindow::closeEvent(QCloseEvent* event)
 {
     if (!offerToSave(kCloseHandler)) {
         event->ignore();

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
-#include "editor/ScriptWindows.h"
 #include "platform/Settings.h"
 #include "state/AppState.h"
 
 #include <QMainWindow>
-#include <QTimer>
 
 #include <memory>
 
@@ -14,33 +12,32 @@ class CommandTreePanel;
 class EditMenuCommands;
 class InserterMenu;
 class QLabel;
-class QMdiArea;
+class ScriptArea;
 class QSplitter;
 class MainMenuCommands;
 class ScriptCheckCommand;
-class frmWindow;
+class ScriptWindow;
 
 // The frame of the editor: script windows in its child-window area, the command
 // tree on the right, the status bar and every menu.
-class frmMain : public QMainWindow, public ScriptWindows {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    frmMain(Prompt& prompt, const QString& catalogueFile, QWidget* parent = nullptr);
-    ~frmMain() override;
+    MainWindow(Prompt& prompt, const QString& catalogueFile, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The catalogue beside the executable, or else the installed data folder.
     static QString defaultCatalogueFile();
 
     // Start-up. False when the program must end at once (no database driver).
-    bool Form_Load();
+    bool start();
 
     AppState& state() { return m_state; }
 
-    frmWindow* activeScriptWindow() const override;
-    frmWindow* newScriptWindow() override;
-    QWidget* dialogOwner() override { return this; }
-    // Arms tmHelp.
-    void requestCommandBook() override;
+    // The script windows and the child-window area that holds them.
+    ScriptArea& scriptArea() const { return *m_scriptArea; }
+    ScriptWindow* activeScriptWindow() const;
+    ScriptWindow* newScriptWindow();
     // The File, Clear and Window menu commands.
     MainMenuCommands& mainMenu() { return *m_mainMenu; }
     // Scripts named outside the Open dialog (command line, drops, recent list),
@@ -49,18 +46,13 @@ public:
 
     // The Special menu and its item arrays.
     InserterMenu& specialMenu() { return *m_specialMenu; }
-
-    // Controls other parts of the program and the tests reach.
-    QLabel* sbStatusBar1 = nullptr;  // the status bar's first panel
-    CommandTreePanel* picBar = nullptr;  // the command tree
-    QMdiArea* mdiArea = nullptr;
-    QSplitter* treeSplitter = nullptr;  // between the scripts and the tree
-    QTimer tmHelp;
+    // The command tree beside the scripts.
+    CommandTreePanel& treePanel() const { return *m_treePanel; }
 
 public slots:
-    void tmHelp_Timer();
-    void mnuAbout_Click();
-    void mnuAllC_Click();
+    // Help > All Commands (F1).
+    void openCommandBook();
+    void showAbout();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,12 +66,16 @@ private:
     // the group names whole.
     void placeTree();
     void checkScriptsFolder();
-    void Form_Unload();
+    void shutDown();
 
     Settings m_settings;
     Catalogue m_catalogue;
     AppState m_state;
     std::unique_ptr<MainMenuCommands> m_mainMenu;
+    QLabel* m_statusLabel = nullptr;  // the status bar's first panel
+    CommandTreePanel* m_treePanel = nullptr;
+    ScriptArea* m_scriptArea = nullptr;
+    QSplitter* m_treeSplitter = nullptr;  // between the scripts and the tree
     // Children of the window: they live as long as it does.
     EditMenuCommands* m_editMenu = nullptr;
     InserterMenu* m_specialMenu = nullptr;

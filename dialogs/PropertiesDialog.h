@@ -16,17 +16,19 @@ class AppState;
 // "Chat Command Properties": builds one command line from the catalogue's command
 // list and a value, and writes it into a script's editor at its selection.
 //
-// The caller hands the command (from the tree) or the whole line (from a script)
-// over in AppState::CurrentLine and says which of the two it is: a line from a
-// script is replaced in place, a command from the tree becomes a new line.
-class frmProperties : public QDialog {
+// The caller hands over the command (from the tree, with its group's prefix) or the
+// whole line (from a script) and says which of the two it is: a line from a script
+// is replaced in place, a command from the tree becomes a new line.
+class PropertiesDialog : public QDialog {
     Q_OBJECT
 public:
     enum class Origin { Tree, ScriptLine };
 
-    // `target` receives the line; null makes OK report that no script is open.
-    frmProperties(AppState& app, RichTextControl* target, Origin origin, QWidget* parent = nullptr);
-    ~frmProperties() override;
+    // `line` is the command or the script line to edit; `target` receives the line
+    // built; null makes OK report that no script is open.
+    PropertiesDialog(AppState& app, const QString& line, RichTextControl* target, Origin origin,
+                     QWidget* parent = nullptr);
+    ~PropertiesDialog() override;
 
     // The line of a command from the tree starts with a line break of its own (the
     // caret stands at the end of the script's last line).
@@ -36,36 +38,28 @@ public:
     // once and the dialog never shows. Returns the dialog's result.
     int showModal();
 
-    // Parses CurrentLine, fills the command list and sets the dialog up for the
+    // Parses the line handed over, fills the command list and sets the dialog up for the
     // command found. False when the dialog already closed (a command without value).
-    bool Form_Load();
+    bool setUp();
 
     // Sets the dialog up for a command type; 0 when the command takes no value (and,
     // unless blIgnore, the line has then been written), 1 otherwise.
-    int HandleCommand(int lngtype, const QString& strdesc, bool blIgnore = false);
+    int setUpValueEditor(int lngtype, const QString& strdesc, bool blIgnore = false);
 
-    QString LineValue() const { return m_lineValue; }
-    QString ValueQuote() const { return m_valueQuote; }
-    bool ListFilled() const { return m_listFilled; }
+    QString lineValue() const { return m_lineValue; }
+    QString valueQuote() const { return m_valueQuote; }
+    bool listFilled() const { return m_listFilled; }
+    // The line OK wrote, without its line break; empty until then.
+    QString builtLine() const { return m_builtLine; }
     // Closed by OK, Cancel or a command without value (also while still opening).
     bool isClosed() const { return m_closed; }
 
-    QGroupBox* const Frame1;
-    QLabel* const lblCommand;
-    QComboBox* const cboCommand;
-    QLabel* const lblDescription;
-    QLabel* const lblEdit;
-    QPlainTextEdit* const txtEdit;
-    QListWidget* const lstEdit;
-    QComboBox* const cboEdit;
-    QPushButton* const cmdOk;
-    QPushButton* const cmdCommand1;
 
 public slots:
-    void cboCommand_Click();
-    void cboCommand_Edited(const QString& typed);
-    void cmdOk_Click();
-    void cmdCommand1_Click();
+    void commandChosen();
+    void commandTyped(const QString& typed);
+    void confirm();
+    void cancel();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -73,9 +67,21 @@ protected:
     void done(int result) override;
 
 private:
+    QGroupBox* const frame;
+    QLabel* const commandLabel;
+    QComboBox* const commandBox;
+    QLabel* const descriptionLabel;
+    QLabel* const valueLabel;
+    QPlainTextEdit* const valueText;
+    QListWidget* const valueList;
+    QComboBox* const valueCombo;
+    QPushButton* const okButton;
+    QPushButton* const cancelButton;
     void keepValueOnOneLine();
 
     AppState& m_app;
+    QString m_line;
+    QString m_builtLine;
     QPointer<RichTextControl> m_target;
     Origin m_origin;
     QString m_key;

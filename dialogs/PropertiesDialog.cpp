@@ -1,4 +1,4 @@
-#include "dialogs/frmProperties.h"
+#include "dialogs/PropertiesDialog.h"
 
 #include "state/AppState.h"
 #include "catalogue/Catalogue.h"
@@ -37,87 +37,89 @@ bool isEnter(const QKeyEvent* key)
 }
 }
 
-frmProperties::frmProperties(AppState& app, RichTextControl* target, Origin origin, QWidget* parent)
+PropertiesDialog::PropertiesDialog(AppState& app, const QString& line, RichTextControl* target, Origin origin,
+                                   QWidget* parent)
     : QDialog(parent),
-      Frame1(placed(new QGroupBox(QStringLiteral("Chat Command Properties"), this), "Frame1",
+      frame(placed(new QGroupBox(QStringLiteral("Chat Command Properties"), this), "frame",
                     120, 0, 4215, 2415)),
-      lblCommand(placed(new QLabel(QStringLiteral("Command:"), Frame1), "lblCommand", 120, 240, 1095, 255)),
-      cboCommand(placed(new QComboBox(Frame1), "cboCommand", 1320, 240, 2775, 315)),
-      lblDescription(placed(new QLabel(Frame1), "lblDescription", 120, 600, 3975, 495)),
-      lblEdit(placed(new QLabel(QStringLiteral("Value: ( information to be sent with this command)"), Frame1), "lblEdit",
+      commandLabel(placed(new QLabel(QStringLiteral("Command:"), frame), "commandLabel", 120, 240, 1095, 255)),
+      commandBox(placed(new QComboBox(frame), "commandBox", 1320, 240, 2775, 315)),
+      descriptionLabel(placed(new QLabel(frame), "descriptionLabel", 120, 600, 3975, 495)),
+      valueLabel(placed(new QLabel(QStringLiteral("Value: ( information to be sent with this command)"), frame), "valueLabel",
                      120, 1200, 4215, 375)),
-      txtEdit(placed(new QPlainTextEdit(Frame1), "txtEdit", 120, 1440, 3975, 885)),
-      lstEdit(placed(new QListWidget(Frame1), "lstEdit", 120, 1440, 3975, 840)),
-      cboEdit(placed(new QComboBox(Frame1), "cboEdit", 120, 1440, 3975, 315)),
-      cmdOk(placed(new QPushButton(QStringLiteral("&OK"), this), "cmdOk", 1800, 2520, 1095, 375)),
-      cmdCommand1(placed(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCommand1",
+      valueText(placed(new QPlainTextEdit(frame), "valueText", 120, 1440, 3975, 885)),
+      valueList(placed(new QListWidget(frame), "valueList", 120, 1440, 3975, 840)),
+      valueCombo(placed(new QComboBox(frame), "valueCombo", 120, 1440, 3975, 315)),
+      okButton(placed(new QPushButton(QStringLiteral("&OK"), this), "okButton", 1800, 2520, 1095, 375)),
+      cancelButton(placed(new QPushButton(QStringLiteral("&Cancel"), this), "cancelButton",
                          3000, 2520, 1095, 375)),
       m_app(app),
+      m_line(line),
       m_target(target),
       m_origin(origin)
 {
-    setObjectName(QStringLiteral("frmProperties"));
+    setObjectName(QStringLiteral("PropertiesDialog"));
     setWindowTitle(QStringLiteral("Chat Command Properties"));
     setFixedSize(DesignScale(font()).size(4455, 3030));
     setModal(true);
 
-    cboCommand->setEditable(true);
+    commandBox->setEditable(true);
     // Typing a command and pressing Enter confirms the line; it must not grow the list.
-    cboCommand->setInsertPolicy(QComboBox::NoInsert);
-    cboCommand->setMaxVisibleItems(20);
+    commandBox->setInsertPolicy(QComboBox::NoInsert);
+    commandBox->setMaxVisibleItems(20);
 
-    lblDescription->setAutoFillBackground(true);
-    QPalette grey = lblDescription->palette();
+    descriptionLabel->setAutoFillBackground(true);
+    QPalette grey = descriptionLabel->palette();
     grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     grey.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
-    lblDescription->setPalette(grey);
-    lblDescription->setWordWrap(true);
-    lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblEdit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    descriptionLabel->setPalette(grey);
+    descriptionLabel->setWordWrap(true);
+    descriptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    valueLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The caption is long for its place; a smaller size keeps all of it in view.
-    QFont small = lblEdit->font();
+    QFont small = valueLabel->font();
     small.setPointSizeF(small.pointSizeF() - 1.5);
-    lblEdit->setFont(small);
+    valueLabel->setFont(small);
 
-    txtEdit->setTabChangesFocus(true);
-    txtEdit->installEventFilter(this);
-    connect(txtEdit, &QPlainTextEdit::textChanged, this, &frmProperties::keepValueOnOneLine);
-    cboEdit->setEditable(true);
-    cboEdit->setEditText(QStringLiteral("Combo1"));
-    txtEdit->hide();
-    lstEdit->hide();
-    cboEdit->hide();
+    valueText->setTabChangesFocus(true);
+    valueText->installEventFilter(this);
+    connect(valueText, &QPlainTextEdit::textChanged, this, &PropertiesDialog::keepValueOnOneLine);
+    valueCombo->setEditable(true);
+    valueCombo->setEditText(QStringLiteral("Combo1"));
+    valueText->hide();
+    valueList->hide();
+    valueCombo->hide();
 
     // Enter belongs to the dialog as a whole (it confirms), so no button grabs it.
-    for (QPushButton* button : {cmdOk, cmdCommand1}) {
+    for (QPushButton* button : {okButton, cancelButton}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
 
-    setTabOrder(txtEdit, cboEdit);
-    setTabOrder(cboEdit, lstEdit);
-    setTabOrder(lstEdit, cmdOk);
-    setTabOrder(cmdOk, cmdCommand1);
-    setTabOrder(cmdCommand1, cboCommand);
+    setTabOrder(valueText, valueCombo);
+    setTabOrder(valueCombo, valueList);
+    setTabOrder(valueList, okButton);
+    setTabOrder(okButton, cancelButton);
+    setTabOrder(cancelButton, commandBox);
 
-    connect(cboCommand, &QComboBox::currentIndexChanged, this, &frmProperties::cboCommand_Click);
-    connect(cboCommand->lineEdit(), &QLineEdit::textEdited, this, &frmProperties::cboCommand_Edited);
-    connect(cmdOk, &QPushButton::clicked, this, &frmProperties::cmdOk_Click);
-    connect(cmdCommand1, &QPushButton::clicked, this, &frmProperties::cmdCommand1_Click);
+    connect(commandBox, &QComboBox::currentIndexChanged, this, &PropertiesDialog::commandChosen);
+    connect(commandBox->lineEdit(), &QLineEdit::textEdited, this, &PropertiesDialog::commandTyped);
+    connect(okButton, &QPushButton::clicked, this, &PropertiesDialog::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &PropertiesDialog::cancel);
 }
 
-frmProperties::~frmProperties() = default;
+PropertiesDialog::~PropertiesDialog() = default;
 
-int frmProperties::showModal()
+int PropertiesDialog::showModal()
 {
-    if (!Form_Load())
+    if (!setUp())
         return result();
     return exec();
 }
 
-bool frmProperties::Form_Load()
+bool PropertiesDialog::setUp()
 {
-    const CommandLineParser::ParsedLine parsed = CommandLineParser::parse(m_app.CurrentLine);
+    const CommandLineParser::ParsedLine parsed = CommandLineParser::parse(m_line);
     m_key = parsed.key;
     m_lineValue = parsed.lineValue;
     m_separated = parsed.separated;
@@ -126,15 +128,15 @@ bool frmProperties::Form_Load()
     for (const CatalogueCommand& command : m_app.catalogue.allCommands()) {
         const QString entry = CommandLineParser::listEntry(command.group, command.text);
         // The entry keeps the command's id, so choosing it later finds that very row.
-        cboCommand->addItem(entry, command.id);
+        commandBox->addItem(entry, command.id);
         if (entry != m_key)
             continue;
         m_valueQuote = command.add;
         if (!m_lineValue.isEmpty())
             m_lineValue = CommandLineParser::unquote(m_lineValue, m_valueQuote);
-        matched = cboCommand->count() - 1;
-        cboCommand->setCurrentIndex(matched);
-        if (HandleCommand(command.type, command.description, false) == 0) {
+        matched = commandBox->count() - 1;
+        commandBox->setCurrentIndex(matched);
+        if (setUpValueEditor(command.type, command.description, false) == 0) {
             // OK has written the line and closed the dialog, or found nothing to
             // write; either way the dialog must not show.
             if (!m_closed)
@@ -145,41 +147,41 @@ bool frmProperties::Form_Load()
     // The first entry added becomes the combo box's current one; with no command
     // found the field must stay empty, as nothing was chosen.
     if (matched < 0)
-        cboCommand->setCurrentIndex(-1);
+        commandBox->setCurrentIndex(-1);
     m_listFilled = true;
     return true;
 }
 
-int frmProperties::HandleCommand(int lngtype, const QString& strdesc, bool blIgnore)
+int PropertiesDialog::setUpValueEditor(int lngtype, const QString& strdesc, bool blIgnore)
 {
-    lblDescription->setText(strdesc);
-    lstEdit->hide();
-    txtEdit->hide();
-    cboEdit->hide();
-    lblEdit->show();
+    descriptionLabel->setText(strdesc);
+    valueList->hide();
+    valueText->hide();
+    valueCombo->hide();
+    valueLabel->show();
     switch (lngtype) {
     case 1:
-        txtEdit->setPlainText(m_lineValue);
-        txtEdit->moveCursor(QTextCursor::End);
-        txtEdit->show();
-        txtEdit->setFocus();
+        valueText->setPlainText(m_lineValue);
+        valueText->moveCursor(QTextCursor::End);
+        valueText->show();
+        valueText->setFocus();
         break;
     case 3: {
         const CommandLineParser::NumberList numbers = CommandLineParser::numberEntries(m_lineValue);
-        lstEdit->clear();
-        lstEdit->addItems(numbers.entries);
+        valueList->clear();
+        valueList->addItems(numbers.entries);
         if (numbers.selected >= 0)
-            lstEdit->setCurrentRow(numbers.selected);
+            valueList->setCurrentRow(numbers.selected);
         else
-            lstEdit->setCurrentRow(-1);
-        lstEdit->show();
-        lstEdit->setFocus();
+            valueList->setCurrentRow(-1);
+        valueList->show();
+        valueList->setFocus();
         break;
     }
     case 0:
-        lblEdit->hide();
+        valueLabel->hide();
         if (!blIgnore)
-            cmdOk_Click();
+            confirm();
         return 0;
     default:
         break;
@@ -187,13 +189,13 @@ int frmProperties::HandleCommand(int lngtype, const QString& strdesc, bool blIgn
     return 1;
 }
 
-void frmProperties::cboCommand_Click()
+void PropertiesDialog::commandChosen()
 {
     if (!m_listFilled)
         return;
-    const QString chosen = cboCommand->currentText().trimmed();
+    const QString chosen = commandBox->currentText().trimmed();
     const QString name = CommandLineParser::commandName(chosen);
-    const QVariant chosenId = cboCommand->currentData();
+    const QVariant chosenId = commandBox->currentData();
     for (const CatalogueCommand& command : m_app.catalogue.commandsNamed(name)) {
         // The word finds its rows in every group ("invite" for the chat group, "org
         // invite" for the organisation); only the row the chosen entry was made from
@@ -202,46 +204,46 @@ void frmProperties::cboCommand_Click()
             continue;
         m_valueQuote = command.add;
         // A command without a value is complete once chosen: its line is written.
-        if (HandleCommand(command.type, command.description, true) == 0)
-            cmdOk_Click();
+        if (setUpValueEditor(command.type, command.description, true) == 0)
+            confirm();
     }
 }
 
-void frmProperties::cboCommand_Edited(const QString& typed)
+void PropertiesDialog::commandTyped(const QString& typed)
 {
     // A name typed in full sets the dialog up as choosing it would, but waits for
     // Enter or OK even for a command without a value: the player may type on.
-    const int index = cboCommand->findText(typed.trimmed(), Qt::MatchFixedString);
+    const int index = commandBox->findText(typed.trimmed(), Qt::MatchFixedString);
     if (index < 0)
         return;
-    const std::optional<CatalogueCommand> command = m_app.catalogue.command(cboCommand->itemData(index).toLongLong());
+    const std::optional<CatalogueCommand> command = m_app.catalogue.command(commandBox->itemData(index).toLongLong());
     if (!command)
         return;
     m_valueQuote = command->add;
-    HandleCommand(command->type, command->description, true);
+    setUpValueEditor(command->type, command->description, true);
 }
 
-void frmProperties::cmdOk_Click()
+void PropertiesDialog::confirm()
 {
     bool shown = true;
     QString value;
-    if (!txtEdit->isHidden()) {
-        value = txtEdit->toPlainText();
-    } else if (!lstEdit->isHidden()) {
-        const QList<QListWidgetItem*> chosen = lstEdit->selectedItems();
+    if (!valueText->isHidden()) {
+        value = valueText->toPlainText();
+    } else if (!valueList->isHidden()) {
+        const QList<QListWidgetItem*> chosen = valueList->selectedItems();
         value = chosen.isEmpty() ? QString() : chosen.constFirst()->text();
-    } else if (!cboEdit->isHidden()) {
-        value = cboEdit->currentText();
+    } else if (!valueCombo->isHidden()) {
+        value = valueCombo->currentText();
     } else {
         shown = false;
     }
     const QString valuePart
         = CommandLineParser::valuePart(shown, value, m_valueQuote, m_origin == Origin::Tree || m_separated);
 
-    const QString command = CommandLineParser::singleLine(cboCommand->currentText());
+    const QString command = CommandLineParser::singleLine(commandBox->currentText());
     // Without a command the line would be a lone "/" in place of the player's line.
     if (CommandLineParser::trimSpaces(command).isEmpty()) {
-        cboCommand->setFocus();
+        commandBox->setFocus();
         return;
     }
     if (!m_target) {
@@ -250,6 +252,7 @@ void frmProperties::cmdOk_Click()
         return;
     }
     const QString line = QStringLiteral("/") + command + valuePart;
+    m_builtLine = line;
     RichTextControl::UndoStep step(*m_target);
     m_target->setSelColor(RichTextControl::white());
     // A line of the script is replaced where it stands; a command from the tree is
@@ -261,57 +264,57 @@ void frmProperties::cmdOk_Click()
     done(QDialog::Accepted);
 }
 
-void frmProperties::cmdCommand1_Click()
+void PropertiesDialog::cancel()
 {
     done(QDialog::Rejected);
 }
 
-void frmProperties::done(int result)
+void PropertiesDialog::done(int result)
 {
     m_closed = true;
     QDialog::done(result);
 }
 
-void frmProperties::keyPressEvent(QKeyEvent* event)
+void PropertiesDialog::keyPressEvent(QKeyEvent* event)
 {
     if (isEnter(event)) {
-        if (focusWidget() == cmdCommand1)
-            cmdCommand1_Click();
+        if (focusWidget() == cancelButton)
+            cancel();
         else
-            cmdOk_Click();
+            confirm();
         event->accept();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-bool frmProperties::eventFilter(QObject* watched, QEvent* event)
+bool PropertiesDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // The value box would start a new line on Enter; here Enter confirms the dialog.
-    if (watched == txtEdit && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) {
-        cmdOk_Click();
+    if (watched == valueText && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) {
+        confirm();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmProperties::keepValueOnOneLine()
+void PropertiesDialog::keepValueOnOneLine()
 {
     if (m_joiningLines)
         return;
-    const QString raw = txtEdit->document()->toRawText();
+    const QString raw = valueText->document()->toRawText();
     const QString joined = CommandLineParser::singleLine(raw);
     if (joined == raw)
         return;
     // Pasted, dropped or composed text can bring line breaks; each becomes a space,
     // character for character, so the caret keeps its place.
     m_joiningLines = true;
-    const int caret = txtEdit->textCursor().position();
-    QTextCursor all(txtEdit->document());
+    const int caret = valueText->textCursor().position();
+    QTextCursor all(valueText->document());
     all.select(QTextCursor::Document);
     all.insertText(joined);
-    QTextCursor back(txtEdit->document());
+    QTextCursor back(valueText->document());
     back.setPosition(std::min(caret, static_cast<int>(joined.size())));
-    txtEdit->setTextCursor(back);
+    valueText->setTextCursor(back);
     m_joiningLines = false;
 }

@@ -8,7 +8,6 @@
 #include <QMdiSubWindow>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -18,45 +17,29 @@ class RichTextControl;
 class ScriptToolbarActions;
 class AppState;
 
-// One script in a child window of the main window: its text in rtfrypAO, the file
-// it belongs to, and whether it holds changes not yet written.
-//
-// Other windows ask for a file action by starting one of the one-shot timers
-// (tmOpen, tmSave, tmSaveAs, tmprint, tmChanged: 100 ms, started twice before the
-// tick = run once); the action then runs inside this window as a toolbar click.
-class frmWindow : public QMdiSubWindow {
+// One script in a child window of the main window: its text in the editor, the
+// file it belongs to, and whether it holds changes not yet written. The window owns
+// the script's loading and saving: every file command runs here, from its own
+// toolbar or from the main menu, and says whether it went through.
+class ScriptWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
-    // What the window asks of the program around it; either may be left empty.
-    struct Host {
-        // F1 in a locked script: the command book.
-        std::function<void()> requestCommandBook;
-        // The window that owns the properties dialog.
-        std::function<QWidget*()> dialogOwner;
-    };
-
-    explicit frmWindow(AppState& app, Host host = {}, QWidget* parent = nullptr);
-    ~frmWindow() override;
+    explicit ScriptWindow(AppState& app, QWidget* parent = nullptr);
+    ~ScriptWindow() override;
 
     // The filter of the open and save dialogs.
     static QString fileFilter();
 
-    RichTextControl* const rtfrypAO;
-    QToolBar* const tlbasxToolbar1;
-    QTimer* const tmOpen;
-    QTimer* const tmSave;
-    QTimer* const tmSaveAs;
-    QTimer* const tmprint;
-    QTimer* const tmChanged;
-    QTimer* const tmHighlight;  // the colouring pass, every 10 s, on from creation
+    RichTextControl* editor() const { return m_editor; }
 
-    bool Changed() const { return m_changed; }
+    bool isChanged() const { return m_changed; }
     // Also shows or clears the title's mark for unsaved changes.
     void setChanged(bool changed);
+    void markChanged() { setChanged(true); }
     // Full path of the script file; empty for a script never opened or saved.
-    QString FileName() const { return m_fileName; }
-    // Text length at the last periodic colouring pass.
-    int HighlightedLength() const { return m_highlightedLength; }
+    QString fileName() const { return m_fileName; }
+    // Text length at the last colouring pass.
+    int colouredLength() const { return m_colouredLength; }
 
     // Where Print sends the script (tests print to PDF through it).
     ScriptPrinter& printer() { return m_printer; }
@@ -66,27 +49,38 @@ public:
     // The toolbar button for this key, or null (SaveAs has none).
     QAction* toolbarAction(ToolbarKey key) const;
 
+    // The file commands. A failure shows the "Error in tlbasxToolbar1_ButtonClick" box;
+    // each returns whether it went through (a question answered No or a dialog left
+    // counts as not).
+    // Empties the window for a new script, offering to save a changed one first.
+    bool newScript();
+    // Asks for a file and loads it, offering to save a changed script first.
+    bool open();
     // Opens a script named outside this window's own dialog (command line, a drop,
-    // the recent list) as Open does once its dialog is answered, with Open's error
-    // box; false when it did not open.
+    // the recent list) as Open does once its dialog is answered.
     bool openFile(const QString& path);
+    // Writes a changed script to its file, asking for a name when it has none.
+    bool save();
+    bool saveAs();
+    bool print();
+
+    // Colours what the edits since the last pass touched; runs every 10 s while the
+    // script has changes whose length differs from the last pass.
+    void colourEdits();
+    // The window shows no script lines (the command book): nothing to colour.
+    void stopColouring();
+    bool colours() const;
 
 public slots:
-    // Every key first whitens the current colour; New, Open, Save, SaveAs and Print
-    // are the file actions. A failing action shows the "Error in
-    // tlbasxToolbar1_ButtonClick" box and ends, keeping what it had done.
-    void tlbasxToolbar1_ButtonClick(ToolbarKey key);
-
-    void tmOpen_Timer();
-    void tmSave_Timer();
-    void tmSaveAs_Timer();
-    void tmprint_Timer();
-    void tmChanged_Timer();
-    void tmHighlight_Timer();
-    void rtfrypAO_Change();
+    // A toolbar key: a file command or one of the editing actions.
+    void runToolbarKey(ToolbarKey key);
     // Opens the caret's line in the properties dialog (a "/script" line is only
     // selected) and marks the window changed.
-    void rtfrypAO_DblClick();
+    void editLineInDialog();
+
+signals:
+    // F1 in a locked script asks for the command book.
+    void commandBookRequested();
 
 protected:
     // The closing prompt. A save the player cancels, or one that fails, keeps the
@@ -94,14 +88,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // A one-shot timer's tick: the timer goes off, then the toolbar action runs.
-    void runOnce(QTimer& timer, ToolbarKey key);
     void buildToolbar();
-    void newScript();
-    IoResult openScript();
     IoResult loadScript(const QString& path);
-    void saveScript();
-    void saveScriptAs();
     // "Save changes to ...?" / "Save to a new file?" before the text is replaced or
     // dropped. False when the player chose to save and then cancelled, or the write
     // failed: the action that asked must not go on.
@@ -115,11 +103,14 @@ private:
     void setFileName(const QString& path);
 
     AppState& m_app;
+    RichTextControl* const m_editor;
+    QToolBar* const m_toolbar;
+    QTimer* const m_colouringTimer;
     ScriptPrinter m_printer;
     ScriptFile m_scriptFile;
     QString m_fileName;
     bool m_changed = false;
-    int m_highlightedLength = 0;
+    int m_colouredLength = 0;
     // The variable buttons, Delete and the double-click on a line.
     std::unique_ptr<ScriptToolbarActions> m_editActions;
 };

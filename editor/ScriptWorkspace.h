@@ -2,18 +2,17 @@
 
 class QWidget;
 class RichTextControl;
-class frmWindow;
+class ScriptWindow;
 
-// The script windows as the menus, the command tree and the inserts reach them. The
-// main window is the one implementation, so none of them needs to know the main
-// window, its child-window area or its timers.
-class ScriptWindows {
+// The script windows as the menus, the command tree and the inserts reach them,
+// without knowing the main window, its child-window area or how windows are made.
+class ScriptWorkspace {
 public:
     // The script window the menus act on, or null when none is open.
-    virtual frmWindow* activeScriptWindow() const = 0;
+    virtual ScriptWindow* activeScriptWindow() const = 0;
     // A new, empty script window, shown and made the active one; null when none
     // could be opened.
-    virtual frmWindow* newScriptWindow() = 0;
+    virtual ScriptWindow* newScriptWindow() = 0;
     // The window that owns every modal dialog.
     virtual QWidget* dialogOwner() = 0;
     // Opens the command book a moment later, once the key or click that asked for
@@ -24,5 +23,5 @@ public:
     RichTextControl* activeEditor() const;
 
 protected:
-    ~ScriptWindows() = default;
+    ~ScriptWorkspace() = default;
 };

@@ -1,0 +1,186 @@
+#include "dialogs/FindDialog.h"
+
+
+#include "state/AppState.h"
+#include "dialogs/DesignedControls.h"
+#include "dialogs/FindStepping.h"
+#include "platform/Prompt.h"
+#include "platform/RichTextControl.h"
+#include "platform/DesignScale.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+#include <algorithm>
+
+using DesignedControls::button;
+using DesignedControls::named;
+
+namespace {
+
+// Design positions, in twips.
+constexpr int kClientWidth = 4455;
+constexpr int kClientHeight = 1665;
+constexpr int kReplacePanelTop = 600;
+constexpr int kReplacePanelHeight = 855;
+constexpr int kOptionsPanelHeight = 735;
+constexpr int kTitleAllowance = 300;
+
+
+}
+
+FindDialog::FindDialog(AppState& state, RichTextControl* target, QWidget* owner)
+    : QDialog(owner), m_state(state), m_target(target)
+{
+    setObjectName(QStringLiteral("FindDialog"));
+    const DesignScale at(font());
+
+    findLabel = named(new QLabel(QStringLiteral("Find:"), this), "findLabel");
+    findLabel->setGeometry(at.rect(120, 120, 495, 255));
+    findField = named(new QLineEdit(this), "findField");
+    findField->setGeometry(at.rect(840, 120, 2175, 285));
+    findButton = button(QStringLiteral("&Find Next"), "findButton", this, at.rect(3120, 120, 1215, 375));
+    findButton->setEnabled(false);
+
+    replacePanel = named(new QWidget(this), "replacePanel");
+    replacePanel->setGeometry(at.rect(120, kReplacePanelTop, 4215, kReplacePanelHeight));
+    replacePanel->hide();
+    replaceLabel = named(new QLabel(QStringLiteral("Replace:"), replacePanel), "replaceLabel");
+    replaceLabel->setGeometry(at.rect(0, 0, 735, 255));
+    replaceField = named(new QLineEdit(replacePanel), "replaceField");
+    replaceField->setGeometry(at.rect(720, 0, 2175, 285));
+    replaceAllButton = button(QStringLiteral("&Replace All"), "replaceAllButton", replacePanel, at.rect(3000, 480, 1215, 375));
+    replaceAllButton->setEnabled(false);
+
+    replaceButton = button(QStringLiteral("&Replace"), "replaceButton", this, at.rect(3120, 600, 1215, 375));
+
+    optionsPanel = named(new QWidget(this), "optionsPanel");
+    optionsPanel->setGeometry(at.rect(120, 840, 4215, kOptionsPanelHeight));
+    wholeWordBox = named(new QCheckBox(QStringLiteral("Match on whole word only."), optionsPanel), "wholeWordBox");
+    wholeWordBox->setGeometry(at.rect(0, 0, 2535, 375));
+    matchCaseBox = named(new QCheckBox(QStringLiteral("Match case."), optionsPanel), "matchCaseBox");
+    matchCaseBox->setGeometry(at.rect(0, 360, 2535, 375));
+    cancelButton = button(QStringLiteral("&Cancel"), "cancelButton", optionsPanel, at.rect(3000, 240, 1215, 375));
+
+    for (QWidget* text : std::initializer_list<QWidget*>{findLabel, replaceLabel, wholeWordBox, matchCaseBox})
+        DesignedControls::growToText(text);
+    for (QWidget* panel : {replacePanel, optionsPanel})
+        panel->resize(DesignedControls::grownAround(panel, panel->size()));
+    DesignedControls::makeFixedToolWindow(*this, QStringLiteral("Find"),
+                                          DesignedControls::grownAround(this, at.size(kClientWidth, kClientHeight),
+                                                                        QSize(at.x(120), at.y(90))));
+
+    // The Replace button sits over the right end of the replace row once it shows.
+    replaceButton->raise();
+
+    setTabOrder(findField, findButton);
+    setTabOrder(findButton, replaceField);
+    setTabOrder(replaceField, replaceAllButton);
+    setTabOrder(replaceAllButton, replaceButton);
+    setTabOrder(replaceButton, cancelButton);
+    setTabOrder(cancelButton, wholeWordBox);
+    setTabOrder(wholeWordBox, matchCaseBox);
+
+    connect(findButton, &QPushButton::clicked, this, &FindDialog::findNext);
+    connect(replaceButton, &QPushButton::clicked, this, &FindDialog::replace);
+    connect(replaceAllButton, &QPushButton::clicked, this, &FindDialog::replaceAll);
+    connect(cancelButton, &QPushButton::clicked, this, &FindDialog::cancel);
+    connect(findField, &QLineEdit::textChanged, this, &FindDialog::findTextChanged);
+    // Enter in the find field searches on; no button is the dialog's default, so
+    // Enter anywhere else presses nothing. Escape closes the dialog as Cancel does.
+    connect(findField, &QLineEdit::returnPressed, this, [this] {
+        if (findButton->isEnabled())
+            findNext();
+    });
+    connect(replaceField, &QLineEdit::textChanged, this, &FindDialog::replaceTextChanged);
+}
+
+int FindDialog::findFlags() const
+{
+    return FindStepping::options(wholeWordBox->isChecked(), matchCaseBox->isChecked());
+}
+
+bool FindDialog::replaceShown() const
+{
+    return !replacePanel->isHidden();
+}
+
+int FindDialog::unfoldedOuterHeightTwips()
+{
+    return kReplacePanelTop + kReplacePanelHeight + kOptionsPanelHeight + kTitleAllowance;
+}
+
+void FindDialog::findNext()
+{
+    RichTextControl* target = m_target;
+    if (!target)
+        return;
+    const QString findText = findField->text();
+    const int from = FindStepping::nextSearchStart(*target->document(), target->SelStart(), target->SelLength(),
+                                                   findText, findFlags());
+    if (target->find(findText, from, findFlags()) >= 0)
+        return;
+    m_state.prompt.notify(QStringLiteral("Find"), QStringLiteral("No matches"), PromptIcon::Information);
+    // The next Find Next starts again from the top of the script.
+    target->setSelStart(0);
+}
+
+void FindDialog::replace()
+{
+    if (!replaceShown()) {
+        unfold();
+        return;
+    }
+    RichTextControl* target = m_target;
+    if (!target)
+        return;
+    if (FindStepping::selectionIsMatch(*target->document(), target->SelStart(), target->SelLength(), findField->text(),
+                                       findFlags())) {
+        RichTextControl::UndoStep step(*target);
+        target->setSelText(replaceField->text());
+    }
+}
+
+void FindDialog::unfold()
+{
+    replacePanel->show();
+    replaceButton->setEnabled(false);
+    // The options panel goes right under the replace panel.
+    optionsPanel->move(optionsPanel->x(), replacePanel->geometry().bottom() + 1);
+    // The outer height is given; the client area is what the frame leaves of it, but
+    // never less than the options panel needs (a tall title bar would cut it off).
+    const DesignScale at(font());
+    const int decoration = std::max(0, frameGeometry().height() - height());
+    const int client = std::max(optionsPanel->geometry().bottom() + 1, at.y(unfoldedOuterHeightTwips()) - decoration);
+    setFixedSize(width(), client);
+}
+
+void FindDialog::replaceAll()
+{
+    RichTextControl* target = m_target;
+    if (!target)
+        return;
+    QTextCursor cursor = target->textCursor();
+    if (FindStepping::replaceAll(cursor, findField->text(), replaceField->text(), findFlags()) > 0)
+        target->setTextCursor(cursor);
+}
+
+void FindDialog::cancel()
+{
+    reject();
+}
+
+void FindDialog::findTextChanged()
+{
+    findButton->setEnabled(!findField->text().isEmpty());
+}
+
+void FindDialog::replaceTextChanged()
+{
+    const bool any = !replaceField->text().isEmpty();
+    replaceButton->setEnabled(any);
+    replaceAllButton->setEnabled(any);
+}

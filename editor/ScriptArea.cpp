@@ -1,0 +1,52 @@
+#include "editor/ScriptArea.h"
+
+#include "editor/ScriptWindow.h"
+
+ScriptArea::ScriptArea(AppState& state, QWidget* parent) : QMdiArea(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("scriptArea"));
+    setBackground(palette().brush(QPalette::Dark));
+}
+
+ScriptWindow* ScriptArea::activeScriptWindow() const
+{
+    // currentSubWindow() still answers while a modal dialog has the focus, where
+    // activeSubWindow() would report none.
+    return qobject_cast<ScriptWindow*>(currentSubWindow());
+}
+
+ScriptWindow* ScriptArea::newScriptWindow()
+{
+    auto* window = new ScriptWindow(m_state);
+    connect(window, &ScriptWindow::commandBookRequested, this, &ScriptArea::requestCommandBook);
+    addSubWindow(window);
+    window->show();
+    setActiveSubWindow(window);
+    return window;
+}
+
+void ScriptArea::requestCommandBook()
+{
+    emit commandBookRequested();
+}
+
+QList<ScriptWindow*> ScriptArea::scriptWindows() const
+{
+    QList<ScriptWindow*> windows;
+    for (QMdiSubWindow* child : subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* window = qobject_cast<ScriptWindow*>(child))
+            windows.append(window);
+    }
+    return windows;
+}
+
+bool ScriptArea::closeAll()
+{
+    // One at a time, oldest first: a window the player keeps (a save cancelled or
+    // failed) ends the exit there, before the windows after it are asked anything.
+    for (QMdiSubWindow* child : subWindowList(QMdiArea::CreationOrder)) {
+        if (!child->close())
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editor/ScriptWorkspace.h"
+
+#include <QList>
+#include <QMdiArea>
+
+class AppState;
+
+// The child-window area of the main window, where every script window lives: it
+// makes the windows, knows the active one and closes them all at exit.
+class ScriptArea : public QMdiArea, public ScriptWorkspace {
+    Q_OBJECT
+public:
+    explicit ScriptArea(AppState& state, QWidget* parent = nullptr);
+
+    ScriptWindow* activeScriptWindow() const override;
+    ScriptWindow* newScriptWindow() override;
+    QWidget* dialogOwner() override { return window(); }
+    void requestCommandBook() override;
+
+    // Every script window, oldest first.
+    QList<ScriptWindow*> scriptWindows() const;
+    // Closes the script windows one by one, each with its own question; false as
+    // soon as one stays open (its save was cancelled or failed).
+    bool closeAll();
+
+signals:
+    // Queued: the key or click that asked has been handled when it arrives.
+    void commandBookRequested();
+
+private:
+    AppState& m_state;
+};
