@@ -3,6 +3,7 @@
 
 #include "app/MainMenuCommands.h"
 #include "app/frmMain.h"
+#include "editor/ScriptCheckPanel.h"
 #include "editor/frmWindow.h"
 #include "platform/RichTextControl.h"
 
@@ -179,6 +180,39 @@ private slots:
         entries.at(1)->trigger();
         QCOMPARE(area().currentSubWindow(), first);
         QVERIFY(!first->isMinimized());
+    }
+
+    // Enter on a finding puts the caret on its line; a clean script shows one row
+    // that goes nowhere. Neither changes the script.
+    void checkScriptPanel_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("rowLines");  // the line shown in each row
+        QTest::addColumn<int>("caret");             // after Enter on the first row
+        QTest::newRow("two mistakes") << "/tell Bob\n\n/tel Bob\n/delay soon" << QStringList{"/tel Bob", "/delay soon"} << 11;
+        QTest::newRow("a clean script") << "/tell Bob\n/delay 5000" << QStringList{""} << 21;
+    }
+    void checkScriptPanel()
+    {
+        QFETCH(QString, script);
+        QFETCH(QStringList, rowLines);
+        QFETCH(int, caret);
+        frmWindow* window = m_f->main->activeScriptWindow();
+        window->rtfrypAO->setText(script);
+        window->setChanged(false);
+        window->rtfrypAO->setSelStart(int(script.size()));
+        trigger(QStringLiteral("mnuCheckScript"));
+        auto* panel = m_f->main->findChild<ScriptCheckPanel*>();
+        QVERIFY(panel && panel->isVisibleTo(m_f->main.get()));
+        QStringList shown;
+        for (int i = 0; i < panel->topLevelItemCount(); ++i)
+            shown << panel->topLevelItem(i)->text(1);
+        QCOMPARE(shown, rowLines);
+        panel->setCurrentItem(panel->topLevelItem(0));
+        QTest::keyClick(panel, Qt::Key_Return);
+        QCOMPARE(window->rtfrypAO->SelStart(), caret);
+        QCOMPARE(window->rtfrypAO->Text(), script);
+        QVERIFY(!window->Changed());
     }
 
     void exit_data()
