@@ -2,6 +2,8 @@
 #include "TestFiles.h"
 
 #include "app/MainMenuCommands.h"
+#include "app/RecentScripts.h"
+#include "app/RecentScriptsMenu.h"
 #include "app/frmMain.h"
 #include "editor/ScriptCheckPanel.h"
 #include "editor/frmWindow.h"
@@ -142,6 +144,29 @@ private slots:
         trigger(QStringLiteral("mnuOpen"));
         QVERIFY(m_f->main->activeScriptWindow());
         QTRY_COMPARE(m_f->main->activeScriptWindow()->rtfrypAO->Text(), QStringLiteral("/afk\n"));
+    }
+
+    // The untouched first window takes the first script, a new window each further one;
+    // a missing file gets Open's error box each time and leaves no window behind. The
+    // recent list holds what opened; chosen there once deleted, a script leaves it.
+    void missingFileAmongGoodOnes()
+    {
+        const QString a = path(QStringLiteral("a")), b = path(QStringLiteral("b"));
+        writeFile(a, "/afk\r\n");
+        writeFile(b, "/sit\r\n");
+        m_f->main->openScripts({a, path(QStringLiteral("gone")), b, path(QStringLiteral("gone"))});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList titles;
+        for (const QMdiSubWindow* window : area().subWindowList())
+            titles << qobject_cast<const frmWindow*>(window)->FileName();
+        QCOMPARE(titles, (QStringList{a, b}));
+        QCOMPARE(m_f->prompt.boxes.size(), 2);
+        QCOMPARE(RecentScripts::load().paths(), (QStringList{b, a}));
+        QVERIFY(QFile::remove(a));
+        m_f->main->findChild<RecentScriptsMenu*>()->mnuRecent_Click(a);
+        QCOMPARE(m_f->prompt.boxes.size(), 3);
+        QCOMPARE(m_f->prompt.boxes[2].text, RecentScripts::missingText(a));
+        QCOMPARE(RecentScripts::load().paths(), QStringList{b});
     }
 
     // The band arithmetic has its own tests; here the menu lays the open windows into
