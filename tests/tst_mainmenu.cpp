@@ -3,7 +3,10 @@
 #include "TestFiles.h"
 
 #include "app/MainMenuCommands.h"
+#include "app/RecentScripts.h"
+#include "app/RecentScriptsMenu.h"
 #include "app/MainWindow.h"
+#include "editor/ScriptCheckPanel.h"
 #include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
@@ -144,6 +147,29 @@ private slots:
         QTRY_COMPARE(m_f->main->activeScriptWindow()->editor()->Text(), QStringLiteral("/afk\n"));
     }
 
+    // The untouched first window takes the first script, a new window each further one;
+    // a missing file gets Open's error box each time and leaves no window behind. The
+    // recent list holds what opened; chosen there once deleted, a script leaves it.
+    void missingFileAmongGoodOnes()
+    {
+        const QString a = path(QStringLiteral("a")), b = path(QStringLiteral("b"));
+        writeFile(a, "/afk\r\n");
+        writeFile(b, "/sit\r\n");
+        m_f->main->openScripts({a, path(QStringLiteral("gone")), b, path(QStringLiteral("gone"))});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList titles;
+        for (const QMdiSubWindow* window : area().subWindowList())
+            titles << qobject_cast<const ScriptWindow*>(window)->fileName();
+        QCOMPARE(titles, (QStringList{a, b}));
+        QCOMPARE(m_f->prompt.boxes.size(), 2);
+        QCOMPARE(RecentScripts::load().paths(), (QStringList{b, a}));
+        QVERIFY(QFile::remove(a));
+        m_f->main->findChild<RecentScriptsMenu*>()->openRecent(a);
+        QCOMPARE(m_f->prompt.boxes.size(), 3);
+        QCOMPARE(m_f->prompt.boxes[2].text, RecentScripts::missingText(a));
+        QCOMPARE(RecentScripts::load().paths(), QStringList{b});
+    }
+
     // The band arithmetic has its own tests; here the menu lays the open windows into
     // the area, the active one first, restores a maximised one and leaves a minimised
     // one where it is.
@@ -180,6 +206,39 @@ private slots:
         entries.at(1)->trigger();
         QCOMPARE(area().currentSubWindow(), first);
         QVERIFY(!first->isMinimized());
+    }
+
+    // Enter on a finding puts the caret on its line; a clean script shows one row
+    // that goes nowhere. Neither changes the script.
+    void checkScriptPanel_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("rowLines");  // the line shown in each row
+        QTest::addColumn<int>("caret");             // after Enter on the first row
+        QTest::newRow("two mistakes") << "/tell Bob\n\n/tel Bob\n/delay soon" << QStringList{"/tel Bob", "/delay soon"} << 11;
+        QTest::newRow("a clean script") << "/tell Bob\n/delay 5000" << QStringList{""} << 21;
+    }
+    void checkScriptPanel()
+    {
+        QFETCH(QString, script);
+        QFETCH(QStringList, rowLines);
+        QFETCH(int, caret);
+        ScriptWindow* window = m_f->main->activeScriptWindow();
+        window->editor()->setText(script);
+        window->setChanged(false);
+        window->editor()->setSelStart(int(script.size()));
+        trigger(QStringLiteral("mnuCheckScript"));
+        auto* panel = m_f->main->findChild<ScriptCheckPanel*>();
+        QVERIFY(panel && panel->isVisibleTo(m_f->main.get()));
+        QStringList shown;
+        for (int i = 0; i < panel->topLevelItemCount(); ++i)
+            shown << panel->topLevelItem(i)->text(1);
+        QCOMPARE(shown, rowLines);
+        panel->setCurrentItem(panel->topLevelItem(0));
+        QTest::keyClick(panel, Qt::Key_Return);
+        QCOMPARE(window->editor()->SelStart(), caret);
+        QCOMPARE(window->editor()->Text(), script);
+        QVERIFY(!window->isChanged());
     }
 
     void exit_data()

@@ -1,16 +1,8 @@
-#include "support/Child.h"
-#include "MainWindowFixture.h"
-#include "TestFiles.h"
 #include "app/CommandLine.h"
 #include "app/RecentScripts.h"
-#include "app/RecentScriptsMenu.h"
-#include "app/MainWindow.h"
-#include "editor/ScriptWindow.h"
 #include "tree/TreeFilter.h"
 
 #include <QDir>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QtTest>
 
 using Request = CommandLine::Request;
@@ -47,31 +39,6 @@ private slots:
         QCOMPARE(line.request, request);
         QCOMPARE(line.files, files);
         QVERIFY2(line.output.contains(outputHolds), qPrintable(line.output));
-    }
-
-    // The untouched first window takes the first script, a new window each further one;
-    // a missing file gets Open's error box each time and leaves no window behind. The
-    // recent list holds what opened; chosen there once deleted, a script leaves it.
-    void missingFileAmongGoodOnes()
-    {
-        MainWindowFixture f;
-        QVERIFY(f.startShown());
-        const QString a = f.dir.filePath(QStringLiteral("a")), b = f.dir.filePath(QStringLiteral("b"));
-        writeFile(a, "/afk\r\n");
-        writeFile(b, "/sit\r\n");
-        f.main->openScripts({a, f.dir.filePath(QStringLiteral("gone")), b, f.dir.filePath(QStringLiteral("gone"))});
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QStringList titles;
-        for (const QMdiSubWindow* window : f.main->scriptArea().subWindowList())
-            titles << qobject_cast<const ScriptWindow*>(window)->fileName();
-        QCOMPARE(titles, (L{a, b}));
-        QCOMPARE(f.prompt.boxes.size(), 2);
-        QCOMPARE(RecentScripts::load().paths(), (L{b, a}));
-        QVERIFY(QFile::remove(a));
-        f.main->findChild<RecentScriptsMenu*>()->openRecent(a);
-        QCOMPARE(f.prompt.boxes.size(), 3);
-        QCOMPARE(f.prompt.boxes[2].text, RecentScripts::missingText(a));
-        QCOMPARE(RecentScripts::load().paths(), L{b});
     }
 
     void recentList_data()
@@ -135,5 +102,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_quickaccess)
+QTEST_GUILESS_MAIN(tst_quickaccess)
 #include "tst_quickaccess.moc"

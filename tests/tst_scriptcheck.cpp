@@ -1,13 +1,6 @@
-#include "MainWindowFixture.h"
-
-#include "app/MainWindow.h"
 #include "editor/ScriptCheck.h"
-#include "editor/ScriptCheckPanel.h"
 #include "editor/ScriptSaveName.h"
-#include "editor/ScriptWindow.h"
-#include "platform/RichTextControl.h"
 
-#include <QAction>
 #include <QtTest>
 
 namespace {
@@ -97,43 +90,7 @@ private slots:
         QFETCH(QString, command);
         QCOMPARE(ScriptSaveName::clashingCommand(path, QStringLiteral("/ao/scripts"), knowledge()), command);
     }
-
-    // Enter on a finding puts the caret on its line; a clean script shows one row
-    // that goes nowhere. Neither changes the script.
-    void checkScriptPanel_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QStringList>("rowLines");  // the line shown in each row
-        QTest::addColumn<int>("caret");             // after Enter on the first row
-        QTest::newRow("two mistakes") << "/tell Bob\n\n/tel Bob\n/delay soon" << QStringList{"/tel Bob", "/delay soon"} << 11;
-        QTest::newRow("a clean script") << "/tell Bob\n/delay 5000" << QStringList{""} << 21;
-    }
-    void checkScriptPanel()
-    {
-        QFETCH(QString, script);
-        QFETCH(QStringList, rowLines);
-        QFETCH(int, caret);
-        MainWindowFixture f;
-        f.fillStandardCatalogue();
-        QVERIFY(f.start());
-        ScriptWindow* window = f.main->activeScriptWindow();
-        window->editor()->setText(script);
-        window->setChanged(false);
-        window->editor()->setSelStart(int(script.size()));
-        f.main->findChild<QAction*>(QStringLiteral("mnuCheckScript"))->trigger();
-        auto* panel = f.main->findChild<ScriptCheckPanel*>();
-        QVERIFY(panel && panel->isVisibleTo(f.main.get()));
-        QStringList shown;
-        for (int i = 0; i < panel->topLevelItemCount(); ++i)
-            shown << panel->topLevelItem(i)->text(1);
-        QCOMPARE(shown, rowLines);
-        panel->setCurrentItem(panel->topLevelItem(0));
-        QTest::keyClick(panel, Qt::Key_Return);
-        QCOMPARE(window->editor()->SelStart(), caret);
-        QCOMPARE(window->editor()->Text(), script);
-        QVERIFY(!window->isChanged());
-    }
 };
 
-QTEST_MAIN(tst_scriptcheck)
+QTEST_GUILESS_MAIN(tst_scriptcheck)
 #include "tst_scriptcheck.moc"
