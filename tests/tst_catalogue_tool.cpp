@@ -172,6 +172,9 @@ private slots:
             {"type 2", "talk", "type: 1", "type: 2", "talk:3", "has type 2"},
             {"type not a number", "talk", "type: 1", "type: one", "talk:5", "not a whole number"},
             {"add of two characters", "pet", "add: \"", "add: ''", "pet:3", "one character"},
+            {"values for no value", "pet", "type: 0", "type: 0\nvalues: a | b", "pet:11", "has values but type 0"},
+            {"an empty word in the values", "talk", "add:\n", "add:\nvalues: Bob || Al\n", "talk:3", "empty word"},
+            {"a word twice in the values", "talk", "add:\n", "add:\nvalues: Bob | bob\n", "talk:3", "twice"},
             // Command texts.
             {"two words", "talk", "[tell]", "[tell bob]", "talk:3", "must be one word"},
             {"upper case", "talk", "[tell]", "[Tell]", "talk:3", "lower case"},
@@ -219,6 +222,7 @@ private slots:
             {"group row whose empty prefix lost its tab", "groups", "1\tCommunication\t\n", "1\tCommunication\n", "", ""},
             {"byte-order mark", "talk", "group: 1", "\xef\xbb\xbfgroup: 1", "", ""},
             {"help text on the help line", "pet", "help:\nPets attack.", "help: Pets attack.", "", ""},
+            {"values to pick from", "talk", "add:\n", "add:\nvalues: Bob | Al Smith\n", "", ""},
             {"commands of a group without a file", "groups", "", "5\tScripts\t\n", "", ""},
             };
         for (const Row& r : rows)
