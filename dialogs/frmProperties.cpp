@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTextCursor>
 
 namespace {
@@ -84,6 +85,11 @@ frmProperties::frmProperties(AppState& app, RichTextControl* target, Origin orig
     connect(txtEdit, &QPlainTextEdit::textChanged, this, &frmProperties::keepValueOnOneLine);
     cboEdit->setEditable(true);
     cboEdit->setEditText(QStringLiteral("Combo1"));
+    // A value is written as typed: completing it from the list would make a typed 500
+    // into 5000, and Enter confirms the dialog rather than growing the list.
+    cboEdit->setCompleter(nullptr);
+    cboEdit->setInsertPolicy(QComboBox::NoInsert);
+    m_wholeNumber = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this);
     txtEdit->hide();
     lstEdit->hide();
     cboEdit->hide();
@@ -134,7 +140,7 @@ bool frmProperties::Form_Load()
             m_lineValue = CommandLineParser::unquote(m_lineValue, m_valueQuote);
         matched = cboCommand->count() - 1;
         cboCommand->setCurrentIndex(matched);
-        if (HandleCommand(command.type, command.description, false) == 0) {
+        if (HandleCommand(command.type, command.description, false, command.values) == 0) {
             // OK has written the line and closed the dialog, or found nothing to
             // write; either way the dialog must not show.
             if (!m_closed)
@@ -150,7 +156,7 @@ bool frmProperties::Form_Load()
     return true;
 }
 
-int frmProperties::HandleCommand(int lngtype, const QString& strdesc, bool blIgnore)
+int frmProperties::HandleCommand(int lngtype, const QString& strdesc, bool blIgnore, const QStringList& values)
 {
     lblDescription->setText(strdesc);
     lstEdit->hide();
@@ -159,21 +165,19 @@ int frmProperties::HandleCommand(int lngtype, const QString& strdesc, bool blIgn
     lblEdit->show();
     switch (lngtype) {
     case 1:
+        if (!values.isEmpty()) {
+            showValueChoices(values, m_lineValue, nullptr);
+            break;
+        }
         txtEdit->setPlainText(m_lineValue);
         txtEdit->moveCursor(QTextCursor::End);
         txtEdit->show();
         txtEdit->setFocus();
         break;
     case 3: {
+        // The steps are suggestions: any whole number may be typed.
         const CommandLineParser::NumberList numbers = CommandLineParser::numberEntries(m_lineValue);
-        lstEdit->clear();
-        lstEdit->addItems(numbers.entries);
-        if (numbers.selected >= 0)
-            lstEdit->setCurrentRow(numbers.selected);
-        else
-            lstEdit->setCurrentRow(-1);
-        lstEdit->show();
-        lstEdit->setFocus();
+        showValueChoices(numbers.entries, numbers.entries.value(numbers.selected), m_wholeNumber);
         break;
     }
     case 0:
@@ -185,6 +189,16 @@ int frmProperties::HandleCommand(int lngtype, const QString& strdesc, bool blIgn
         break;
     }
     return 1;
+}
+
+void frmProperties::showValueChoices(const QStringList& entries, const QString& value, QValidator* validator)
+{
+    cboEdit->clear();
+    cboEdit->addItems(entries);
+    cboEdit->setValidator(validator);
+    cboEdit->setEditText(value);
+    cboEdit->show();
+    cboEdit->setFocus();
 }
 
 void frmProperties::cboCommand_Click()
@@ -202,7 +216,7 @@ void frmProperties::cboCommand_Click()
             continue;
         m_valueQuote = command.add;
         // A command without a value is complete once chosen: its line is written.
-        if (HandleCommand(command.type, command.description, true) == 0)
+        if (HandleCommand(command.type, command.description, true, command.values) == 0)
             cmdOk_Click();
     }
 }
@@ -218,7 +232,7 @@ void frmProperties::cboCommand_Edited(const QString& typed)
     if (!command)
         return;
     m_valueQuote = command->add;
-    HandleCommand(command->type, command->description, true);
+    HandleCommand(command->type, command->description, true, command->values);
 }
 
 void frmProperties::cmdOk_Click()

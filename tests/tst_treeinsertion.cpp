@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -42,7 +41,7 @@ struct DialogAnswer {
             auto* dialog = qobject_cast<frmProperties*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            valueAsked = !dialog->txtEdit->isHidden() || !dialog->lstEdit->isHidden();
+            valueAsked = !dialog->txtEdit->isHidden() || !dialog->cboEdit->isHidden();
             command = dialog->cboCommand->currentText();
             if (answer == QLatin1String("cancel"))
                 return dialog->cmdCommand1_Click();
