@@ -99,13 +99,6 @@ void validateGroups(const CatalogueSource& source, QList<Problem>& problems)
 void validateHelp(const CatalogueSource::Command& command, QList<Problem>& problems,
                   const CatalogueBuilder::RtfCheck& rtfCheck)
 {
-    const bool example = command.group == CatalogueBuilder::exampleGroup;
-    if (example) {
-        if (!command.help.isEmpty())
-            addProblem(problems, command.helpPlace,
-                       QStringLiteral("an example script line has no help page; leave \"help:\" empty"));
-        return;
-    }
     if (command.help.trimmed().isEmpty()) {
         addProblem(problems, command.helpPlace, QStringLiteral("[%1] has no help page").arg(command.text));
         return;

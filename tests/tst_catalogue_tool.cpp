@@ -70,7 +70,8 @@ Files minimalSources()
                                                         "type: 0\n"
                                                         "add:\n"
                                                         "desc: Ask for help.\n"
-                                                        "help:\n";
+                                                        "help:\n"
+                                                        "Asks the team for help against the target.\n";
     return files;
 }
 
@@ -191,7 +192,8 @@ private slots:
             {"empty help page", "talk",
              "Sends a **private** message.\n\n> /tell Bob hi\n", "", "talk:9", "has no help page"},
             {"no help line", "pet", "help:\nPets attack.\n", "", "pet:11", "no \"help:\" line"},
-            {"help page on an example line", "examples", "", "Some words.\n", "examples:10", "leave \"help:\" empty"},
+            {"example line without a page", "examples", "Asks the team for help against the target.\n", "", "examples:10",
+             "has no help page"},
             {"unclosed bold in a later bullet", "pet", "", "- a\n- **b\n", "pet:19", "not closed"},
             {"empty heading", "talk", "> /tell Bob hi", "##  ", "talk:11", "heading without text"},
             // Layout of the command files.
