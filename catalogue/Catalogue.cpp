@@ -23,7 +23,8 @@ struct TableColumns {
 const TableColumns kReadColumns[] = {
     {"tblCommandGroup", "[CommandGroupID], [CommandGroupText], [Prefix]"},
     {"tblCommand",
-     "[CommandID], [CommandGroupID], [CommandText], [CommandDescription], [CommandType], [Add], [CommandBook]"},
+     "[CommandID], [CommandGroupID], [CommandText], [CommandDescription], [CommandType], [Add], [CommandBook], "
+     "[CommandValues]"},
     {"tblBreed", "[Breed]"},
     {"tblProfession", "[Profession]"},
     {"tblnames", "[Names], [Type], [Sex]"},
@@ -142,7 +143,8 @@ qint64 idOf(const QSqlQuery& q)
 CatalogueCommand commandFrom(const QSqlQuery& q)
 {
     return {idOf(q), number(q, "CommandGroupID"), text(q, "CommandText"), text(q, "CommandDescription"),
-            number(q, "CommandType"), text(q, "Add")};
+            number(q, "CommandType"), text(q, "Add"),
+            text(q, "CommandValues").split(QLatin1Char('|'), Qt::SkipEmptyParts)};
 }
 
 CataloguePage pageFrom(const QSqlQuery& q)
@@ -274,7 +276,7 @@ std::vector<CatalogueGroup> Catalogue::commandTree(const std::function<bool(int 
         std::optional<std::vector<CatalogueCommand>> commands
             = rows<CatalogueCommand>(sql, {group.id}, [&group](const QSqlQuery& q) {
                 return CatalogueCommand{idOf(q), group.id, text(q, "CommandText"), text(q, "CommandDescription"), 0,
-                                        QString()};
+                                        QString(), {}};
             });
         if (!commands)
             return {};

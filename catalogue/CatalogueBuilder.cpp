@@ -99,13 +99,6 @@ void validateGroups(const CatalogueSource& source, QList<Problem>& problems)
 void validateHelp(const CatalogueSource::Command& command, QList<Problem>& problems,
                   const CatalogueBuilder::RtfCheck& rtfCheck)
 {
-    const bool example = command.group == CatalogueBuilder::exampleGroup;
-    if (example) {
-        if (!command.help.isEmpty())
-            addProblem(problems, command.helpPlace,
-                       QStringLiteral("an example script line has no help page; leave \"help:\" empty"));
-        return;
-    }
     if (command.help.trimmed().isEmpty()) {
         addProblem(problems, command.helpPlace, QStringLiteral("[%1] has no help page").arg(command.text));
         return;
@@ -159,6 +152,22 @@ void validateValue(const CatalogueSource::Command& command, QList<Problem>& prob
         addProblem(problems, command.place,
                    QStringLiteral("[%1] has add \"%2\"; it must be one character or empty").arg(text, command.add));
     checkPlainText(problems, command.place, QStringLiteral("the add text"), command.add);
+
+    // The dialog offers the words in place of the text box; a number has its own list.
+    if (!command.values.isEmpty() && command.type != 1)
+        addProblem(problems, command.place,
+                   QStringLiteral("[%1] has values but type %2; only type 1 picks its value from words")
+                       .arg(text)
+                       .arg(command.type));
+    QSet<QString> words;
+    for (const QString& word : command.values) {
+        if (word.isEmpty())
+            addProblem(problems, command.place, QStringLiteral("[%1] has an empty word in its values").arg(text));
+        else if (words.contains(word.toCaseFolded()))
+            addProblem(problems, command.place, QStringLiteral("[%1] lists \"%2\" twice in its values").arg(text, word));
+        words.insert(word.toCaseFolded());
+        checkPlainText(problems, command.place, QStringLiteral("a word of the values"), word);
+    }
 }
 
 void validateDescription(const CatalogueSource::Command& command, QList<Problem>& problems)
@@ -367,9 +376,9 @@ bool CatalogueBuilder::write(const CatalogueSource& source, const QString& path,
             }
             for (const auto& command : source.commands) {
                 if (ok)
-                    ok = run(QStringLiteral("INSERT INTO tblCommand VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                    ok = run(QStringLiteral("INSERT INTO tblCommand VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                              {command.id, command.group, command.text, command.description, command.type, command.add,
-                              helpRtf(command)});
+                              helpRtf(command), command.values.join(QLatin1Char('|'))});
             }
             for (const auto& breed : source.breeds) {
                 if (ok)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -16,6 +17,7 @@ struct CatalogueCommand {
     QString description;  // one line, for the status bar and the properties dialog
     int type = 0;         // chooses the properties dialog's value editor
     QString add;          // put around a value that holds a space
+    QStringList values;   // the words the value is picked from, if it comes from a fixed set
 };
 
 // One group of the command tree, with the commands listed under it.

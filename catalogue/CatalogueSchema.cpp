@@ -14,7 +14,8 @@ QStringList CatalogueSchema::createStatements()
                        "CommandDescription TEXT COLLATE NOCASE, "
                        "CommandType INTEGER, "
                        "\"Add\" TEXT, "
-                       "CommandBook TEXT)"),
+                       "CommandBook TEXT, "
+                       "CommandValues TEXT)"),
         QStringLiteral("CREATE TABLE tblBreed (Breed TEXT COLLATE NOCASE)"),
         QStringLiteral("CREATE TABLE tblProfession (Profession TEXT COLLATE NOCASE)"),
         QStringLiteral("CREATE TABLE tblnames ("

@@ -162,12 +162,12 @@ private:
 
     void readField(const QString& key, const QString& value, bool hasColon, int lineNo)
     {
-        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("type"), QStringLiteral("add"),
-                                         QStringLiteral("desc"), QStringLiteral("help")};
+        static const QStringList keys = {QStringLiteral("id"),   QStringLiteral("type"),   QStringLiteral("add"),
+                                         QStringLiteral("desc"), QStringLiteral("values"), QStringLiteral("help")};
         if (!keys.contains(key)) {
-            problem(lineNo, hasColon
-                                ? QStringLiteral("unknown key \"%1\" (expected id, type, add, desc or help)").arg(key)
-                                : QStringLiteral("expected \"key: value\" (id, type, add, desc or help)"));
+            problem(lineNo, hasColon ? QStringLiteral("unknown key \"%1\" (expected id, type, add, desc, values or help)")
+                                           .arg(key)
+                                     : QStringLiteral("expected \"key: value\" (id, type, add, desc, values or help)"));
             return;
         }
         if (m_seen.contains(key)) {
@@ -189,6 +189,12 @@ private:
             m_current.add = value;
         } else if (key == QLatin1String("desc")) {
             m_current.description = value;
+        } else if (key == QLatin1String("values")) {
+            // Empty words are kept, so the builder can point at a stray "|".
+            if (!value.isEmpty()) {
+                for (const QString& word : value.split(QLatin1Char('|')))
+                    m_current.values.append(word.trimmed());
+            }
         } else {
             startHelp(value, lineNo);
         }

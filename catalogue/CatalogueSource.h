@@ -36,6 +36,7 @@ public:
         QString text;
         QString add;
         QString description;
+        QStringList values; // the "values:" words, as written between the "|" marks
         QString help; // light markup, see HelpMarkup
     };
 

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTextCursor>
 
 namespace {
@@ -86,6 +87,11 @@ PropertiesDialog::PropertiesDialog(AppState& app, const QString& line, RichTextC
     connect(valueText, &QPlainTextEdit::textChanged, this, &PropertiesDialog::keepValueOnOneLine);
     valueCombo->setEditable(true);
     valueCombo->setEditText(QStringLiteral("Combo1"));
+    // A value is written as typed: completing it from the list would make a typed 500
+    // into 5000, and Enter confirms the dialog rather than growing the list.
+    valueCombo->setCompleter(nullptr);
+    valueCombo->setInsertPolicy(QComboBox::NoInsert);
+    m_wholeNumber = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this);
     valueText->hide();
     valueList->hide();
     valueCombo->hide();
@@ -136,7 +142,7 @@ bool PropertiesDialog::setUp()
             m_lineValue = CommandLineParser::unquote(m_lineValue, m_valueQuote);
         matched = commandBox->count() - 1;
         commandBox->setCurrentIndex(matched);
-        if (setUpValueEditor(command.type, command.description, false) == 0) {
+        if (setUpValueEditor(command.type, command.description, false, command.values) == 0) {
             // OK has written the line and closed the dialog, or found nothing to
             // write; either way the dialog must not show.
             if (!m_closed)
@@ -152,7 +158,7 @@ bool PropertiesDialog::setUp()
     return true;
 }
 
-int PropertiesDialog::setUpValueEditor(int lngtype, const QString& strdesc, bool blIgnore)
+int PropertiesDialog::setUpValueEditor(int lngtype, const QString& strdesc, bool blIgnore, const QStringList& values)
 {
     descriptionLabel->setText(strdesc);
     valueList->hide();
@@ -161,21 +167,19 @@ int PropertiesDialog::setUpValueEditor(int lngtype, const QString& strdesc, bool
     valueLabel->show();
     switch (lngtype) {
     case 1:
+        if (!values.isEmpty()) {
+            showValueChoices(values, m_lineValue, nullptr);
+            break;
+        }
         valueText->setPlainText(m_lineValue);
         valueText->moveCursor(QTextCursor::End);
         valueText->show();
         valueText->setFocus();
         break;
     case 3: {
+        // The steps are suggestions: any whole number may be typed.
         const CommandLineParser::NumberList numbers = CommandLineParser::numberEntries(m_lineValue);
-        valueList->clear();
-        valueList->addItems(numbers.entries);
-        if (numbers.selected >= 0)
-            valueList->setCurrentRow(numbers.selected);
-        else
-            valueList->setCurrentRow(-1);
-        valueList->show();
-        valueList->setFocus();
+        showValueChoices(numbers.entries, numbers.entries.value(numbers.selected), m_wholeNumber);
         break;
     }
     case 0:
@@ -187,6 +191,16 @@ int PropertiesDialog::setUpValueEditor(int lngtype, const QString& strdesc, bool
         break;
     }
     return 1;
+}
+
+void PropertiesDialog::showValueChoices(const QStringList& entries, const QString& value, QValidator* validator)
+{
+    valueCombo->clear();
+    valueCombo->addItems(entries);
+    valueCombo->setValidator(validator);
+    valueCombo->setEditText(value);
+    valueCombo->show();
+    valueCombo->setFocus();
 }
 
 void PropertiesDialog::commandChosen()
@@ -204,7 +218,7 @@ void PropertiesDialog::commandChosen()
             continue;
         m_valueQuote = command.add;
         // A command without a value is complete once chosen: its line is written.
-        if (setUpValueEditor(command.type, command.description, true) == 0)
+        if (setUpValueEditor(command.type, command.description, true, command.values) == 0)
             confirm();
     }
 }
@@ -220,7 +234,7 @@ void PropertiesDialog::commandTyped(const QString& typed)
     if (!command)
         return;
     m_valueQuote = command->add;
-    setUpValueEditor(command->type, command->description, true);
+    setUpValueEditor(command->type, command->description, true, command->values);
 }
 
 void PropertiesDialog::confirm()

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class QComboBox;
 class QGroupBox;
@@ -10,6 +11,7 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QValidator;
 class RichTextControl;
 class AppState;
 
@@ -44,7 +46,8 @@ public:
 
     // Sets the dialog up for a command type; 0 when the command takes no value (and,
     // unless blIgnore, the line has then been written), 1 otherwise.
-    int setUpValueEditor(int lngtype, const QString& strdesc, bool blIgnore = false);
+    // `values` are the words a type 1 value is picked from, if any.
+    int setUpValueEditor(int lngtype, const QString& strdesc, bool blIgnore = false, const QStringList& values = {});
 
     QString lineValue() const { return m_lineValue; }
     QString valueQuote() const { return m_valueQuote; }
@@ -78,6 +81,9 @@ private:
     QPushButton* const okButton;
     QPushButton* const cancelButton;
     void keepValueOnOneLine();
+    // The value as an editable list: the player picks an entry or types, within
+    // `validator` when one is given.
+    void showValueChoices(const QStringList& entries, const QString& value, QValidator* validator);
 
     AppState& m_app;
     QString m_line;
@@ -92,4 +98,5 @@ private:
     bool m_closed = false;
     bool m_joiningLines = false;
     bool m_breakFirst = false;
+    QValidator* m_wholeNumber = nullptr;
 };

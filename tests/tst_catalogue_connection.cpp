@@ -31,7 +31,7 @@ private slots:
         QTest::newRow("a row fails part-way through")
             << "ALTER TABLE tblCommand RENAME TO tblRows; CREATE VIEW tblCommand AS SELECT CommandID, CommandGroupID, "
                "CASE WHEN CommandID = 102 THEN abs(-9223372036854775807 - CommandGroupID) ELSE CommandText END "
-               "AS CommandText, CommandDescription, CommandType, [Add], CommandBook FROM tblRows"
+               "AS CommandText, CommandDescription, CommandType, [Add], CommandBook, CommandValues FROM tblRows"
             << "Err - 1integer overflow";
     }
 

@@ -70,7 +70,8 @@ Files minimalSources()
                                                         "type: 0\n"
                                                         "add:\n"
                                                         "desc: Ask for help.\n"
-                                                        "help:\n";
+                                                        "help:\n"
+                                                        "Asks the team for help against the target.\n";
     return files;
 }
 
@@ -172,6 +173,9 @@ private slots:
             {"type 2", "talk", "type: 1", "type: 2", "talk:3", "has type 2"},
             {"type not a number", "talk", "type: 1", "type: one", "talk:5", "not a whole number"},
             {"add of two characters", "pet", "add: \"", "add: ''", "pet:3", "one character"},
+            {"values for no value", "pet", "type: 0", "type: 0\nvalues: a | b", "pet:11", "has values but type 0"},
+            {"an empty word in the values", "talk", "add:\n", "add:\nvalues: Bob || Al\n", "talk:3", "empty word"},
+            {"a word twice in the values", "talk", "add:\n", "add:\nvalues: Bob | bob\n", "talk:3", "twice"},
             // Command texts.
             {"two words", "talk", "[tell]", "[tell bob]", "talk:3", "must be one word"},
             {"upper case", "talk", "[tell]", "[Tell]", "talk:3", "lower case"},
@@ -188,7 +192,8 @@ private slots:
             {"empty help page", "talk",
              "Sends a **private** message.\n\n> /tell Bob hi\n", "", "talk:9", "has no help page"},
             {"no help line", "pet", "help:\nPets attack.\n", "", "pet:11", "no \"help:\" line"},
-            {"help page on an example line", "examples", "", "Some words.\n", "examples:10", "leave \"help:\" empty"},
+            {"example line without a page", "examples", "Asks the team for help against the target.\n", "", "examples:10",
+             "has no help page"},
             {"unclosed bold in a later bullet", "pet", "", "- a\n- **b\n", "pet:19", "not closed"},
             {"empty heading", "talk", "> /tell Bob hi", "##  ", "talk:11", "heading without text"},
             // Layout of the command files.
@@ -219,6 +224,7 @@ private slots:
             {"group row whose empty prefix lost its tab", "groups", "1\tCommunication\t\n", "1\tCommunication\n", "", ""},
             {"byte-order mark", "talk", "group: 1", "\xef\xbb\xbfgroup: 1", "", ""},
             {"help text on the help line", "pet", "help:\nPets attack.", "help: Pets attack.", "", ""},
+            {"values to pick from", "talk", "add:\n", "add:\nvalues: Bob | Al Smith\n", "", ""},
             {"commands of a group without a file", "groups", "", "5\tScripts\t\n", "", ""},
             };
         for (const Row& r : rows)

@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -18,7 +17,7 @@ namespace {
 struct LineRow {
     bool fromTree;
     QString currentLine, value;
-    QString typed;    // pasted over the value editor's text; null: leave it as it is
+    QString typed;    // pasted over the value text, picked from the list or typed into it; null: left as it is
     QString finish;   // ok, enter, shift enter, escape, cancel, or "enter on cancel" (on the focused Cancel)
     QString written;  // the line written; null: none
 };
@@ -31,15 +30,15 @@ struct ChoiceRow {
     QString written;   // the line written; null: none
 };
 
-// What the value editor shows: "text:<text>", "list:<selected or ->:<entries>" or "none".
+// What the value editor shows: "text:<text>", "list:<text or ->:<entries>" or "none".
 QString valueShown(const PropertiesDialog& d)
 {
     if (!child<QPlainTextEdit>(d, "valueText")->isHidden())
         return QStringLiteral("text:") + child<QPlainTextEdit>(d, "valueText")->toPlainText();
-    if (child<QListWidget>(d, "valueList")->isHidden())
+    if (child<QComboBox>(d, "valueCombo")->isHidden())
         return QStringLiteral("none");
-    const QListWidgetItem* chosen = child<QListWidget>(d, "valueList")->selectedItems().value(0);
-    return QStringLiteral("list:%1:%2").arg(chosen ? chosen->text() : QStringLiteral("-")).arg(child<QListWidget>(d, "valueList")->count());
+    const QString text = child<QComboBox>(d, "valueCombo")->currentText();
+    return QStringLiteral("list:%1:%2").arg(text.isEmpty() ? QStringLiteral("-") : text).arg(child<QComboBox>(d, "valueCombo")->count());
 }
 
 }
@@ -80,6 +79,8 @@ private slots:
         c.addCommand(103, 1, QStringLiteral("it's"), QStringLiteral("A name with a quote"), 1);
         c.addCommand(104, 1, QStringLiteral("emote"), QStringLiteral("A type without an editor"), 2);
         c.addCommand(105, 1, QStringLiteral("invite"), QStringLiteral("Invite to your chat group"), 1);
+        c.addCommand(106, 1, QStringLiteral("open"), QStringLiteral("Open a window"), 1);
+        c.exec(QStringLiteral("UPDATE tblCommand SET CommandValues = 'Inventory|Nano' WHERE CommandID = 106"));
         c.addCommand(301, 1, QStringLiteral("sit"), QStringLiteral("Sit down"), 0);
         c.addCommand(302, 1, QStringLiteral("wave"), QStringLiteral("first wave"), 1);
         c.addCommand(303, 1, QStringLiteral("wave"), QStringLiteral("second wave"), 1, QStringLiteral("'"));
@@ -105,6 +106,9 @@ private slots:
             {"tree: pasted breaks become spaces, Shift+Enter confirms",
              {true, "say", "text:", "a\r\nb\nc\r", "shift enter", "/say a b c"}},
             {"tree: type 3 with no entry chosen", {true, "delay", "list:-:10", untouched, "ok", "/delay "}},
+            {"tree: type 3 takes a number past the steps", {true, "delay", "list:-:10", "30000", "enter", "/delay 30000"}},
+            {"tree: type 3 typed as is, letters refused", {true, "delay", "list:-:10", "5x00", "ok", "/delay 500"}},
+            {"tree: a listed word picked", {true, "open", "list:-:2", "Nano", "enter", "/open Nano"}},
             {"tree: no editor, Enter in the command field", {true, "emote", "none", untouched, "enter", "/emote"}},
             {"tree: Escape writes nothing", {true, "tell", "text:", "Bob", "escape", untouched}},
             {"tree: Enter on focused Cancel cancels", {true, "tell", "text:", "Bob", "enter on cancel", untouched}},
@@ -118,6 +122,7 @@ private slots:
              {false, "/delay 3000", "list:3000:10", untouched, "enter", "/delay 3000"}},
             {"line: type 3 own number kept", {false, "/delay 1500", "list:1500:11", untouched, "ok", "/delay 1500"}},
             {"line: type 3 without value", {false, "/delay", "list:-:10", untouched, "ok", "/delay"}},
+            {"line: a word not listed kept", {false, "/open Nano bag", "list:Nano bag:2", untouched, "enter", "/open Nano bag"}},
             {"line: mentions a pet order, still a say",
              {false, "/say try /pet attack", "text:try /pet attack", untouched, "ok", "/say try /pet attack"}},
             {"line: Cancel keeps the line", {false, "/tell Bob", "text:Bob", "Al", "cancel", untouched}},
@@ -134,14 +139,18 @@ private slots:
         QVERIFY(dialog->setUp());
         QCOMPARE(valueShown(*dialog), row.value);
         dialog->show();
-        if (!row.typed.isNull()) {
+        const int listed = child<QComboBox>(*dialog, "valueCombo")->findText(row.typed);
+        if (!row.typed.isNull() && !child<QComboBox>(*dialog, "valueCombo")->isHidden()) {
+            child<QComboBox>(*dialog, "valueCombo")->clearEditText();
+            listed >= 0 ? child<QComboBox>(*dialog, "valueCombo")->setCurrentIndex(listed) : QTest::keyClicks(child<QComboBox>(*dialog, "valueCombo")->lineEdit(), row.typed);
+        } else if (!row.typed.isNull()) {
             child<QPlainTextEdit>(*dialog, "valueText")->selectAll();
             child<QPlainTextEdit>(*dialog, "valueText")->insertPlainText(row.typed);
             QVERIFY(!child<QPlainTextEdit>(*dialog, "valueText")->toPlainText().contains(u'\n') && child<QPlainTextEdit>(*dialog, "valueText")->textCursor().atEnd());
         }
         QWidget* focus = row.finish == QLatin1String("enter on cancel") ? child<QPushButton>(*dialog, "cancelButton")
                          : !child<QPlainTextEdit>(*dialog, "valueText")->isHidden()                  ? child<QPlainTextEdit>(*dialog, "valueText")
-                         : !child<QListWidget>(*dialog, "valueList")->isHidden() ? static_cast<QWidget*>(child<QListWidget>(*dialog, "valueList"))
+                         : !child<QComboBox>(*dialog, "valueCombo")->isHidden() ? static_cast<QWidget*>(child<QComboBox>(*dialog, "valueCombo")->lineEdit())
                                                         : child<QComboBox>(*dialog, "commandBox")->lineEdit();
         focus->setFocus();
         if (row.finish == QLatin1String("ok"))

@@ -1,5 +1,6 @@
-// The catalogue the build ships (the tool has already refused malformed rows): every help
-// page reads, and the example lines name real commands.
+// The catalogue the build ships (the tool has already refused malformed rows), walked node
+// by node: every page reads, the example lines name real commands, a value drawn from a
+// fixed set of words offers its list, and the pages say what the game is known to do.
 
 #include "ScriptedPrompt.h"
 
@@ -9,7 +10,35 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QtTest>
+
+namespace {
+
+// The commands whose value comes from a fixed set of words, as the dialog lists them.
+const QSet<QString> kPicked = {"emote", "team", "raid", "help", "option", "setoption", "dvalue", "open", "close",
+                               "toggle", "tipoftheday", "afk", "bank", "pet social", "org governingform",
+                               "org bank", "org vote", "cc", "ignore", "filter", "duel", "petduel"};
+
+// What the game is known to do, which a page once had wrong or left open.
+const QHash<QString, QString> kPageSays = {
+    {"option", "DisplayCharViewDistance"}, {"viewdist", "x 0.01"},          {"chardist", "metres"},
+    {"macro", "(\\n )"},                   {"text", "<no fighting target>"}, {"petition", "not used"},
+    {"name", "name-request"},              {"quit", "within 3 seconds"},    {"afk", "30 seconds"},
+    {"filter", "regular expression"},      {"org bank", "Anarchism"},        {"pet guard", "not always"},
+    {"dvalue", "temporary setting"},       {"sleep", "vehicle"},             {"lounge", "vehicle"},
+};
+
+struct Node {
+    CatalogueCommand command;
+    QString entry; // as the properties dialog lists it: "pet social"
+    QString page;  // the page as the Help window shows it, as plain text
+    bool reads = false;
+};
+
+} // namespace
+Q_DECLARE_METATYPE(Node)
 
 class TstShippedCatalogue : public QObject {
     Q_OBJECT
@@ -23,50 +52,88 @@ private slots:
         QCOMPARE(m_catalogue->OpenCatalogue(), Catalogue::OpenResult::Open);
     }
 
-    void everyHelpPageReads()
+    // One row per node of the tree, every group listed.
+    void everyNode_data()
     {
-        // As the Help window reads them: Windows-1252 bytes, a whole RTF document each.
-        const std::vector<CataloguePage> pages = m_catalogue->bookPages();
-        QVERIFY(pages.size() > 150);
-        for (const CataloguePage& page : pages)
-            QVERIFY2(RtfReader::check(ScriptCodec::encode(page.page)).ok, qPrintable(page.command));
-    }
-
-    void exampleLinesUseKnownCommands()
-    {
-        // A finished line is written into a script exactly as stored: a mistyped command
-        // word would reach the game as a failing command.
-        QSet<QString> words;
-        QHash<QString, QSet<QString>> byPrefix;
-        for (const CatalogueGroup& group : m_catalogue->commandTree([](int) { return true; })) {
-            for (const CatalogueCommand& command : group.commands) {
-                if (group.id != 9)
-                    (group.prefix.isEmpty() ? words : byPrefix[group.prefix]).insert(command.text.toLower());
-            }
-        }
+        QTest::addColumn<Node>("node");
         int examples = 0;
-        static const QRegularExpression quotedName(QStringLiteral("^\"[^\"]*\"\\s+"));
-        for (const CatalogueCommand& row : m_catalogue->allCommands()) {
-            if (row.group != 9 || !row.text.startsWith(QLatin1Char('/')))
-                continue;
-            ++examples;
-            QCOMPARE(row.type, 0); // written as it stands, no dialog
-            const QString word = row.text.mid(1).section(QLatin1Char(' '), 0, 0).toLower();
-            if (word.contains(QLatin1Char('.')))
-                continue; // another script started by its file name: no catalogue word to match
-            if (byPrefix.contains(word)) {
-                const QString order = row.text.mid(word.size() + 2).remove(quotedName).section(QLatin1Char(' '), 0, 0);
-                QVERIFY2(byPrefix.value(word).contains(order.toLower()), qPrintable(row.text));
-            } else {
-                QVERIFY2(words.contains(word), qPrintable(row.text));
+        for (const CatalogueGroup& group : m_catalogue->commandTree([](int) { return true; })) {
+            for (const CatalogueCommand& listed : group.commands) {
+                const std::optional<CatalogueCommand> command = m_catalogue->command(listed.id);
+                const std::optional<CataloguePage> page = m_catalogue->helpPage(listed.id);
+                QVERIFY(command && page);
+                Node node;
+                node.command = *command;
+                node.entry = group.prefix.isEmpty() ? command->text : group.prefix + u' ' + command->text;
+                // As the Help window reads it: Windows-1252 bytes, a whole RTF document.
+                const QByteArray rtf = ScriptCodec::encode(page->page);
+                QTextDocument document;
+                QTextCursor cursor(&document);
+                node.reads = RtfReader::check(rtf).ok && RtfReader::insert(cursor, rtf).ok;
+                node.page = document.toPlainText();
+                if (group.id == 9)
+                    ++examples;
+                else
+                    (group.prefix.isEmpty() ? m_words : m_byPrefix[group.prefix]).insert(command->text.toLower());
+                if (group.id == 2 && command->type == 0)
+                    m_moves.insert(command->text);
+                QTest::newRow(qPrintable(node.entry)) << node;
             }
         }
         QVERIFY2(examples >= 15, qPrintable(QString::number(examples)));
+        QVERIFY(m_words.size() > 100 && m_moves.size() == 70);
+    }
+
+    void everyNode()
+    {
+        QFETCH(Node, node);
+        const CatalogueCommand& command = node.command;
+        // F1 and the status bar help on every node, the example lines too.
+        QVERIFY(node.reads && !node.page.trimmed().isEmpty() && !command.description.isEmpty());
+        if (command.group == 9)
+            return exampleLine(command);
+
+        QCOMPARE(!command.values.isEmpty(), kPicked.contains(node.entry));
+        for (const QString& word : command.values)
+            QVERIFY2(node.page.contains(word), qPrintable(word + QStringLiteral(" is offered, not explained")));
+        // A list of moves offers every move.
+        const QSet<QString> values(command.values.cbegin(), command.values.cend());
+        QVERIFY(!values.intersects(m_moves) || values.contains(m_moves));
+
+        // A move's description says which emote its word plays, nothing it cannot know.
+        if (command.group == 2 && command.type == 0)
+            QVERIFY(command.description.contains(command.text) && !command.description.contains(QLatin1String("suggest")));
+        if (kPageSays.contains(node.entry)) {
+            QVERIFY2(node.page.contains(kPageSays.value(node.entry)), qPrintable(node.page));
+            QVERIFY(node.page.contains(QLatin1String("Source: ")));
+        }
     }
 
 private:
+    // A finished line is written into a script exactly as stored: a mistyped command word
+    // would reach the game as a failing command.
+    void exampleLine(const CatalogueCommand& row)
+    {
+        static const QRegularExpression quotedName(QStringLiteral("^\"[^\"]*\"\\s+"));
+        QVERIFY(row.text.startsWith(QLatin1Char('/')));
+        QCOMPARE(row.type, 0); // written as it stands, no dialog
+        const QString word = row.text.mid(1).section(QLatin1Char(' '), 0, 0).toLower();
+        if (word.contains(QLatin1Char('.')))
+            return; // another script started by its file name: no catalogue word to match
+        if (m_byPrefix.contains(word)) {
+            const QString order = row.text.mid(word.size() + 2).remove(quotedName).section(QLatin1Char(' '), 0, 0);
+            QVERIFY2(m_byPrefix.value(word).contains(order.toLower()), qPrintable(row.text));
+        } else {
+            QVERIFY2(m_words.contains(word), qPrintable(row.text));
+        }
+    }
+
     ScriptedPrompt m_prompt;
     std::unique_ptr<Catalogue> m_catalogue;
+    // Filled by the walk: the command words with no prefix, those of each prefix, the moves.
+    QSet<QString> m_words;
+    QHash<QString, QSet<QString>> m_byPrefix;
+    QSet<QString> m_moves;
 };
 
 QTEST_MAIN(TstShippedCatalogue)

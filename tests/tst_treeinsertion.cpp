@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -43,7 +42,7 @@ struct DialogAnswer {
             auto* dialog = qobject_cast<PropertiesDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            valueAsked = !child<QPlainTextEdit>(*dialog, "valueText")->isHidden() || !child<QListWidget>(*dialog, "valueList")->isHidden();
+            valueAsked = !child<QPlainTextEdit>(*dialog, "valueText")->isHidden() || !child<QComboBox>(*dialog, "valueCombo")->isHidden();
             command = child<QComboBox>(*dialog, "commandBox")->currentText();
             if (answer == QLatin1String("cancel"))
                 return dialog->cancel();

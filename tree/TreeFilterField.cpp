@@ -10,7 +10,7 @@
 TreeFilterField::TreeFilterField(QTreeWidget& tree, std::function<void()> insertSelected, QWidget* parent)
     : QLineEdit(parent), m_tree(tree), m_insertSelected(std::move(insertSelected))
 {
-    setObjectName(QStringLiteral("txtFilter"));
+    setObjectName(QStringLiteral("filterField"));
     setPlaceholderText(QStringLiteral("Filter (Ctrl+K)"));
     setClearButtonEnabled(true);
     setToolTip(QStringLiteral("Show only the commands and scripts that hold this text"));

@@ -47,7 +47,8 @@ void TestCatalogue::addGroup(int id, const QString& text, const QString& prefix)
 void TestCatalogue::addCommand(int id, int group, const QString& text, const QString& description, int type,
                                const QString& add, const QString& book)
 {
-    run(QStringLiteral("INSERT INTO tblCommand VALUES (?, ?, ?, ?, ?, ?, ?)"),
+    run(QStringLiteral("INSERT INTO tblCommand (CommandID, CommandGroupID, CommandText, CommandDescription, "
+                       "CommandType, [Add], CommandBook) VALUES (?, ?, ?, ?, ?, ?, ?)"),
         {id, group, text, description, type, add, book});
 }
 
