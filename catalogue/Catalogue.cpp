@@ -1,5 +1,7 @@
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/CatalogueSchema.h"
+
 #include "platform/Prompt.h"
 
 #include <QFileInfo>
@@ -22,9 +24,7 @@ struct TableColumns {
 };
 const TableColumns kReadColumns[] = {
     {"tblCommandGroup", "[CommandGroupID], [CommandGroupText], [Prefix]"},
-    {"tblCommand",
-     "[CommandID], [CommandGroupID], [CommandText], [CommandDescription], [CommandType], [Add], [CommandBook], "
-     "[CommandValues]"},
+    {"tblCommand", nullptr},  // the command table's own list
     {"tblBreed", "[Breed]"},
     {"tblProfession", "[Profession]"},
     {"tblnames", "[Names], [Type], [Sex]"},
@@ -64,7 +64,8 @@ std::optional<Failure> contentsFailure(const QSqlDatabase& db)
     for (const TableColumns& t : kReadColumns) {
         QSqlQuery probe(db);
         const QString sql = QStringLiteral("SELECT %1 FROM %2 LIMIT 0");
-        if (!probe.exec(sql.arg(QLatin1String(t.columns), QLatin1String(t.table))))
+        const QString columns = t.columns ? QLatin1String(t.columns) : CatalogueSchema::commandColumns();
+        if (!probe.exec(sql.arg(columns, QLatin1String(t.table))))
             return failureOf(probe.lastError());
     }
     QSqlQuery check(db);
@@ -143,7 +144,7 @@ qint64 idOf(const QSqlQuery& q)
 CatalogueCommand commandFrom(const QSqlQuery& q)
 {
     return {idOf(q), number(q, "CommandGroupID"), text(q, "CommandText"), text(q, "CommandDescription"),
-            number(q, "CommandType"), text(q, "Add"),
+            CommandType(number(q, "CommandType")), text(q, "Add"),
             text(q, "CommandValues").split(QLatin1Char('|'), Qt::SkipEmptyParts)};
 }
 
@@ -271,12 +272,12 @@ std::vector<CatalogueGroup> Catalogue::commandTree(const std::function<bool(int 
         if (!listsCommands(group.id))
             continue;
         // Only what the tree shows: the help pages are large and not needed here.
-        const QString sql = QStringLiteral("SELECT CommandID, CommandText, CommandDescription FROM tblCommand "
+        const QString sql = QStringLiteral("SELECT CommandID, CommandText, CommandDescription, CommandType FROM tblCommand "
                                            "WHERE CommandGroupID = ?");
         std::optional<std::vector<CatalogueCommand>> commands
             = rows<CatalogueCommand>(sql, {group.id}, [&group](const QSqlQuery& q) {
-                return CatalogueCommand{idOf(q), group.id, text(q, "CommandText"), text(q, "CommandDescription"), 0,
-                                        QString(), {}};
+                return CatalogueCommand{idOf(q), group.id, text(q, "CommandText"), text(q, "CommandDescription"),
+                                        CommandType(number(q, "CommandType")), QString(), {}};
             });
         if (!commands)
             return {};
@@ -319,8 +320,8 @@ std::optional<CataloguePage> Catalogue::helpPage(qint64 commandId)
 std::vector<CataloguePage> Catalogue::bookPages()
 {
     const QString sql
-        = QStringLiteral("SELECT * FROM tblCommand WHERE COmmandGroupID <> 9 ORDER BY CommandGroupID, CommandText");
-    return rows<CataloguePage>(sql, {}, pageFrom).value_or(std::vector<CataloguePage>{});
+        = QStringLiteral("SELECT * FROM tblCommand WHERE CommandGroupID <> ? ORDER BY CommandGroupID, CommandText");
+    return rows<CataloguePage>(sql, {CommandGroup::Examples}, pageFrom).value_or(std::vector<CataloguePage>{});
 }
 
 QStringList Catalogue::breeds()

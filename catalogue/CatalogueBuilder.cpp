@@ -50,11 +50,6 @@ void checkPlainText(QList<Problem>& problems, const Place& place, const QString&
         addProblem(problems, place, QStringLiteral("%1 holds a tab or another control character").arg(what));
 }
 
-// The tree compares this node text exactly; it is a label, not a typed command word.
-bool isWholeCatalogueNode(const QString& text)
-{
-    return text == QLatin1String("All");
-}
 
 void validateGroups(const CatalogueSource& source, QList<Problem>& problems)
 {
@@ -87,9 +82,9 @@ void validateGroups(const CatalogueSource& source, QList<Problem>& problems)
         checkPlainText(problems, group.place, QStringLiteral("the prefix"), group.prefix);
         // The program writes the lines of these two groups with a fixed word in front,
         // and the tree hands over the prefix: both must agree.
-        if (group.id == 7 && group.prefix != QLatin1String("pet"))
+        if (group.id == CommandGroup::Pet && group.prefix != QLatin1String("pet"))
             addProblem(problems, group.place, QStringLiteral("group 7 must have the prefix \"pet\""));
-        if (group.id == 8 && group.prefix != QLatin1String("org"))
+        if (group.id == CommandGroup::Organisation && group.prefix != QLatin1String("org"))
             addProblem(problems, group.place, QStringLiteral("group 8 must have the prefix \"org\""));
     }
     if (source.groups.isEmpty())
@@ -119,7 +114,7 @@ void validateHelp(const CatalogueSource::Command& command, QList<Problem>& probl
 // line as it is written into the script.
 void validateCommandText(const CatalogueSource::Command& command, QList<Problem>& problems)
 {
-    const bool example = command.group == CatalogueBuilder::exampleGroup;
+    const bool example = command.group == CommandGroup::Examples;
     const QString& text = command.text;
     if (text.trimmed().isEmpty()) {
         addProblem(problems, command.place, QStringLiteral("a record without command text"));
@@ -129,7 +124,7 @@ void validateCommandText(const CatalogueSource::Command& command, QList<Problem>
         if (text.contains(QLatin1Char(' ')))
             addProblem(problems, command.place,
                        QStringLiteral("[%1] must be one word; only example scripts hold whole lines").arg(text));
-        if (text != text.toLower() && !isWholeCatalogueNode(text))
+        if (text != text.toLower() && !command.isWholeCatalogue())
             addProblem(problems, command.place, QStringLiteral("[%1] must be written in lower case").arg(text));
         if (text.startsWith(QLatin1Char('/')))
             addProblem(problems, command.place,
@@ -141,11 +136,11 @@ void validateCommandText(const CatalogueSource::Command& command, QList<Problem>
 void validateValue(const CatalogueSource::Command& command, QList<Problem>& problems)
 {
     const QString& text = command.text;
-    if (command.type != 0 && command.type != 1 && command.type != 3)
+    if (command.type != CommandType::NoValue && command.type != CommandType::Text && command.type != CommandType::Number)
         addProblem(problems, command.place,
                    QStringLiteral("[%1] has type %2; the types are 0 (no value), 1 (text) and 3 (number list)")
                        .arg(text)
-                       .arg(command.type));
+                       .arg(int(command.type)));
 
     // Only a single character can be stripped again when a line is opened.
     if (command.add.size() > 1)
@@ -154,11 +149,11 @@ void validateValue(const CatalogueSource::Command& command, QList<Problem>& prob
     checkPlainText(problems, command.place, QStringLiteral("the add text"), command.add);
 
     // The dialog offers the words in place of the text box; a number has its own list.
-    if (!command.values.isEmpty() && command.type != 1)
+    if (!command.values.isEmpty() && command.type != CommandType::Text)
         addProblem(problems, command.place,
                    QStringLiteral("[%1] has values but type %2; only type 1 picks its value from words")
                        .arg(text)
-                       .arg(command.type));
+                       .arg(int(command.type)));
     QSet<QString> words;
     for (const QString& word : command.values) {
         if (word.isEmpty())
@@ -376,9 +371,7 @@ bool CatalogueBuilder::write(const CatalogueSource& source, const QString& path,
             }
             for (const auto& command : source.commands) {
                 if (ok)
-                    ok = run(QStringLiteral("INSERT INTO tblCommand VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                             {command.id, command.group, command.text, command.description, command.type, command.add,
-                              helpRtf(command), command.values.join(QLatin1Char('|'))});
+                    ok = run(CatalogueSchema::insertCommandSql(), CatalogueSchema::commandRow(command, helpRtf(command)));
             }
             for (const auto& breed : source.breeds) {
                 if (ok)

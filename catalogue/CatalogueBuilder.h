@@ -15,8 +15,6 @@ public:
 
     // The longest description the status bar is meant to show.
     static constexpr int maxDescriptionLength = 80;
-    // The group whose entries are whole finished lines, written as they stand.
-    static constexpr int exampleGroup = 9;
 
     // Reads `dataFolder`, checks it and writes `outputPath`. The database is written
     // to a temporary file beside the output and renamed into place only when every

@@ -8,6 +8,22 @@
 // What the catalogue answers, as plain values. A field the catalogue holds no value
 // for reads as the empty text, or 0 as a number.
 
+// What the value of a command is, which chooses the properties dialog's value
+// editor. The numbers are the ones stored in the catalogue.
+enum class CommandType : int {
+    NoValue = 0,  // the command word alone
+    Text = 1,     // free text or a name, or a word from the command's list
+    Number = 3,   // a whole number (milliseconds for /delay)
+};
+
+// The groups the program treats apart from the others, by their stored ids.
+namespace CommandGroup {
+inline constexpr int Scripts = 5;       // lists the game's script files when it has a folder
+inline constexpr int Pet = 7;           // written "/pet " + word
+inline constexpr int Organisation = 8;  // written "/org " + word
+inline constexpr int Examples = 9;      // whole example lines, not commands
+}
+
 // One chat command. Its id and group say which command it is: two rows may share a
 // word ("invite" for the chat group and for the organisation).
 struct CatalogueCommand {
@@ -15,9 +31,13 @@ struct CatalogueCommand {
     int group = 0;
     QString text;         // the command word, without its slash
     QString description;  // one line, for the status bar and the properties dialog
-    int type = 0;         // chooses the properties dialog's value editor
+    CommandType type = CommandType::NoValue;
     QString add;          // put around a value that holds a space
     QStringList values;   // the words the value is picked from, if it comes from a fixed set
+
+    bool takesValue() const { return type != CommandType::NoValue; }
+    // The tree's node that writes the whole catalogue is stored as a command of its own.
+    bool isWholeCatalogue() const { return text == QLatin1String("All"); }
 };
 
 // One group of the command tree, with the commands listed under it.

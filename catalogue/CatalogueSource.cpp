@@ -176,13 +176,17 @@ private:
         }
         m_seen.append(key);
         if (key == QLatin1String("id")) {
-            if (!parseInt(value, m_current.id) || m_current.id <= 0) {
-                m_current.id = 0;
+            int id = 0;
+            const bool valid = parseInt(value, id) && id > 0;
+            m_current.id = valid ? id : 0;
+            if (!valid) {
                 problem(lineNo, QStringLiteral("id \"%1\" is not a positive whole number").arg(value));
             }
         } else if (key == QLatin1String("type")) {
-            if (!parseInt(value, m_current.type)) {
-                m_current.type = -1;
+            int type = -1;
+            const bool numeric = parseInt(value, type);
+            m_current.type = CommandType(numeric ? type : -1);
+            if (!numeric) {
                 problem(lineNo, QStringLiteral("type \"%1\" is not a whole number").arg(value));
             }
         } else if (key == QLatin1String("add")) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/CatalogueRecords.h"
+
 #include <QList>
 #include <QString>
 
@@ -27,16 +29,11 @@ public:
         QString prefix;
     };
 
-    struct Command {
+    // The command as the program reads it, with where it was written and its page.
+    // A type the record does not give as a number reads as -1.
+    struct Command : CatalogueCommand {
         Place place;     // the record's header line
         Place helpPlace; // the "help:" line
-        int group = 0;
-        int id = 0;
-        int type = 0;
-        QString text;
-        QString add;
-        QString description;
-        QStringList values; // the "values:" words, as written between the "|" marks
         QString help; // light markup, see HelpMarkup
     };
 

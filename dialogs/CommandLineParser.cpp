@@ -1,5 +1,7 @@
 #include "dialogs/CommandLineParser.h"
 
+#include "catalogue/CatalogueRecords.h"
+
 namespace {
 const QChar kSpace = QLatin1Char(' ');
 
@@ -47,9 +49,9 @@ CommandLineParser::ParsedLine CommandLineParser::parse(const QString& currentLin
 
 QString CommandLineParser::listEntry(int commandGroupId, const QString& commandText)
 {
-    if (commandGroupId == 7)
+    if (commandGroupId == CommandGroup::Pet)
         return QStringLiteral("pet ") + commandText;
-    if (commandGroupId == 8)
+    if (commandGroupId == CommandGroup::Organisation)
         return QStringLiteral("org ") + commandText;
     return commandText;
 }

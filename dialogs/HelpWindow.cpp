@@ -11,7 +11,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(AppState& state, const QString& nodeKey, QWidget* owner) : QDialog(owner), m_state(state)
+HelpWindow::HelpWindow(AppState& state, std::optional<qint64> commandId, QWidget* owner) : QDialog(owner), m_state(state)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setModal(true);
@@ -26,21 +26,14 @@ HelpWindow::HelpWindow(AppState& state, const QString& nodeKey, QWidget* owner) 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pageView);
 
-    showPage(nodeKey);
+    showPage(commandId);
 }
 
-void HelpWindow::showPage(const QString& key)
+void HelpWindow::showPage(std::optional<qint64> commandId)
 {
-    if (!key.startsWith(QLatin1Char('C')))
+    if (!commandId)
         return;
-
-    // Every command node's key is "C" and the command's id; any other key names no
-    // command.
-    bool numeric = false;
-    const qint64 id = key.mid(1).toLongLong(&numeric);
-    if (!numeric)
-        return;
-    const std::optional<CataloguePage> page = m_state.catalogue.helpPage(id);
+    const std::optional<CataloguePage> page = m_state.catalogue.helpPage(*commandId);
     if (!page)
         return;
 

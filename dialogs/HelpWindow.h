@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QTextEdit;
 class AppState;
 
@@ -10,13 +12,13 @@ class AppState;
 class HelpWindow : public QDialog {
     Q_OBJECT
 public:
-    // `nodeKey`: the key of the tree's selected node, or empty when none is.
-    HelpWindow(AppState& state, const QString& nodeKey, QWidget* owner = nullptr);
+    // `commandId`: the command of the tree's selected node, none for any other node.
+    HelpWindow(AppState& state, std::optional<qint64> commandId, QWidget* owner = nullptr);
 
-    // Loads the page of a command node ("C" and the command's id); any other node,
+    // Loads the page of a command; no command,
     // or a command the catalogue does not know, leaves the window as designed:
     // caption "Help", an empty box.
-    void showPage(const QString& nodeKey);
+    void showPage(std::optional<qint64> commandId);
 
 
     static constexpr qreal kPointSize = 10.0;

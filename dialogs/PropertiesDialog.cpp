@@ -158,15 +158,16 @@ bool PropertiesDialog::setUp()
     return true;
 }
 
-int PropertiesDialog::setUpValueEditor(int lngtype, const QString& strdesc, bool blIgnore, const QStringList& values)
+int PropertiesDialog::setUpValueEditor(CommandType type, const QString& description, bool keepOpen,
+                                       const QStringList& values)
 {
-    descriptionLabel->setText(strdesc);
+    descriptionLabel->setText(description);
     valueList->hide();
     valueText->hide();
     valueCombo->hide();
     valueLabel->show();
-    switch (lngtype) {
-    case 1:
+    switch (type) {
+    case CommandType::Text:
         if (!values.isEmpty()) {
             showValueChoices(values, m_lineValue, nullptr);
             break;
@@ -176,19 +177,17 @@ int PropertiesDialog::setUpValueEditor(int lngtype, const QString& strdesc, bool
         valueText->show();
         valueText->setFocus();
         break;
-    case 3: {
+    case CommandType::Number: {
         // The steps are suggestions: any whole number may be typed.
         const CommandLineParser::NumberList numbers = CommandLineParser::numberEntries(m_lineValue);
         showValueChoices(numbers.entries, numbers.entries.value(numbers.selected), m_wholeNumber);
         break;
     }
-    case 0:
+    case CommandType::NoValue:
         valueLabel->hide();
-        if (!blIgnore)
+        if (!keepOpen)
             confirm();
         return 0;
-    default:
-        break;
     }
     return 1;
 }

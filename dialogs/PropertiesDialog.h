@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/CatalogueRecords.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -45,9 +47,10 @@ public:
     bool setUp();
 
     // Sets the dialog up for a command type; 0 when the command takes no value (and,
-    // unless blIgnore, the line has then been written), 1 otherwise.
+    // unless `keepOpen`, the line has then been written), 1 otherwise.
     // `values` are the words a type 1 value is picked from, if any.
-    int setUpValueEditor(int lngtype, const QString& strdesc, bool blIgnore = false, const QStringList& values = {});
+    int setUpValueEditor(CommandType type, const QString& description, bool keepOpen = false,
+                         const QStringList& values = {});
 
     QString lineValue() const { return m_lineValue; }
     QString valueQuote() const { return m_valueQuote; }

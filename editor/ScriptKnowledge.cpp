@@ -4,15 +4,15 @@
 
 #include <QHash>
 
-ScriptKnowledge::Command ScriptKnowledge::fromCatalogueType(const QString& word, const QString& prefix, int type)
+ScriptKnowledge::Command ScriptKnowledge::fromCatalogueType(const QString& word, const QString& prefix, CommandType type)
 {
     Command command;
     command.word = word;
     command.prefix = prefix;
     // The properties dialog offers a list of round counts for a number, but the game
     // takes any whole count, so the list itself is no limit.
-    command.needsValue = type == 3;
-    command.wholeNumber = type == 3;
+    command.needsValue = type == CommandType::Number;
+    command.wholeNumber = type == CommandType::Number;
     return command;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include "catalogue/CatalogueRecords.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,7 +32,7 @@ struct ScriptKnowledge {
     // A command as the catalogue's value type describes it: 0 takes no value, 1 free
     // text the player may leave out, 3 a number the line cannot do without. Any
     // other type asks nothing of the value.
-    static Command fromCatalogueType(const QString& word, const QString& prefix, int type);
+    static Command fromCatalogueType(const QString& word, const QString& prefix, CommandType type);
 
     // Every command of the catalogue, with its group's prefix. The example scripts
     // come along too; as their texts are whole lines they never match a typed word.

@@ -51,10 +51,11 @@ void tst_catalogue_roundtrip::roundTrip_data()
     QVERIFY(commands.size() > 150);
     for (const CatalogueCommand& c : commands) {
         const QString entry = prefixes.value(c.group) + c.text;
-        const QStringList values = c.type == 1 ? QStringList{"Bob", "hi there Bob"} : QStringList{c.type == 3 ? "3000" : ""};
+        const int type = int(c.type);
+        const QStringList values = type == 1 ? QStringList{"Bob", "hi there Bob"} : QStringList{type == 3 ? "3000" : ""};
         for (const QString& value : values) {
             if (c.group != 9)
-                QTest::newRow(qPrintable(entry + u' ' + value)) << entry << c.type << value;
+                QTest::newRow(qPrintable(entry + u' ' + value)) << entry << type << value;
         }
     }
 }

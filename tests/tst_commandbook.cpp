@@ -125,7 +125,8 @@ private slots:
         QFETCH(QString, text);
         MainWindowFixture f;
         QVERIFY(start(f));
-        HelpWindow help(f.main->state(), key, f.main.get());
+        HelpWindow help(f.main->state(), key.isEmpty() ? std::nullopt : std::optional<qint64>(key.mid(1).toLongLong()),
+                        f.main.get());
         QCOMPARE(help.windowTitle(), caption);
         QCOMPARE(child<QTextEdit>(help, "pageView")->toPlainText(), text);
         QCOMPARE(child<QTextEdit>(help, "pageView")->textCursor().position(), 0);

@@ -16,13 +16,21 @@
 
 namespace {
 
+// The node's kind and id as one word: "G" + group id, "C" + command id, "F" + place.
+QString keyOf(const QTreeWidgetItem* node)
+{
+    const TreeNode::Kind kind = TreeNode::kind(node);
+    const char* letter = kind == TreeNode::Kind::Group ? "G" : kind == TreeNode::Kind::ScriptFile ? "F" : "C";
+    return QLatin1String(letter) + QString::number(TreeNode::id(node));
+}
+
 // One line per node: "key text [tag] image", children indented.
 QStringList describe(QTreeWidget* tree)
 {
     QStringList out;
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
         out << QStringLiteral("%1%2 %3 [%4] %5")
-                   .arg((*it)->parent() ? "  " : "", TreeNode::key(*it), (*it)->text(0), TreeNode::tag(*it))
+                   .arg((*it)->parent() ? "  " : "", keyOf(*it), (*it)->text(0), TreeNode::tag(*it))
                    .arg(TreeNode::image(*it));
     return out;
 }
@@ -70,7 +78,7 @@ private slots:
         QTreeWidgetItem* scripts = node(f.main->treePanel().tree(), QStringLiteral("Scripts"));
         QStringList actual;
         for (int i = 0; i < scripts->childCount(); ++i)
-            actual << QStringLiteral("%1 %2 %3").arg(TreeNode::key(scripts->child(i)), scripts->child(i)->text(0))
+            actual << QStringLiteral("%1 %2 %3").arg(keyOf(scripts->child(i)), scripts->child(i)->text(0))
                           .arg(TreeNode::image(scripts->child(i)));
         QCOMPARE(actual, nodes);
     }

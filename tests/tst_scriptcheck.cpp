@@ -16,7 +16,7 @@ ScriptKnowledge knowledge()
         {"follow", "", 3}, {"attack", "pet", 0}, {"terminate", "pet", 0}, {"social", "pet", 1}, {"kick", "org", 1}};
     for (const auto& r : rows)
         k.commands.append(ScriptKnowledge::fromCatalogueType(QString::fromLatin1(r.word),
-                                                              QString::fromLatin1(r.prefix), r.type));
+                                                              QString::fromLatin1(r.prefix), CommandType(r.type)));
     k.commands[8].accepted = QStringList{QStringLiteral("disco"), QStringLiteral("wave")};
     return k;
 }

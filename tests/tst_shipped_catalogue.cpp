@@ -75,7 +75,7 @@ private slots:
                     ++examples;
                 else
                     (group.prefix.isEmpty() ? m_words : m_byPrefix[group.prefix]).insert(command->text.toLower());
-                if (group.id == 2 && command->type == 0)
+                if (group.id == 2 && command->type == CommandType::NoValue)
                     m_moves.insert(command->text);
                 QTest::newRow(qPrintable(node.entry)) << node;
             }
@@ -101,7 +101,7 @@ private slots:
         QVERIFY(!values.intersects(m_moves) || values.contains(m_moves));
 
         // A move's description says which emote its word plays, nothing it cannot know.
-        if (command.group == 2 && command.type == 0)
+        if (command.group == 2 && command.type == CommandType::NoValue)
             QVERIFY(command.description.contains(command.text) && !command.description.contains(QLatin1String("suggest")));
         if (kPageSays.contains(node.entry)) {
             QVERIFY2(node.page.contains(kPageSays.value(node.entry)), qPrintable(node.page));
@@ -116,7 +116,7 @@ private:
     {
         static const QRegularExpression quotedName(QStringLiteral("^\"[^\"]*\"\\s+"));
         QVERIFY(row.text.startsWith(QLatin1Char('/')));
-        QCOMPARE(row.type, 0); // written as it stands, no dialog
+        QCOMPARE(row.type, CommandType::NoValue); // written as it stands, no dialog
         const QString word = row.text.mid(1).section(QLatin1Char(' '), 0, 0).toLower();
         if (word.contains(QLatin1Char('.')))
             return; // another script started by its file name: no catalogue word to match

@@ -67,28 +67,26 @@ void CommandTreeBuilder::fill(QTreeWidget& tree, const QString& gamePath)
     // Filled again when the game folder changes: the old nodes go first.
     tree.clear();
     const std::vector<CatalogueGroup> groups
-        = m_catalogue.commandTree([listsFiles](int group) { return !(listsFiles && group == ScriptsGroupId); });
+        = m_catalogue.commandTree([listsFiles](int group) { return !(listsFiles && group == CommandGroup::Scripts); });
     for (const CatalogueGroup& g : groups) {
         auto* group = new QTreeWidgetItem(&tree, QStringList{g.text});
-        TreeNode::setKey(group, QStringLiteral("G") + QString::number(g.id));
+        TreeNode::setGroup(group, g);
         TreeNode::setImages(group, TreeNode::GroupCollapsed, TreeNode::GroupCollapsed, m_images);
-        TreeNode::setTag(group, g.prefix);
 
-        if (listsFiles && g.id == ScriptsGroupId) {
+        if (listsFiles && g.id == CommandGroup::Scripts) {
             const QStringList files = scriptFiles(scriptsFolder);
             for (qsizetype i = 0; i < files.size(); ++i) {
                 auto* file = new QTreeWidgetItem(group, QStringList{files.at(i)});
-                TreeNode::setKey(file, QStringLiteral("F") + QString::number(i));
+                TreeNode::setScriptFile(file, int(i));
                 TreeNode::setImages(file, TreeNode::ScriptFile, TreeNode::ScriptFile, m_images);
             }
             continue;
         }
         for (const CatalogueCommand& c : g.commands) {
             auto* command = new QTreeWidgetItem(group, QStringList{c.text});
-            TreeNode::setKey(command, QStringLiteral("C") + QString::number(c.id));
+            TreeNode::setCommand(command, c);
             const int image = m_images.ImageIndexByKey(c.text);
             TreeNode::setImages(command, image, image, m_images);
-            TreeNode::setTag(command, c.description);
         }
     }
 }

@@ -11,7 +11,6 @@ class QTreeWidget;
 // and under the scripts group the files of the game's scripts folder instead.
 class CommandTreeBuilder {
 public:
-    static constexpr int ScriptsGroupId = 5;
 
     CommandTreeBuilder(Catalogue& catalogue, const ImageList& images) : m_catalogue(catalogue), m_images(images) {}
 

@@ -128,7 +128,7 @@ void CommandTreePanel::showNodeTag(QTreeWidgetItem* node)
 bool CommandTreePanel::handleKey(int key, Qt::KeyboardModifiers modifiers)
 {
     QTreeWidgetItem* node = m_tree->currentItem();
-    const bool command = node && node->childCount() == 0 && !TreeNode::isGroupImage(TreeNode::image(node));
+    const bool command = TreeNode::isInsertable(node);
     switch (key) {
     case Qt::Key_F1:
         // With nothing selected there is no command to explain.
@@ -161,7 +161,7 @@ bool CommandTreePanel::handleMousePress(Qt::MouseButton button, const QPoint& at
     if (button != Qt::RightButton)
         return false;
     QTreeWidgetItem* node = m_tree->itemAt(at);
-    if (!node || TreeNode::isGroupImage(TreeNode::image(node)))
+    if (!TreeNode::isInsertable(node))
         return true;
     m_tree->setCurrentItem(node);
     m_popupMenu->popup(m_tree->viewport()->mapToGlobal(at));
@@ -207,6 +207,10 @@ void CommandTreePanel::insertSelectedNode()
 
 void CommandTreePanel::showSelectedNodeHelp()
 {
-    HelpWindow help(m_state, TreeNode::key(m_tree->currentItem()), m_windows.dialogOwner());
+    const QTreeWidgetItem* node = m_tree->currentItem();
+    const TreeNode::Kind kind = TreeNode::kind(node);
+    const bool command = kind != TreeNode::Kind::None && kind != TreeNode::Kind::Group && kind != TreeNode::Kind::ScriptFile;
+    HelpWindow help(m_state, command ? std::optional<qint64>(TreeNode::id(node)) : std::nullopt,
+                    m_windows.dialogOwner());
     help.exec();
 }

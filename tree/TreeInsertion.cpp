@@ -15,14 +15,6 @@
 
 namespace {
 const QChar kBreak = QLatin1Char('\n');
-
-// A pet order that carries a value (a new name, a line to say, a move to play) is
-// incomplete without it, so it goes through the dialog like any other command.
-bool takesValue(Catalogue& catalogue, const QTreeWidgetItem* node)
-{
-    const std::optional<CatalogueCommand> command = catalogue.command(TreeNode::key(node).mid(1).toInt());
-    return command && command->type != 0;
-}
 }
 
 TreeInsertion::TreeInsertion(AppState& app, ScriptWorkspace& windows) : m_app(app), m_windows(windows) {}
@@ -31,7 +23,8 @@ void TreeInsertion::insertNode(QTreeWidgetItem* node)
 {
     if (!node)
         return;
-    if (node->childCount() > 0 || TreeNode::isGroupImage(TreeNode::image(node)))
+    const TreeNode::Kind kind = TreeNode::kind(node);
+    if (!TreeNode::isInsertable(node))
         return;
 
     QPointer<ScriptWindow> window = m_windows.activeScriptWindow();
@@ -43,9 +36,8 @@ void TreeInsertion::insertNode(QTreeWidgetItem* node)
 
     const QString text = node->text(0);
     const QTreeWidgetItem* parent = node->parent();
-    const QString parentText = parent ? parent->text(0) : QString();
 
-    if (text == QLatin1String("All")) {
+    if (kind == TreeNode::Kind::WholeCatalogue) {
         QString lines;
         for (const CatalogueCommand& command : m_app.catalogue.allCommands())
             lines += QLatin1Char('/') + command.text + QLatin1Char(' ') + command.description + kBreak;
@@ -63,16 +55,17 @@ void TreeInsertion::insertNode(QTreeWidgetItem* node)
         editor.setSelText(line + kBreak);
         return;
     }
-    if (TreeNode::image(node) == TreeNode::ScriptFile) {
+    if (kind == TreeNode::Kind::ScriptFile) {
         LineSelection::writeWholeLines(editor, QStringLiteral("/script ") + text + kBreak);
         return;
     }
-    if (parentText == QLatin1String("Pet Commands") && text != QLatin1String("rename") && text != QLatin1String("chat")
-        && !takesValue(m_app.catalogue, node)) {
+    // A pet order that carries a value (a new name, a line to say, a move to play) is
+    // incomplete without it, so it goes through the dialog like any other command.
+    if (kind == TreeNode::Kind::PetOrder && TreeNode::commandType(node) == CommandType::NoValue) {
         LineSelection::writeWholeLines(editor, QStringLiteral("/pet ") + text + kBreak);
         return;
     }
-    if (parentText == QLatin1String("Example Scripts")) {
+    if (kind == TreeNode::Kind::Example) {
         LineSelection::writeWholeLines(editor, text + kBreak);
         return;
     }

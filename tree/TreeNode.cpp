@@ -5,12 +5,28 @@
 #include <QTreeWidgetItem>
 
 namespace {
-enum Role { KeyRole = Qt::UserRole + 1, TagRole, ImageRole, SelectedImageRole };
+enum Role { KindRole = Qt::UserRole + 1, IdRole, TypeRole, TagRole, ImageRole, SelectedImageRole };
+
+void setKindAndId(QTreeWidgetItem* node, TreeNode::Kind kind, qint64 id)
+{
+    node->setData(0, KindRole, int(kind));
+    node->setData(0, IdRole, id);
+}
 }
 
-QString TreeNode::key(const QTreeWidgetItem* node)
+TreeNode::Kind TreeNode::kind(const QTreeWidgetItem* node)
 {
-    return node ? node->data(0, KeyRole).toString() : QString();
+    return node ? Kind(node->data(0, KindRole).toInt()) : Kind::None;
+}
+
+qint64 TreeNode::id(const QTreeWidgetItem* node)
+{
+    return node ? node->data(0, IdRole).toLongLong() : 0;
+}
+
+CommandType TreeNode::commandType(const QTreeWidgetItem* node)
+{
+    return node ? CommandType(node->data(0, TypeRole).toInt()) : CommandType::NoValue;
 }
 
 QString TreeNode::tag(const QTreeWidgetItem* node)
@@ -28,9 +44,35 @@ int TreeNode::selectedImage(const QTreeWidgetItem* node)
     return node ? node->data(0, SelectedImageRole).toInt() : 0;
 }
 
-void TreeNode::setKey(QTreeWidgetItem* node, const QString& key)
+bool TreeNode::isInsertable(const QTreeWidgetItem* node)
 {
-    node->setData(0, KeyRole, key);
+    const Kind k = kind(node);
+    return k != Kind::None && k != Kind::Group;
+}
+
+void TreeNode::setGroup(QTreeWidgetItem* node, const CatalogueGroup& group)
+{
+    setKindAndId(node, Kind::Group, group.id);
+    setTag(node, group.prefix);
+}
+
+void TreeNode::setCommand(QTreeWidgetItem* node, const CatalogueCommand& command)
+{
+    Kind kind = Kind::Command;
+    if (command.isWholeCatalogue())
+        kind = Kind::WholeCatalogue;
+    else if (command.group == CommandGroup::Pet)
+        kind = Kind::PetOrder;
+    else if (command.group == CommandGroup::Examples)
+        kind = Kind::Example;
+    setKindAndId(node, kind, command.id);
+    node->setData(0, TypeRole, int(command.type));
+    setTag(node, command.description);
+}
+
+void TreeNode::setScriptFile(QTreeWidgetItem* node, int place)
+{
+    setKindAndId(node, Kind::ScriptFile, place);
 }
 
 void TreeNode::setTag(QTreeWidgetItem* node, const QString& tag)

@@ -47,9 +47,14 @@ void TestCatalogue::addGroup(int id, const QString& text, const QString& prefix)
 void TestCatalogue::addCommand(int id, int group, const QString& text, const QString& description, int type,
                                const QString& add, const QString& book)
 {
-    run(QStringLiteral("INSERT INTO tblCommand (CommandID, CommandGroupID, CommandText, CommandDescription, "
-                       "CommandType, [Add], CommandBook) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-        {id, group, text, description, type, add, book});
+    CatalogueCommand command;
+    command.id = id;
+    command.group = group;
+    command.text = text;
+    command.description = description;
+    command.type = CommandType(type);
+    command.add = add;
+    run(CatalogueSchema::insertCommandSql(), CatalogueSchema::commandRow(command, book));
 }
 
 void TestCatalogue::addBreed(const QString& breed)
