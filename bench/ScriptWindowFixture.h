@@ -20,12 +20,12 @@ class FixedPrompt : public Prompt {
 public:
     QString path;
     int boxes = 0;
-    PromptAnswer message(const MessageBoxSpec&) override
+    PromptAnswer message(const MessageBoxRequest&) override
     {
         ++boxes;
         return PromptAnswer::No;
     }
-    QString chooseFile(const FileDialogSpec&) override { return path; }
+    QString chooseFile(const FileDialogRequest&) override { return path; }
 };
 
 // Line counts of the scripts: about 10 MB (some 20 bytes a line) and a million.

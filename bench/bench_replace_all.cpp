@@ -25,8 +25,8 @@ namespace {
 
 class SilentPrompt : public Prompt {
 public:
-    PromptAnswer message(const MessageBoxSpec&) override { return PromptAnswer::Ok; }
-    QString chooseFile(const FileDialogSpec&) override { return {}; }
+    PromptAnswer message(const MessageBoxRequest&) override { return PromptAnswer::Ok; }
+    QString chooseFile(const FileDialogRequest&) override { return {}; }
 };
 
 // One match of "needle" on every line.

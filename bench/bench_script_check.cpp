@@ -19,8 +19,8 @@
 namespace {
 class SilentPrompt : public Prompt {
 public:
-    PromptAnswer message(const MessageBoxSpec&) override { return PromptAnswer::No; }
-    QString chooseFile(const FileDialogSpec&) override { return {}; }
+    PromptAnswer message(const MessageBoxRequest&) override { return PromptAnswer::No; }
+    QString chooseFile(const FileDialogRequest&) override { return {}; }
 };
 
 // Good lines and faulty ones, as a long hand-written script mixes them.

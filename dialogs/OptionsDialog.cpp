@@ -72,7 +72,7 @@ void OptionsDialog::loadSettings()
 
 void OptionsDialog::browse()
 {
-    FileDialogSpec dialog;
+    FileDialogRequest dialog;
     dialog.kind = FileDialogKind::Open;
     dialog.title = GamePathChoice::browseTitle();
     dialog.filter = GamePathChoice::browseFilter();

@@ -9,7 +9,7 @@ enum class PromptIcon { None, Information, Question, Warning, Critical };
 enum class PromptButtons { Ok, YesNo };
 enum class PromptAnswer { Ok, Yes, No };
 
-struct MessageBoxSpec {
+struct MessageBoxRequest {
     QString title;
     QString text;
     PromptIcon icon = PromptIcon::None;
@@ -18,7 +18,7 @@ struct MessageBoxSpec {
 
 enum class FileDialogKind { Open, Save };
 
-struct FileDialogSpec {
+struct FileDialogRequest {
     FileDialogKind kind = FileDialogKind::Open;
     QString title;
     // The filter in the "Description|pattern|Description|pattern" form the windows
@@ -31,9 +31,9 @@ struct FileDialogSpec {
 class Prompt {
 public:
     virtual ~Prompt() = default;
-    virtual PromptAnswer message(const MessageBoxSpec& box) = 0;
+    virtual PromptAnswer message(const MessageBoxRequest& box) = 0;
     // The chosen full path, or an empty string when the player cancels.
-    virtual QString chooseFile(const FileDialogSpec& dialog) = 0;
+    virtual QString chooseFile(const FileDialogRequest& dialog) = 0;
 
     PromptAnswer ask(const QString& title, const QString& text, PromptIcon icon)
     {

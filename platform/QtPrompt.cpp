@@ -19,7 +19,7 @@ QMessageBox::Icon toQtIcon(PromptIcon icon)
 }
 }
 
-PromptAnswer QtPrompt::message(const MessageBoxSpec& box)
+PromptAnswer QtPrompt::message(const MessageBoxRequest& box)
 {
     const bool yesNo = box.buttons == PromptButtons::YesNo;
     QMessageBox mb(toQtIcon(box.icon), box.title, box.text,
@@ -31,7 +31,7 @@ PromptAnswer QtPrompt::message(const MessageBoxSpec& box)
     return result == QMessageBox::Yes ? PromptAnswer::Yes : PromptAnswer::No;
 }
 
-QString QtPrompt::chooseFile(const FileDialogSpec& spec)
+QString QtPrompt::chooseFile(const FileDialogRequest& spec)
 {
     QFileDialog dialog(m_owner, spec.title, spec.startFolder);
     // Qt's own dialog matches the filter's patterns in any letter case; a desktop's

@@ -10,8 +10,8 @@ public:
     explicit QtPrompt(QWidget* owner = nullptr) : m_owner(owner) {}
     void setOwner(QWidget* owner) { m_owner = owner; }
 
-    PromptAnswer message(const MessageBoxSpec& box) override;
-    QString chooseFile(const FileDialogSpec& dialog) override;
+    PromptAnswer message(const MessageBoxRequest& box) override;
+    QString chooseFile(const FileDialogRequest& dialog) override;
 
 private:
     QWidget* m_owner;

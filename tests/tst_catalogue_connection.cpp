@@ -64,7 +64,7 @@ private slots:
         QVERIFY(f.main->start());
 
         QCOMPARE(f.prompt.boxes.size(), 1);
-        const MessageBoxSpec box = f.prompt.boxes.constFirst();
+        const MessageBoxRequest box = f.prompt.boxes.constFirst();
         QCOMPARE(box.title, QStringLiteral("Error in globs"));
         QVERIFY2(box.text.startsWith(textStart), qPrintable(box.text));
 

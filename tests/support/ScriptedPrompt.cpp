@@ -1,6 +1,6 @@
 #include "ScriptedPrompt.h"
 
-PromptAnswer ScriptedPrompt::message(const MessageBoxSpec& box)
+PromptAnswer ScriptedPrompt::message(const MessageBoxRequest& box)
 {
     boxes.append(box);
     if (m_answers.isEmpty()) {
@@ -10,7 +10,7 @@ PromptAnswer ScriptedPrompt::message(const MessageBoxSpec& box)
     return m_answers.dequeue();
 }
 
-QString ScriptedPrompt::chooseFile(const FileDialogSpec& dialog)
+QString ScriptedPrompt::chooseFile(const FileDialogRequest& dialog)
 {
     dialogs.append(dialog);
     if (m_paths.isEmpty()) {

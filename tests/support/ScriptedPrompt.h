@@ -11,15 +11,15 @@
 // such unplanned prompts are counted so a test can insist there were none.
 class ScriptedPrompt : public Prompt {
 public:
-    PromptAnswer message(const MessageBoxSpec& box) override;
-    QString chooseFile(const FileDialogSpec& dialog) override;
+    PromptAnswer message(const MessageBoxRequest& box) override;
+    QString chooseFile(const FileDialogRequest& dialog) override;
 
     void answer(PromptAnswer a) { m_answers.enqueue(a); }
     void choose(const QString& path) { m_paths.enqueue(path); }
     void cancelDialog() { m_paths.enqueue(QString()); }
 
-    QList<MessageBoxSpec> boxes;
-    QList<FileDialogSpec> dialogs;
+    QList<MessageBoxRequest> boxes;
+    QList<FileDialogRequest> dialogs;
     int unplannedBoxes = 0;
     int unplannedDialogs = 0;
 
