@@ -1,6 +1,5 @@
 #include "app/CommandBook.h"
 
-#include "state/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/HelpMarkup.h"
 #include "editor/ScriptWorkspace.h"
@@ -13,8 +12,8 @@
 #include <QTimer>
 #include <QWidget>
 
-CommandBook::CommandBook(AppState& state, ScriptWorkspace& windows, QWidget& mainWindow)
-    : m_state(state), m_windows(windows), m_mainWindow(mainWindow)
+CommandBook::CommandBook(Catalogue& catalogue, ScriptWorkspace& windows, QWidget& mainWindow)
+    : m_catalogue(catalogue), m_windows(windows), m_mainWindow(mainWindow)
 {
 }
 
@@ -57,7 +56,7 @@ ScriptWindow* CommandBook::build()
         return nullptr;
     RichTextControl& editor = *window->editor();
 
-    const std::vector<CataloguePage> pages = m_state.catalogue.bookPages();
+    const std::vector<CataloguePage> pages = m_catalogue.bookPages();
     if (pages.empty())
         return window;
     m_mainWindow.setWindowTitle(caption());

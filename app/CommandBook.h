@@ -7,7 +7,7 @@ class QWidget;
 class RichTextControl;
 class ScriptWorkspace;
 class ScriptWindow;
-class AppState;
+class Catalogue;
 
 // Help > All Commands: every help page of the catalogue, each under its own bold
 // heading, written into a new script window. The example scripts (group 9) are not
@@ -15,7 +15,7 @@ class AppState;
 class CommandBook {
 public:
     // The book opens in a new one of `windows`; `mainWindow` takes the book's caption.
-    CommandBook(AppState& state, ScriptWorkspace& windows, QWidget& mainWindow);
+    CommandBook(Catalogue& catalogue, ScriptWorkspace& windows, QWidget& mainWindow);
 
     // Opens the new window and fills it. Returns that window, which is left empty
     // when the catalogue has no command outside group 9; null when no window could
@@ -35,7 +35,7 @@ public:
     static QString caption() { return QStringLiteral("System Help - All Commands"); }
 
 private:
-    AppState& m_state;
+    Catalogue& m_catalogue;
     ScriptWorkspace& m_windows;
     QWidget& m_mainWindow;
 };

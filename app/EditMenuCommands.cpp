@@ -85,7 +85,7 @@ void EditMenuCommands::find()
     RichTextControl* editor = m_windows.activeEditor();
     if (!editor)
         return;
-    FindDialog dialog(m_state, editor, m_windows.dialogOwner());
+    FindDialog dialog(m_state.prompt, editor, m_windows.dialogOwner());
     dialog.exec();
 }
 

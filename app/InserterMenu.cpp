@@ -5,14 +5,13 @@
 #include "editor/ScriptWorkspace.h"
 #include "inserters/InsertTexts.h"
 #include "platform/RichTextControl.h"
-#include "state/AppState.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-InserterMenu::InserterMenu(AppState& state, ScriptWorkspace& windows, QObject* parent)
-    : QObject(parent), m_windows(windows), m_draw(state.catalogue, m_generator)
+InserterMenu::InserterMenu(Catalogue& catalogue, ScriptWorkspace& windows, QObject* parent)
+    : QObject(parent), m_windows(windows), m_draw(catalogue, m_generator)
 {
     setObjectName(QStringLiteral("InserterMenu"));
 }

@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-class AppState;
+class Catalogue;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -23,7 +23,7 @@ class InserterMenu : public QObject {
     Q_OBJECT
 public:
     // Lives as long as `parent` (the main window), and so does its generator.
-    InserterMenu(AppState& state, ScriptWorkspace& windows, QObject* parent = nullptr);
+    InserterMenu(Catalogue& catalogue, ScriptWorkspace& windows, QObject* parent = nullptr);
 
     // The Special menu as designed: a random breed, a random profession, the
     // variables with one argument item, and the pet-rename items.

@@ -62,7 +62,7 @@ MainWindow::MainWindow(Prompt& prompt, const QString& catalogueFile, QWidget* pa
 
     m_mainMenu = std::make_unique<MainMenuCommands>(*this, *m_scriptArea);
     m_editMenu = new EditMenuCommands(m_state, *m_scriptArea, this);
-    m_specialMenu = new InserterMenu(m_state, *m_scriptArea, this);
+    m_specialMenu = new InserterMenu(m_catalogue, *m_scriptArea, this);
     m_checkScript = new ScriptCheckCommand(m_state, *m_scriptArea, *this);  // a child: lives as long as the window
     createMenus();
     connect(m_scriptArea, &ScriptArea::subWindowActivated, m_editMenu, &EditMenuCommands::followActiveScript);
@@ -231,7 +231,7 @@ void MainWindow::shutDown()
 
 void MainWindow::openCommandBook()
 {
-    CommandBook(m_state, *m_scriptArea, *this).build();
+    CommandBook(m_catalogue, *m_scriptArea, *this).build();
 }
 
 void MainWindow::showAbout()

@@ -1,7 +1,6 @@
 #include "dialogs/FindDialog.h"
 
 
-#include "state/AppState.h"
 #include "dialogs/DesignedControls.h"
 #include "dialogs/FindStepping.h"
 #include "platform/Prompt.h"
@@ -32,8 +31,8 @@ constexpr int kTitleAllowance = 300;
 
 }
 
-FindDialog::FindDialog(AppState& state, RichTextControl* target, QWidget* owner)
-    : QDialog(owner), m_state(state), m_target(target)
+FindDialog::FindDialog(Prompt& prompt, RichTextControl* target, QWidget* owner)
+    : QDialog(owner), m_prompt(prompt), m_target(target)
 {
     setObjectName(QStringLiteral("FindDialog"));
     const DesignScale at(font());
@@ -123,7 +122,7 @@ void FindDialog::findNext()
                                                    findText, findFlags());
     if (target->find(findText, from, findFlags()) >= 0)
         return;
-    m_state.prompt.notify(QStringLiteral("Find"), QStringLiteral("No matches"), PromptIcon::Information);
+    m_prompt.notify(QStringLiteral("Find"), QStringLiteral("No matches"), PromptIcon::Information);
     // The next Find Next starts again from the top of the script.
     target->setSelStart(0);
 }

@@ -8,7 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class RichTextControl;
-class AppState;
+class Prompt;
 
 // Find, replace and replace all in one script's editor. Opens
 // as find-only; the first Replace unfolds the replace row. A fixed-size tool window
@@ -17,7 +17,7 @@ class FindDialog : public QDialog {
     Q_OBJECT
 public:
     // `target`: the editor searched; with none, the buttons do nothing.
-    FindDialog(AppState& state, RichTextControl* target, QWidget* owner = nullptr);
+    FindDialog(Prompt& prompt, RichTextControl* target, QWidget* owner = nullptr);
 
     // The find options from the two boxes: 2 whole word, 4 match case, 6 both.
     int findFlags() const;
@@ -52,6 +52,6 @@ private:
     QPushButton* cancelButton = nullptr;
     void unfold();
 
-    AppState& m_state;
+    Prompt& m_prompt;
     QPointer<RichTextControl> m_target;
 };

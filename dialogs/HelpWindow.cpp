@@ -1,6 +1,5 @@
 #include "dialogs/HelpWindow.h"
 
-#include "state/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "platform/RtfReader.h"
 #include "platform/ScriptCodec.h"
@@ -11,7 +10,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(AppState& state, std::optional<qint64> commandId, QWidget* owner) : QDialog(owner), m_state(state)
+HelpWindow::HelpWindow(Catalogue& catalogue, std::optional<qint64> commandId, QWidget* owner) : QDialog(owner), m_catalogue(catalogue)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setModal(true);
@@ -33,7 +32,7 @@ void HelpWindow::showPage(std::optional<qint64> commandId)
 {
     if (!commandId)
         return;
-    const std::optional<CataloguePage> page = m_state.catalogue.helpPage(*commandId);
+    const std::optional<CataloguePage> page = m_catalogue.helpPage(*commandId);
     if (!page)
         return;
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 class QTextEdit;
-class AppState;
+class Catalogue;
 
 // The help page of one command, in a modal window of its own. Built afresh for
 // every showing from the key of the node selected in the command tree then.
@@ -13,7 +13,7 @@ class HelpWindow : public QDialog {
     Q_OBJECT
 public:
     // `commandId`: the command of the tree's selected node, none for any other node.
-    HelpWindow(AppState& state, std::optional<qint64> commandId, QWidget* owner = nullptr);
+    HelpWindow(Catalogue& catalogue, std::optional<qint64> commandId, QWidget* owner = nullptr);
 
     // Loads the page of a command; no command,
     // or a command the catalogue does not know, leaves the window as designed:
@@ -25,5 +25,5 @@ public:
 
 private:
     QTextEdit* pageView = nullptr;
-    AppState& m_state;
+    Catalogue& m_catalogue;
 };

@@ -1,6 +1,5 @@
 #include "dialogs/PropertiesDialog.h"
 
-#include "state/AppState.h"
 #include "catalogue/Catalogue.h"
 #include "dialogs/CommandLineParser.h"
 #include "platform/ErrorNumbers.h"
@@ -38,7 +37,7 @@ bool isEnter(const QKeyEvent* key)
 }
 }
 
-PropertiesDialog::PropertiesDialog(AppState& app, const QString& line, RichTextControl* target, Origin origin,
+PropertiesDialog::PropertiesDialog(Catalogue& catalogue, Prompt& prompt, const QString& line, RichTextControl* target, Origin origin,
                                    QWidget* parent)
     : QDialog(parent),
       frame(placed(new QGroupBox(QStringLiteral("Chat Command Properties"), this), "frame",
@@ -54,7 +53,8 @@ PropertiesDialog::PropertiesDialog(AppState& app, const QString& line, RichTextC
       okButton(placed(new QPushButton(QStringLiteral("&OK"), this), "okButton", 1800, 2520, 1095, 375)),
       cancelButton(placed(new QPushButton(QStringLiteral("&Cancel"), this), "cancelButton",
                          3000, 2520, 1095, 375)),
-      m_app(app),
+      m_catalogue(catalogue),
+      m_prompt(prompt),
       m_line(line),
       m_target(target),
       m_origin(origin)
@@ -131,7 +131,7 @@ bool PropertiesDialog::setUp()
     m_separated = parsed.separated;
 
     int matched = -1;
-    for (const CatalogueCommand& command : m_app.catalogue.allCommands()) {
+    for (const CatalogueCommand& command : m_catalogue.allCommands()) {
         const QString entry = CommandLineParser::listEntry(command.group, command.text);
         // The entry keeps the command's id, so choosing it later finds that very row.
         commandBox->addItem(entry, command.id);
@@ -209,7 +209,7 @@ void PropertiesDialog::commandChosen()
     const QString chosen = commandBox->currentText().trimmed();
     const QString name = CommandLineParser::commandName(chosen);
     const QVariant chosenId = commandBox->currentData();
-    for (const CatalogueCommand& command : m_app.catalogue.commandsNamed(name)) {
+    for (const CatalogueCommand& command : m_catalogue.commandsNamed(name)) {
         // The word finds its rows in every group ("invite" for the chat group, "org
         // invite" for the organisation); only the row the chosen entry was made from
         // counts, or another group's type would set the dialog up, or close it.
@@ -229,7 +229,7 @@ void PropertiesDialog::commandTyped(const QString& typed)
     const int index = commandBox->findText(typed.trimmed(), Qt::MatchFixedString);
     if (index < 0)
         return;
-    const std::optional<CatalogueCommand> command = m_app.catalogue.command(commandBox->itemData(index).toLongLong());
+    const std::optional<CatalogueCommand> command = m_catalogue.command(commandBox->itemData(index).toLongLong());
     if (!command)
         return;
     m_valueQuote = command->add;
@@ -260,7 +260,7 @@ void PropertiesDialog::confirm()
         return;
     }
     if (!m_target) {
-        m_app.prompt.showError(kOkHandler, ErrorNumbers::NoScriptWindow,
+        m_prompt.showError(kOkHandler, ErrorNumbers::NoScriptWindow,
                                QStringLiteral("There is no script window to write the line into."));
         return;
     }

@@ -15,7 +15,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QValidator;
 class RichTextControl;
-class AppState;
+class Catalogue;
+class Prompt;
 
 // "Chat Command Properties": builds one command line from the catalogue's command
 // list and a value, and writes it into a script's editor at its selection.
@@ -30,7 +31,7 @@ public:
 
     // `line` is the command or the script line to edit; `target` receives the line
     // built; null makes OK report that no script is open.
-    PropertiesDialog(AppState& app, const QString& line, RichTextControl* target, Origin origin,
+    PropertiesDialog(Catalogue& catalogue, Prompt& prompt, const QString& line, RichTextControl* target, Origin origin,
                      QWidget* parent = nullptr);
     ~PropertiesDialog() override;
 
@@ -88,7 +89,8 @@ private:
     // `validator` when one is given.
     void showValueChoices(const QStringList& entries, const QString& value, QValidator* validator);
 
-    AppState& m_app;
+    Catalogue& m_catalogue;
+    Prompt& m_prompt;
     QString m_line;
     QString m_builtLine;
     QPointer<RichTextControl> m_target;

@@ -91,7 +91,7 @@ void ScriptToolbarActions::editLineInDialog()
     QPointer<RichTextControl> editor(&m_editor);
     const std::function<void()> markChanged = m_markChanged;
     {
-        PropertiesDialog dialog(m_app, line, &m_editor, PropertiesDialog::Origin::ScriptLine,
+        PropertiesDialog dialog(m_app.catalogue, m_app.prompt, line, &m_editor, PropertiesDialog::Origin::ScriptLine,
                              m_dialogOwner ? m_dialogOwner() : nullptr);
         dialog.showModal();
     }

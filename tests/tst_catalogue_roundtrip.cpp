@@ -69,7 +69,7 @@ void tst_catalogue_roundtrip::roundTrip()
     // Written from the tree, with `value` typed or picked.
     RichTextControl editor;
     {
-        PropertiesDialog dialog(*m_state, entry, &editor, PropertiesDialog::Origin::Tree);
+        PropertiesDialog dialog(m_state->catalogue, m_state->prompt, entry, &editor, PropertiesDialog::Origin::Tree);
         if (dialog.setUp()) {
             child<QPlainTextEdit>(dialog, "valueText")->isHidden() ? child<QComboBox>(dialog, "valueCombo")->setEditText(value) : child<QPlainTextEdit>(dialog, "valueText")->setPlainText(value);
             dialog.confirm();
@@ -83,7 +83,7 @@ void tst_catalogue_roundtrip::roundTrip()
     // a command without a value rewrites its line at once, unchanged.
     editor.setText(line);
     editor.select(0, line.size());
-    PropertiesDialog dialog(*m_state, line, &editor, PropertiesDialog::Origin::ScriptLine);
+    PropertiesDialog dialog(m_state->catalogue, m_state->prompt, line, &editor, PropertiesDialog::Origin::ScriptLine);
     QCOMPARE(dialog.setUp(), type != 0);
     if (type != 0) {
         QCOMPARE(child<QComboBox>(dialog, "commandBox")->currentText(), entry);

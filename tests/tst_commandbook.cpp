@@ -125,7 +125,7 @@ private slots:
         QFETCH(QString, text);
         MainWindowFixture f;
         QVERIFY(start(f));
-        HelpWindow help(f.main->state(), key.isEmpty() ? std::nullopt : std::optional<qint64>(key.mid(1).toLongLong()),
+        HelpWindow help(f.main->state().catalogue, key.isEmpty() ? std::nullopt : std::optional<qint64>(key.mid(1).toLongLong()),
                         f.main.get());
         QCOMPARE(help.windowTitle(), caption);
         QCOMPARE(child<QTextEdit>(help, "pageView")->toPlainText(), text);

@@ -33,7 +33,7 @@ private slots:
         m_window = m_f->main->activeScriptWindow();
         QVERIFY(m_window);
         m_editor = m_window->editor();
-        m_dialog = std::make_unique<FindDialog>(m_f->main->state(), m_editor, m_f->main.get());
+        m_dialog = std::make_unique<FindDialog>(m_f->main->state().prompt, m_editor, m_f->main.get());
         m_f->prompt.clear();
     }
     void cleanup()

@@ -101,9 +101,9 @@ void tst_layoutfit::everyTextShows()
     else if (window == "options")
         dialog = std::make_unique<OptionsDialog>(state, f.main.get());
     else if (window.startsWith("find"))
-        dialog = std::make_unique<FindDialog>(state, f.main->activeScriptWindow()->editor(), f.main.get());
+        dialog = std::make_unique<FindDialog>(state.prompt, f.main->activeScriptWindow()->editor(), f.main.get());
     else if (window == "properties")
-        dialog = std::make_unique<PropertiesDialog>(state, QStringLiteral("bank"), f.main->activeScriptWindow()->editor(),
+        dialog = std::make_unique<PropertiesDialog>(state.catalogue, state.prompt, QStringLiteral("bank"), f.main->activeScriptWindow()->editor(),
                                                  PropertiesDialog::Origin::Tree, f.main.get());
     if (auto* find = qobject_cast<FindDialog*>(dialog.get()); find && window.endsWith("unfolded"))
         find->replace();

@@ -55,7 +55,7 @@ class tst_properties : public QObject {
         editor->setText(fromTree ? QStringLiteral("abc\n") : inScript(currentLine));
         editor->select(4, fromTree ? 0 : static_cast<int>(currentLine.size()));
         const auto origin = fromTree ? PropertiesDialog::Origin::Tree : PropertiesDialog::Origin::ScriptLine;
-        return std::make_unique<PropertiesDialog>(f->main->state(), currentLine, editor, origin, f->main.get());
+        return std::make_unique<PropertiesDialog>(f->main->state().catalogue, f->main->state().prompt, currentLine, editor, origin, f->main.get());
     }
     // The script after the dialog wrote `written` (null: nothing) over `currentLine`.
     static QString after(bool fromTree, const QString& currentLine, const QString& written)
@@ -222,7 +222,7 @@ private slots:
 
     void okWithoutScriptWindowReports()
     {
-        PropertiesDialog dialog(f->main->state(), QStringLiteral("tell"), nullptr, PropertiesDialog::Origin::Tree, f->main.get());
+        PropertiesDialog dialog(f->main->state().catalogue, f->main->state().prompt, QStringLiteral("tell"), nullptr, PropertiesDialog::Origin::Tree, f->main.get());
         QVERIFY(dialog.setUp());
         dialog.confirm();
         QCOMPARE(f->prompt.boxes.size(), 1);

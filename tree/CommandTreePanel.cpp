@@ -210,7 +210,7 @@ void CommandTreePanel::showSelectedNodeHelp()
     const QTreeWidgetItem* node = m_tree->currentItem();
     const TreeNode::Kind kind = TreeNode::kind(node);
     const bool command = kind != TreeNode::Kind::None && kind != TreeNode::Kind::Group && kind != TreeNode::Kind::ScriptFile;
-    HelpWindow help(m_state, command ? std::optional<qint64>(TreeNode::id(node)) : std::nullopt,
+    HelpWindow help(m_state.catalogue, command ? std::optional<qint64>(TreeNode::id(node)) : std::nullopt,
                     m_windows.dialogOwner());
     help.exec();
 }

@@ -78,7 +78,7 @@ void TreeInsertion::insertNode(QTreeWidgetItem* node)
     const QString prefix = TreeNode::tag(parent);
     const QString command = prefix.isEmpty() ? text : prefix + QLatin1Char(' ') + text;
     {
-        PropertiesDialog dialog(m_app, command, &editor, PropertiesDialog::Origin::Tree, m_windows.dialogOwner());
+        PropertiesDialog dialog(m_app.catalogue, m_app.prompt, command, &editor, PropertiesDialog::Origin::Tree, m_windows.dialogOwner());
         if (breakFirst)
             dialog.writeAfterLineBreak();
         dialog.showModal();
