@@ -20,7 +20,6 @@
 #include <QTextCursor>
 
 namespace {
-const QString kOkHandler = QStringLiteral("cmdOk_Click");
 
 // A new control takes its parent's font, which is the dialog's: its designed place
 // is scaled by that font.
@@ -261,8 +260,10 @@ void PropertiesDialog::confirm()
         return;
     }
     if (!m_target) {
-        m_app.prompt.showError(kOkHandler, ErrorNumbers::NoScriptWindow,
-                               QStringLiteral("There is no script window to write the line into."));
+        m_app.prompt.showError(ErrorReports::forStep(
+            QStringLiteral("write the line"), ErrorNumbers::NoScriptWindow,
+            QStringLiteral("There is no script window to write the line into."),
+            QStringLiteral("Open a script or make a new one with File > New, then build the line again.")));
         return;
     }
     const QString line = QStringLiteral("/") + command + valuePart;
