@@ -95,10 +95,10 @@ private slots:
         QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.top() + 1)).position(), position);
         QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.bottom() - 1)).position(), position);
         // Screen readers, magnifiers and input methods are told the same place.
-        QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&c)->textInterface();
-        const QRect box = text->characterRect(position);
+        QAccessibleTextInterface* reader = QAccessible::queryAccessibleInterface(&c)->textInterface();
+        const QRect box = reader->characterRect(position);
         QCOMPARE(box.topLeft(), c.viewport()->mapToGlobal(caret.topLeft()));
-        QCOMPARE(text->offsetAtPoint(box.topLeft() + QPoint(1, 1)), position);
+        QCOMPARE(reader->offsetAtPoint(box.topLeft() + QPoint(1, 1)), position);
         QCOMPARE(c.inputMethodQuery(Qt::ImCursorRectangle).toRect(), caret);
     }
 };
