@@ -63,6 +63,9 @@ OptionsDialog::OptionsDialog(AppState& state, QWidget* owner) : QDialog(owner), 
     setTabOrder(cancelButton, applyButton);
     setTabOrder(applyButton, pathField);
     setTabOrder(pathField, browseButton);
+    // Opened, the dialog shows the path whole (its middle left out); a focused field
+    // would scroll to its end.
+    okButton->setFocus();
 
     browseButton->setAccessibleName(QStringLiteral("Choose anarchy.exe"));
     browseButton->setToolTip(QStringLiteral("Choose the game's anarchy.exe"));
