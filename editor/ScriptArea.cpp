@@ -22,6 +22,8 @@ ScriptWindow* ScriptArea::newScriptWindow()
     auto* window = new ScriptWindow(m_state);
     connect(window, &ScriptWindow::commandBookRequested, this, &ScriptArea::requestCommandBook);
     connect(window, &ScriptWindow::titleChanged, this, &ScriptArea::scriptTitleChanged);
+    // Maximised, Qt shows the script's name in the main window's title itself.
+    connect(window, &QMdiSubWindow::windowStateChanged, this, &ScriptArea::scriptTitleChanged);
     addSubWindow(window);
     window->takeUntitledNumber();
     window->show();

@@ -1,9 +1,8 @@
 #include "platform/RichTextControlAccessible.h"
 
-#include "platform/RichTextControl.h"
-
 #include <QFontMetrics>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -13,13 +12,14 @@
 namespace {
 QAccessibleInterface* forRichTextControl(const QString& /*className*/, QObject* object)
 {
-    if (auto* control = qobject_cast<RichTextControl*>(object))
+    auto* control = qobject_cast<QTextEdit*>(object);
+    if (control && control->inherits("RichTextControl"))
         return new RichTextControlAccessible(control);
     return nullptr;
 }
 }
 
-RichTextControlAccessible::RichTextControlAccessible(RichTextControl* control)
+RichTextControlAccessible::RichTextControlAccessible(QTextEdit* control)
     : QAccessibleWidget(control, QAccessible::EditableText)
 {
 }
@@ -33,9 +33,9 @@ void RichTextControlAccessible::install()
     Q_UNUSED(installed);
 }
 
-RichTextControl* RichTextControlAccessible::control() const
+QTextEdit* RichTextControlAccessible::control() const
 {
-    return static_cast<RichTextControl*>(widget());
+    return static_cast<QTextEdit*>(widget());
 }
 
 bool RichTextControlAccessible::editable() const
@@ -65,7 +65,7 @@ QAccessible::State RichTextControlAccessible::state() const
 QString RichTextControlAccessible::text(QAccessible::Text kind) const
 {
     if (kind == QAccessible::Value)
-        return control()->Text();
+        return control()->toPlainText();
     return QAccessibleWidget::text(kind);
 }
 
@@ -116,7 +116,9 @@ int RichTextControlAccessible::cursorPosition() const
 
 void RichTextControlAccessible::setCursorPosition(int position)
 {
-    control()->setSelStart(position);
+    QTextCursor cursor = control()->textCursor();
+    cursor.setPosition(std::clamp(position, 0, characterCount()));
+    control()->setTextCursor(cursor);
 }
 
 QString RichTextControlAccessible::text(int startOffset, int endOffset) const
@@ -124,17 +126,18 @@ QString RichTextControlAccessible::text(int startOffset, int endOffset) const
     const int last = characterCount();
     const int from = std::clamp(startOffset, 0, last);
     const int to = std::clamp(endOffset, from, last);
-    return control()->Text().mid(from, to - from);
+    return control()->toPlainText().mid(from, to - from);
 }
 
 int RichTextControlAccessible::characterCount() const
 {
-    return control()->textLength();
+    // Without the paragraph end the document always holds.
+    return control()->document()->characterCount() - 1;
 }
 
 QRect RichTextControlAccessible::characterRect(int offset) const
 {
-    RichTextControl* edit = control();
+    QTextEdit* edit = control();
     if (offset < 0 || offset > characterCount())
         return {};
     QTextCursor cursor(edit->document());
@@ -158,7 +161,7 @@ QRect RichTextControlAccessible::characterRect(int offset) const
 
 int RichTextControlAccessible::offsetAtPoint(const QPoint& point) const
 {
-    RichTextControl* edit = control();
+    QTextEdit* edit = control();
     const QPoint local = edit->viewport()->mapFromGlobal(point);
     if (!edit->viewport()->rect().contains(local))
         return -1;
@@ -168,7 +171,7 @@ int RichTextControlAccessible::offsetAtPoint(const QPoint& point) const
 void RichTextControlAccessible::scrollToSubstring(int startIndex, int /*endIndex*/)
 {
     // Scrolls without moving the caret: the reader only asked to see the text.
-    RichTextControl* edit = control();
+    QTextEdit* edit = control();
     QTextCursor cursor(edit->document());
     cursor.setPosition(std::clamp(startIndex, 0, characterCount()));
     const QRect start = edit->cursorRect(cursor);
@@ -204,7 +207,9 @@ void RichTextControlAccessible::replaceText(int startOffset, int endOffset, cons
     if (!editable())
         return;
     const int last = characterCount();
-    const int from = std::clamp(std::min(startOffset, endOffset), 0, last);
-    control()->select(from, std::clamp(std::max(startOffset, endOffset), 0, last) - from);
-    control()->setSelText(text);
+    QTextCursor cursor = control()->textCursor();
+    cursor.setPosition(std::clamp(std::min(startOffset, endOffset), 0, last));
+    cursor.setPosition(std::clamp(std::max(startOffset, endOffset), 0, last), QTextCursor::KeepAnchor);
+    cursor.insertText(text);
+    control()->setTextCursor(cursor);
 }

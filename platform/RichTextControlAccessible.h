@@ -2,7 +2,7 @@
 
 #include <QAccessibleWidget>
 
-class RichTextControl;
+class QTextEdit;
 
 // What assistive technology reads of a script editor: its text, caret, selections,
 // and where each character is on the screen.
@@ -16,9 +16,10 @@ class RichTextControlAccessible : public QAccessibleWidget,
                                   public QAccessibleTextInterface,
                                   public QAccessibleEditableTextInterface {
 public:
-    explicit RichTextControlAccessible(RichTextControl* control);
+    explicit RichTextControlAccessible(QTextEdit* control);
 
     // Makes every RichTextControl answer through this interface; once per program.
+    // (Known by class name: the control itself installs the factory.)
     static void install();
 
     void* interface_cast(QAccessible::InterfaceType type) override;
@@ -46,6 +47,6 @@ public:
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
 private:
-    RichTextControl* control() const;
+    QTextEdit* control() const;
     bool editable() const;
 };

@@ -9,6 +9,7 @@
 #include "app/MenuItems.h"
 #include "dialogs/AboutDialog.h"
 #include "editor/TypingLock.h"
+#include "tree/CommandTreePanel.h"
 #include "editor/ScriptCheckPanel.h"
 #include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
@@ -19,6 +20,8 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QTextCursor>
+#include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 // The main window as the player gets it, with its one empty script window.
@@ -253,14 +256,15 @@ private slots:
         QFETCH(QString, wrong);
         QFETCH(QString, right);
         QVERIFY2(!text.contains(wrong) && text.contains(right), qPrintable(text));
-    }
-
-    void menuAndButtonWords()
-    {
         QCOMPARE(m_f->main->findChild<QAction*>(QStringLiteral("mnuMaxAll"))->text(), QStringLiteral("Maximize All"));
         ScriptWindow* w = m_f->main->activeScriptWindow();
-        QVERIFY(w->toolbarAction(ToolbarKey::New)->toolTip().contains(QStringLiteral("this window")));
+        QVERIFY(w->toolbarAction(ToolbarKey::New)->toolTip().contains("this window"));
+        // Screen readers name each button and panel in words.
+        const QToolBar* bar = w->findChild<QToolBar*>(QStringLiteral("toolbar"));
+        QCOMPARE(bar->widgetForAction(w->toolbarAction(ToolbarKey::Target))->accessibleName(), "Insert target (%t)");
+        QCOMPARE(m_f->main->treePanel().tree()->accessibleName(), QStringLiteral("Command tree"));
     }
+
 
     void windowList()
     {

@@ -340,6 +340,12 @@ private slots:
             QCOMPARE(w->print(), target == pdf);
         }
         QVERIFY(readFile(pdf).startsWith("%PDF"));
+        w->printer().setPreview([&pdf](QPrinter& printer, QWidget*, const std::function<void(QPrinter*)>& paint) {
+            printer.setOutputFileName(pdf + QStringLiteral(".preview"));
+            paint(&printer);
+        });
+        w->printPreview();
+        QVERIFY(readFile(pdf + QStringLiteral(".preview")).startsWith("%PDF"));
         QCOMPARE(m_prompt->boxes.size(), 1);
         QCOMPARE(m_prompt->boxes[0].title, QStringLiteral("Could not print New File"));
     }
