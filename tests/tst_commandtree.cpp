@@ -83,7 +83,6 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::newRow("a script saved") << "add" << QStringList{"buffs", "heal"};
         QTest::newRow("a script renamed") << "rename" << QStringList{"Heals.txt"};
-        QTest::newRow("a script removed") << "remove" << QStringList{};
         QTest::newRow("the scripts folder made") << "folder" << QStringList{"heal"};
     }
     void followsScriptsFolder()
@@ -103,8 +102,6 @@ private slots:
             writeFile(game.filePath(QStringLiteral("scripts/buffs")), "/afk\r\n");
         else if (change == "rename")
             QVERIFY(QFile::rename(game.filePath(QStringLiteral("scripts/heal")), game.filePath(QStringLiteral("scripts/Heals.txt"))));
-        else if (change == "remove")
-            QVERIFY(QFile::remove(game.filePath(QStringLiteral("scripts/heal"))));
         else if (game.mkdir(QStringLiteral("scripts")))
             writeFile(game.filePath(QStringLiteral("scripts/heal")), "/afk\r\n");
         const auto listed = [&f] {
