@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 
 #include <algorithm>
 
@@ -25,8 +27,9 @@ QMenu& MainMenuCommands::addFileMenu(QMenuBar& bar)
                QKeySequence(Qt::CTRL | Qt::Key_S));
     addCommand(file, "mnuSaveAs", QStringLiteral("Sa&ve As"), &MainMenuCommands::saveAs);
     MenuItems::addSeparator(file, QStringLiteral("mnuDivs"));
-    addCommand(file, "mnuPrint", QStringLiteral("&Print"), &MainMenuCommands::print,
+    addCommand(file, "mnuPrint", QStringLiteral("&Print..."), &MainMenuCommands::print,
                QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(file, "mnuPrintPreview", QStringLiteral("Print P&review"), &MainMenuCommands::printPreview);
     MenuItems::addSeparator(file, QStringLiteral("mnuDiv"));
     addCommand(file, "mnuExit", QStringLiteral("E&xit"), &MainMenuCommands::exit);
     return file;
@@ -41,7 +44,7 @@ void MainMenuCommands::addWindowMenu(QMenuBar& bar)
     addCommand(*m_windowsMenu, "mnuTileHorizontally", QStringLiteral("Tile Horizontally"),
                &MainMenuCommands::tileHorizontally);
     addCommand(*m_windowsMenu, "mnuMinAll", QStringLiteral("Minimize All"), &MainMenuCommands::minimizeAll);
-    addCommand(*m_windowsMenu, "mnuMaxAll", QStringLiteral("Maxmimize All"), &MainMenuCommands::maximizeAll);
+    addCommand(*m_windowsMenu, "mnuMaxAll", QStringLiteral("Maximize All"), &MainMenuCommands::maximizeAll);
     // Ctrl+Tab is the child-window area's own; Ctrl+F6 is the key Windows players know.
     connect(MenuItems::addItem(*m_windowsMenu, QStringLiteral("mnuNextWindow"), QStringLiteral("&Next Window"),
                                QKeySequence(Qt::CTRL | Qt::Key_F6)),
@@ -87,15 +90,16 @@ void MainMenuCommands::print()
         window->print();
 }
 
+void MainMenuCommands::printPreview()
+{
+    if (ScriptWindow* window = m_area.activeScriptWindow())
+        window->printPreview();
+}
+
 void MainMenuCommands::exit()
 {
     if (m_area.closeAll())
         m_main.close();
-}
-
-void MainMenuCommands::cascade()
-{
-    m_area.cascadeSubWindows();
 }
 
 QList<ScriptWindow*> MainMenuCommands::tileableWindows() const
@@ -121,6 +125,22 @@ void placeWindows(const QList<ScriptWindow*>& windows, const QList<QRect>& rects
         windows[i]->setGeometry(rects[i]);
     }
 }
+}
+
+void MainMenuCommands::cascade()
+{
+    QList<ScriptWindow*> windows = tileableWindows();
+    if (windows.isEmpty())
+        return;
+    // Back to front, so the player's window ends in front, its title bar the lowest.
+    std::reverse(windows.begin(), windows.end());
+    QStyleOptionTitleBar bar;
+    bar.initFrom(windows.constFirst());
+    const int step = windows.constFirst()->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, windows.constFirst());
+    placeWindows(windows, WindowTiling::cascade(m_area.viewport()->rect(), int(windows.size()), std::max(step, 1)));
+    for (ScriptWindow* window : std::as_const(windows))
+        window->raise();
+    m_area.setActiveSubWindow(windows.constLast());
 }
 
 void MainMenuCommands::tileHorizontally()

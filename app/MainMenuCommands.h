@@ -31,6 +31,7 @@ public slots:
     void save();
     void saveAs();
     void print();
+    void printPreview();
     // Closes the script windows one by one, then the main window; stops at the
     // first script window that stays open.
     void exit();

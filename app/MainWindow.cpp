@@ -12,6 +12,7 @@
 #include "app/WindowPlacement.h"
 #include "dialogs/AboutDialog.h"
 #include "editor/ScriptArea.h"
+#include "editor/ScriptTitle.h"
 #include "editor/ScriptWindow.h"
 #include "platform/DesignScale.h"
 #include "platform/PathLookup.h"
@@ -66,6 +67,8 @@ MainWindow::MainWindow(Prompt& prompt, const QString& catalogueFile, QWidget* pa
     m_checkScript = new ScriptCheckCommand(m_state, *m_scriptArea, *this);  // a child: lives as long as the window
     createMenus();
     connect(m_scriptArea, &ScriptArea::subWindowActivated, m_editMenu, &EditMenuCommands::followActiveScript);
+    connect(m_scriptArea, &ScriptArea::subWindowActivated, this, &MainWindow::showActiveScript);
+    connect(m_scriptArea, &ScriptArea::scriptTitleChanged, this, &MainWindow::showActiveScript);
     m_state.scriptFileUsed = &RecentScriptsMenu::noteScript;
     new ScriptDrops(*this, [this](const QStringList& paths) { openScripts(paths); });
     restoreWindowLayout();
@@ -166,6 +169,18 @@ void MainWindow::openScripts(const QStringList& paths)
     ScriptOpener(*m_scriptArea).open(paths);
 }
 
+void MainWindow::showActiveScript()
+{
+    const ScriptWindow* script = activeScriptWindow();
+    // A maximised script window has Qt add its title to the main window's own, which
+    // then has to stay the program's name alone.
+    const bool qtNamesIt = script && script->isMaximized();
+    setWindowTitle(script && !qtNamesIt ? ScriptTitle::mainWindowTitle(script->shownName(), script->isChanged())
+                                        : ScriptTitle::mainWindowTitle(QString(), false));
+    if (script)
+        m_statusLabel->setText(ScriptTitle::statusText(script->fileName()));
+}
+
 void MainWindow::restoreWindowLayout()
 {
     const QByteArray geometry = m_settings.readWindowLayout(QStringLiteral("Geometry"));
@@ -176,6 +191,16 @@ void MainWindow::restoreWindowLayout()
         setGeometry(WindowPlacement::firstStart(screen()->availableGeometry(), designed));
     }
     restoreState(m_settings.readWindowLayout(QStringLiteral("State")));
+    if (!m_firstStart && !isMaximized() && !isFullScreen()) {
+        // Stored at another screen size or scale, the window could reach past the
+        // screen; the frame's own size counts, so the title bar stays reachable too.
+        const QRect frame = frameGeometry();
+        const QRect fit = WindowPlacement::fitted(frame, screen()->availableGeometry());
+        if (fit != frame) {
+            resize(size() - (frame.size() - fit.size()));
+            move(fit.topLeft());
+        }
+    }
 }
 
 void MainWindow::placeTree()

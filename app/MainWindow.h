@@ -67,6 +67,8 @@ private:
     void placeTree();
     void checkScriptsFolder();
     void shutDown();
+    // The title names the active script; the status bar gives its full path.
+    void showActiveScript();
 
     Settings m_settings;
     Catalogue m_catalogue;

@@ -29,6 +29,7 @@ bool ScriptOpener::open(const QString& path)
         if (holding->isMinimized())
             holding->showNormal();
         m_area.setActiveSubWindow(holding);
+        m_area.noteScriptUsed(holding->fileName());
         return true;
     }
     ScriptWindow* window = m_area.activeScriptWindow();

@@ -191,7 +191,7 @@ void Catalogue::close()
 void Catalogue::fail(int number, const QString& description)
 {
     close();
-    m_prompt.showError(QStringLiteral("globs"), number, description);
+    m_prompt.showError(ErrorReports::forCatalogue(m_file, number, description));
 }
 
 Catalogue::OpenResult Catalogue::OpenCatalogue()

@@ -17,7 +17,7 @@ class Prompt;
 //
 // A failure to open, a catalogue that lacks a table or a column the program reads,
 // a damaged file, and a query that fails, even part-way through its rows, all show
-// the "Error in globs" box; the connection is then closed and every later question
+// an error box that names the catalogue file; the connection is then closed and every later question
 // answers nothing, without a further box, until the next OpenCatalogue.
 class Catalogue {
 public:
@@ -32,7 +32,7 @@ public:
 
     // Closes a connection set up before (silently) and opens the file afresh,
     // read-only, then checks that it holds what the program reads. A missing SQLite
-    // driver shows the "Warning" box, any other failure the "Error in globs" box;
+    // driver shows the "Warning" box, any other failure the catalogue error box;
     // the connection is then left closed.
     OpenResult OpenCatalogue();
     void close();
@@ -75,7 +75,7 @@ private:
     // failure, which is reported and closes the connection.
     template <typename Row, typename ReadRow>
     std::optional<std::vector<Row>> rows(const QString& sql, const QVariantList& binds, ReadRow readRow);
-    // Shows the "Error in globs" box and leaves the connection closed.
+    // Shows the catalogue error box and leaves the connection closed.
     void fail(int number, const QString& description);
 
     Prompt& m_prompt;

@@ -62,10 +62,8 @@ QString AboutDialog::aboutText()
         QStringLiteral("Zandrel is a small Macro/Script editing tool for Anarchy Online. It has a simple interface "
                        "with buttons and quick links to insert common commands."),
         QString(),
-        QStringLiteral("Please report bugs, errors and wishes for new features, and fetch updates, at "
-                       "https://zandrel.example.org or by mail to zandrel@example.org."),
-        QString(),
-        QStringLiteral("https://zandrel.example.org - made for the players of the Zandrel Scripters' Guild."),
+        QStringLiteral("Every command it knows is described in the program itself: rest the pointer on a command "
+                       "in the tree, press F1 on it, or open Help > All Commands."),
     }
         .join(QStringLiteral("\r\n"));
 }

@@ -25,6 +25,19 @@ std::optional<QString> folderOfChosenFile(const QString& chosen)
     return chosen.left(at);
 }
 
+QString folderOfTyped(const QString& typed, const QString& home)
+{
+    QString path = typed.trimmed();
+    if (path.isEmpty())
+        return {};
+    if (path == u'~' || path.startsWith(QStringLiteral("~/")))
+        path = home + path.mid(1);
+    const qsizetype lastSlash = path.lastIndexOf(u'/');
+    if (path.mid(lastSlash + 1).compare(QStringLiteral("anarchy.exe"), Qt::CaseInsensitive) == 0)
+        return path.left(lastSlash + 1);
+    return path.endsWith(u'/') ? path : path + u'/';
+}
+
 QPoint centredOn(const QRect& screen, const QSize& outer)
 {
     return QPoint(screen.left() + (screen.width() - outer.width()) / 2,

@@ -19,7 +19,6 @@
 #include <QTextCursor>
 
 namespace {
-const QString kOkHandler = QStringLiteral("cmdOk_Click");
 
 // A new control takes its parent's font, which is the dialog's: its designed place
 // is scaled by that font.
@@ -260,8 +259,10 @@ void PropertiesDialog::confirm()
         return;
     }
     if (!m_target) {
-        m_prompt.showError(kOkHandler, ErrorNumbers::NoScriptWindow,
-                               QStringLiteral("There is no script window to write the line into."));
+        m_prompt.showError(ErrorReports::forStep(
+            QStringLiteral("write the line"), ErrorNumbers::NoScriptWindow,
+            QStringLiteral("There is no script window to write the line into."),
+            QStringLiteral("Open a script or make a new one with File > New, then build the line again.")));
         return;
     }
     const QString line = QStringLiteral("/") + command + valuePart;

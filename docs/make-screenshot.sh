@@ -37,7 +37,7 @@ window() {
 
 "$binary" &
 pid=$!
-main=$(window '^Zandrel$')
+main=$(window 'Zandrel$')
 read -r width height < <(xdotool getdisplaygeometry)
 xdotool windowmove "$main" 0 0 windowsize --sync "$main" "$width" "$height"
 sleep 1
@@ -55,7 +55,7 @@ sleep 2
 xdotool type --delay 20 "$demo/game/scripts/pull.txt"
 xdotool key Return
 sleep 2
-# Window > Maxmimize All: the fifth item.
+# Window > Maximize All: the fifth item.
 filter
 xdotool key alt+w
 sleep 0.5

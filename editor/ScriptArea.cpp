@@ -1,10 +1,12 @@
 #include "editor/ScriptArea.h"
 
 #include "editor/ScriptWindow.h"
+#include "state/AppState.h"
 
 ScriptArea::ScriptArea(AppState& state, QWidget* parent) : QMdiArea(parent), m_state(state)
 {
     setObjectName(QStringLiteral("scriptArea"));
+    setAccessibleName(QStringLiteral("Scripts"));
     setBackground(palette().brush(QPalette::Dark));
 }
 
@@ -19,7 +21,11 @@ ScriptWindow* ScriptArea::newScriptWindow()
 {
     auto* window = new ScriptWindow(m_state);
     connect(window, &ScriptWindow::commandBookRequested, this, &ScriptArea::requestCommandBook);
+    connect(window, &ScriptWindow::titleChanged, this, &ScriptArea::scriptTitleChanged);
+    // Maximised, Qt shows the script's name in the main window's title itself.
+    connect(window, &QMdiSubWindow::windowStateChanged, this, &ScriptArea::scriptTitleChanged);
     addSubWindow(window);
+    window->takeUntitledNumber();
     window->show();
     setActiveSubWindow(window);
     return window;
@@ -38,6 +44,12 @@ QList<ScriptWindow*> ScriptArea::scriptWindows() const
             windows.append(window);
     }
     return windows;
+}
+
+void ScriptArea::noteScriptUsed(const QString& path)
+{
+    if (m_state.scriptFileUsed)
+        m_state.scriptFileUsed(path);
 }
 
 bool ScriptArea::closeAll()

@@ -24,10 +24,14 @@ public:
     // Closes the script windows one by one, each with its own question; false as
     // soon as one stays open (its save was cancelled or failed).
     bool closeAll();
+    // A script opened again, though already in a window, is still the latest one used.
+    void noteScriptUsed(const QString& path);
 
 signals:
     // Queued: the key or click that asked has been handled when it arrives.
     void commandBookRequested();
+    // A script window's name or mark of unsaved changes changed.
+    void scriptTitleChanged();
 
 private:
     AppState& m_state;

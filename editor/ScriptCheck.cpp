@@ -127,8 +127,8 @@ private:
                 ++i;  // "%%" is one percent sign: the character after it starts nothing
             } else if (c >= u'6' && c <= u'9') {
                 report(Kind::VariableUncertain,
-                       variable + QStringLiteral(" may stay empty: only %1 to %5 are known to take the words typed "
-                                                 "after the script's name."));
+                       QStringLiteral("Note: player guides document %1 to %5 for the words typed after the script's "
+                                      "name; ") + variable + QStringLiteral(" is not described there."));
                 ++i;
             } else if (c.isLetterOrNumber()) {
                 report(Kind::VariableNotReplaced,
@@ -144,7 +144,9 @@ private:
         if (value.isEmpty()) {
             if (command.needsValue)
                 report(Kind::ValueMissing,
-                       written + QStringLiteral(" needs a value after it; without one the game cannot run the line."));
+                       written + QStringLiteral(" needs a value after it")
+                           + (command.usage.isEmpty() ? QString() : QStringLiteral(" (") + command.usage + u')')
+                           + QStringLiteral("; without one the game cannot run the line."));
             return;
         }
         if (isArgument(value))

@@ -11,7 +11,8 @@
 // Finds the mistakes the game would meet in a script, before the player runs it:
 // words the game knows neither as command nor as script, values a command cannot
 // run with, scripts started that are not there or that start themselves, and
-// variables the game leaves as typed. Reads nothing but its arguments.
+// variables the game leaves as typed; and, as notes only, variables the guides do
+// not document. Reads nothing but its arguments.
 namespace ScriptCheck {
 
 struct Finding {
@@ -28,6 +29,10 @@ struct Finding {
     QString text;  // the whole line as written
     Kind kind = Kind::UnknownCommand;
     QString message;
+
+    // Not a mistake: something the player may want to know (%6 to %9, which the
+    // program's own menus write, are not documented by the player guides).
+    bool isNote() const { return kind == Kind::VariableUncertain; }
 };
 
 // `script` is the editor's text ("\n" between lines; a CR before it is ignored).

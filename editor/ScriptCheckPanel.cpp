@@ -11,8 +11,9 @@
 ScriptCheckPanel::ScriptCheckPanel(QWidget* parent) : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("ScriptCheckPanel"));
+    setAccessibleName(QStringLiteral("Check Script findings"));
     setColumnCount(3);
-    setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Text"), QStringLiteral("What is wrong")});
+    setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Text"), QStringLiteral("Finding")});
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
@@ -41,6 +42,8 @@ void ScriptCheckPanel::showFindings(const QList<ScriptCheck::Finding>& findings,
         row->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
         row->setToolTip(1, f.text);
         row->setToolTip(2, f.message);
+        if (f.isNote())
+            row->setForeground(2, palette().brush(QPalette::Disabled, QPalette::Text));
         rows.append(row);
     }
     addTopLevelItems(rows);

@@ -22,6 +22,8 @@ struct ScriptKnowledge {
         bool wholeNumber = false;
         // When not empty, the only values the game takes.
         QStringList accepted;
+        // How the line is written ("/tell <name> [<message>]"), when the catalogue says.
+        QString usage;
     };
 
     QList<Command> commands;
@@ -30,9 +32,16 @@ struct ScriptKnowledge {
     QString scriptCommand;
 
     // A command as the catalogue's value type describes it: 0 takes no value, 1 free
-    // text the player may leave out, 3 a number the line cannot do without. Any
-    // other type asks nothing of the value.
-    static Command fromCatalogueType(const QString& word, const QString& prefix, CommandType type);
+    // text, 3 a number the line cannot do without. Any other type asks nothing of the
+    // value. Free text is needed when the command's usage names a value outside
+    // square brackets ("/tell <name> [<message>]" needs the name).
+    static Command fromCatalogueType(const QString& word, const QString& prefix, CommandType type,
+                                     const QString& usage = QString());
+    // The usage line of a help page (the text after "Line:"), in the page's markup or
+    // as RTF; empty when the page has none.
+    static QString usageOf(const QString& page);
+    // Whether a usage line names a value that may not be left out.
+    static bool usageNeedsValue(const QString& usage);
 
     // Every command of the catalogue, with its group's prefix. The example scripts
     // come along too; as their texts are whole lines they never match a typed word.

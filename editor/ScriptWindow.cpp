@@ -3,25 +3,29 @@
 #include "state/AppState.h"
 #include "editor/CommandColouring.h"
 #include "editor/ScriptNameQuestion.h"
+#include "editor/ScriptTitle.h"
 #include "editor/ScriptToolbarActions.h"
 #include "editor/TypingLock.h"
+#include "platform/ErrorReport.h"
+#include "platform/PathLookup.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 #include "platform/ScriptCodec.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
+#include <QHelpEvent>
+#include <QMdiArea>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace {
-const QString kNewFileTitle = QStringLiteral("New File");
-const QString kButtonClickHandler = QStringLiteral("tlbasxToolbar1_ButtonClick");
-const QString kCloseHandler = QStringLiteral("Form_Unload");
 const QString kLossTitle = QStringLiteral("Characters That Cannot Be Saved");
 
 // Asked before a save that would turn characters into "?".
@@ -43,26 +47,27 @@ struct ToolbarButton {
     ToolbarKey key;
     const char* caption;
     const char* tooltip;
+    const char* spoken;  // the accessible name: what a screen reader says for it
 };
 
-constexpr ToolbarButton kSeparator{nullptr, ToolbarKey::New, nullptr, nullptr};
+constexpr ToolbarButton kSeparator{nullptr, ToolbarKey::New, nullptr, nullptr, nullptr};
 
 constexpr ToolbarButton kButtons[] = {
-    {"New", ToolbarKey::New, nullptr, "Create a new file."},
-    {"Open", ToolbarKey::Open, nullptr, "Open a file"},
-    {"Save", ToolbarKey::Save, nullptr, "Save currently loaded file."},
-    {"Print", ToolbarKey::Print, nullptr, "Print the contents to your printer."},
+    {"New", ToolbarKey::New, nullptr, "Empty this window for a new script.", "New script in this window"},
+    {"Open", ToolbarKey::Open, nullptr, "Open a file", "Open a script"},
+    {"Save", ToolbarKey::Save, nullptr, "Save currently loaded file.", "Save the script"},
+    {"Print", ToolbarKey::Print, nullptr, "Print the script or save it as a PDF file.", "Print the script"},
     kSeparator,
-    {"Delete", ToolbarKey::Delete, nullptr, "Delete the current command."},
+    {"Delete", ToolbarKey::Delete, nullptr, "Delete the current command.", "Delete the current line"},
     kSeparator,
-    {"Target", ToolbarKey::Target, "%t ", "Insert %t Target variable."},
-    {"Fight", ToolbarKey::Fight, "%f ", "Insert %f the fighting target variable."},
-    {"Me", ToolbarKey::Me, "%m ", "Insert the %m your name variable."},
+    {"Target", ToolbarKey::Target, "%t ", "Insert %t Target variable.", "Insert target (%t)"},
+    {"Fight", ToolbarKey::Fight, "%f ", "Insert %f the fighting target variable.", "Insert fighting target (%f)"},
+    {"Me", ToolbarKey::Me, "%m ", "Insert the %m your name variable.", "Insert your name (%m)"},
     kSeparator,
-    {"1", ToolbarKey::Argument1, nullptr, "Insert input variable number 1."},
-    {"2", ToolbarKey::Argument2, nullptr, "Insert input variable number 2."},
-    {"3", ToolbarKey::Argument3, nullptr, "Insert input variable number 3."},
-    {"4", ToolbarKey::Argument4, nullptr, "Insert input variable number 4."},
+    {"1", ToolbarKey::Argument1, nullptr, "Insert input variable number 1.", "Insert argument 1 (%1)"},
+    {"2", ToolbarKey::Argument2, nullptr, "Insert input variable number 2.", "Insert argument 2 (%2)"},
+    {"3", ToolbarKey::Argument3, nullptr, "Insert input variable number 3.", "Insert argument 3 (%3)"},
+    {"4", ToolbarKey::Argument4, nullptr, "Insert input variable number 4.", "Insert argument 4 (%4)"},
 };
 }
 
@@ -76,7 +81,9 @@ ScriptWindow::ScriptWindow(AppState& app, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFileName(QString());
     m_editor->setObjectName(QStringLiteral("editor"));
+    m_editor->setAccessibleName(QStringLiteral("Script editor"));
     m_toolbar->setObjectName(QStringLiteral("toolbar"));
+    m_toolbar->setAccessibleName(QStringLiteral("Script toolbar"));
 
     // The toolbar along the top, the editor filling the rest: the layout keeps the
     // editor sized with the window and never asks for an impossible size.
@@ -124,11 +131,12 @@ void ScriptWindow::buildToolbar()
         action->setObjectName(name);
         action->setData(static_cast<int>(b.key));
         action->setToolTip(QString::fromLatin1(b.tooltip));
+        auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action));
+        if (button)
+            button->setAccessibleName(QString::fromUtf8(b.spoken));
         // "%t " and "%f " show their captions beside the picture at all times.
-        if (b.caption && b.key != ToolbarKey::Me) {
-            if (auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action)))
-                button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        }
+        if (button && b.caption && b.key != ToolbarKey::Me)
+            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         const ToolbarKey key = b.key;
         connect(action, &QAction::triggered, this, [this, key] { runToolbarKey(key); });
     }
@@ -172,16 +180,58 @@ void ScriptWindow::runToolbarKey(ToolbarKey key)
 
 void ScriptWindow::setChanged(bool changed)
 {
+    const bool flips = changed != m_changed;
     m_changed = changed;
     setWindowModified(changed);
+    if (flips)
+        emit titleChanged();
+}
+
+QString ScriptWindow::shownName() const
+{
+    return ScriptTitle::shownName(m_fileName, m_untitledNumber);
+}
+
+void ScriptWindow::takeUntitledNumber()
+{
+    QList<int> taken;
+    if (const QMdiArea* area = mdiArea()) {
+        for (QMdiSubWindow* child : area->subWindowList()) {
+            const auto* other = qobject_cast<ScriptWindow*>(child);
+            if (other && other != this && other->fileName().isEmpty())
+                taken.append(other->untitledNumber());
+        }
+    }
+    m_untitledNumber = ScriptTitle::firstFreeNumber(taken);
+    setFileName(m_fileName);
 }
 
 void ScriptWindow::setFileName(const QString& path)
 {
+    if (path.isEmpty() && !m_fileName.isEmpty()) {
+        m_fileName.clear();
+        takeUntitledNumber();
+        return;
+    }
     m_fileName = path;
-    // The title names the file the next Save writes to; "[*]" shows the desktop's
-    // mark for unsaved changes while the window is marked modified.
-    setWindowTitle((path.isEmpty() ? kNewFileTitle : path) + QStringLiteral("[*]"));
+    // The title is the name alone, so tiled and minimised windows stay told apart;
+    // "[*]" shows the desktop's mark for unsaved changes while the window is marked
+    // modified.
+    setWindowTitle(shownName() + QStringLiteral("[*]"));
+    emit titleChanged();
+}
+
+bool ScriptWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && widget()) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (help->pos().y() < widget()->geometry().top())
+            QToolTip::showText(help->globalPos(), ScriptTitle::statusText(m_fileName), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QMdiSubWindow::event(event);
 }
 
 void ScriptWindow::colourEdits()
@@ -217,13 +267,24 @@ QString ScriptWindow::chooseSaveFile(const QString& startFolder)
     // dialog again.
     for (;;) {
         const QString path = m_app.prompt.chooseFile(
-            {FileDialogKind::Save, QStringLiteral("Save a Script File"), fileFilter(), startFolder});
+            {FileDialogKind::Save, QStringLiteral("Save a Script File"), fileFilter(),
+             startFolder.isEmpty() ? scriptsFolder() : startFolder, false});
         if (path.isEmpty() || ScriptNameQuestion::keepName(m_app, path))
             return path;
     }
 }
 
-bool ScriptWindow::saveTo(const QString& path, const QString& handler)
+QString ScriptWindow::scriptsFolder() const
+{
+    // The game reads scripts from there; without a game folder the player's home is
+    // a better start than wherever the program was started from.
+    if (m_app.gamePath().isEmpty())
+        return QDir::homePath();
+    const QString scripts = PathLookup::findDirectory(m_app.gamePath(), QStringLiteral("scripts"));
+    return scripts.isEmpty() ? m_app.gamePath() : scripts;
+}
+
+bool ScriptWindow::saveTo(const QString& path)
 {
     const QString text = m_editor->Text();
     if (const ScriptCodec::Losses lost = ScriptCodec::losses(text);
@@ -232,7 +293,7 @@ bool ScriptWindow::saveTo(const QString& path, const QString& handler)
     // A chosen name is kept even when the write fails, so the next Save tries it again.
     setFileName(path);
     if (const IoResult r = m_scriptFile.save(path, text); !r.ok()) {
-        m_app.prompt.showError(handler, r.number, r.description);
+        m_app.prompt.showError(ErrorReports::forScript(FileOperation::Save, path, r));
         return false;
     }
     setChanged(false);
@@ -241,7 +302,7 @@ bool ScriptWindow::saveTo(const QString& path, const QString& handler)
     return true;
 }
 
-bool ScriptWindow::offerToSave(const QString& handler)
+bool ScriptWindow::offerToSave()
 {
     if (!m_changed)
         return true;
@@ -250,7 +311,7 @@ bool ScriptWindow::offerToSave(const QString& handler)
                              PromptIcon::Information)
             != PromptAnswer::Yes)
             return true;
-        return saveTo(m_fileName, handler);
+        return saveTo(m_fileName);
     }
     if (m_app.prompt.ask(QStringLiteral("Save Changes"), QStringLiteral("Save to a new file?"), PromptIcon::Information)
         != PromptAnswer::Yes)
@@ -258,14 +319,14 @@ bool ScriptWindow::offerToSave(const QString& handler)
     // The player wanted the text kept: leaving the dialog without a name stops the
     // action rather than dropping the text.
     const QString path = chooseSaveFile(QString());
-    return !path.isEmpty() && saveTo(path, handler);
+    return !path.isEmpty() && saveTo(path);
 }
 
 bool ScriptWindow::newScript()
 {
     // A changed script without a file is offered a save here too, as Open and
     // closing do: New would otherwise drop it without a word.
-    if (!offerToSave(kButtonClickHandler))
+    if (!offerToSave())
         return false;
     m_editor->setText(QString());
     m_editor->setSelColor(RichTextControl::white());
@@ -278,26 +339,26 @@ bool ScriptWindow::newScript()
 
 bool ScriptWindow::open()
 {
-    if (!offerToSave(kButtonClickHandler))
+    if (!offerToSave())
         return false;
     const QString path = m_app.prompt.chooseFile(
-        {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), m_app.gamePath()});
+        {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), scriptsFolder(), false});
     if (path.isEmpty())
         return false;
     const IoResult result = loadScript(path);
     if (!result.ok())
-        m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
+        m_app.prompt.showError(ErrorReports::forScript(FileOperation::Open, path, result));
     return result.ok();
 }
 
 bool ScriptWindow::openFile(const QString& path)
 {
     m_editor->setSelColor(RichTextControl::white());
-    if (!offerToSave(kButtonClickHandler))
+    if (!offerToSave())
         return false;
     const IoResult result = loadScript(path);
     if (!result.ok())
-        m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
+        m_app.prompt.showError(ErrorReports::forScript(FileOperation::Open, path, result));
     return result.ok();
 }
 
@@ -327,12 +388,12 @@ bool ScriptWindow::save()
     if (!m_changed)
         return true;
     const QString path = m_fileName.isEmpty() ? chooseSaveFile(QString()) : m_fileName;
-    return !path.isEmpty() && saveTo(path, kButtonClickHandler);
+    return !path.isEmpty() && saveTo(path);
 }
 
 bool ScriptWindow::saveAs()
 {
-    const QString path = chooseSaveFile(m_app.gamePath());
+    const QString path = chooseSaveFile(m_fileName.isEmpty() ? QString() : QFileInfo(m_fileName).absolutePath());
     if (path.isEmpty())
         return false;
     if (QFileInfo::exists(path)
@@ -340,20 +401,26 @@ bool ScriptWindow::saveAs()
                             QStringLiteral("Overwrite existing file '") + path + QStringLiteral("'?"), PromptIcon::Question)
                != PromptAnswer::Yes)
         return false;
-    return saveTo(path, kButtonClickHandler);
+    return saveTo(path);
 }
 
 bool ScriptWindow::print()
 {
-    const IoResult result = m_printer.print(*m_editor);
-    if (!result.ok())
-        m_app.prompt.showError(kButtonClickHandler, result.number, result.description);
-    return result.ok();
+    const std::optional<IoResult> result = m_printer.print(*m_editor, window());
+    if (result && !result->ok())
+        m_app.prompt.showError(ErrorReports::forScript(FileOperation::Print, m_fileName, *result));
+    return result && result->ok();
+}
+
+void ScriptWindow::printPreview()
+{
+    if (const std::optional<IoResult> failure = m_printer.preview(*m_editor, window()))
+        m_app.prompt.showError(ErrorReports::forScript(FileOperation::Print, m_fileName, *failure));
 }
 
 void ScriptWindow::closeEvent(QCloseEvent* event)
 {
-    if (!offerToSave(kCloseHandler)) {
+    if (!offerToSave()) {
         event->ignore();
         return;
     }

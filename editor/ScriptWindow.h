@@ -38,10 +38,17 @@ public:
     void markChanged() { setChanged(true); }
     // Full path of the script file; empty for a script never opened or saved.
     QString fileName() const { return m_fileName; }
+    // The name in the title: the file's name, or "New File", "New File 2", ...
+    QString shownName() const;
+    // Which "New File" this window is while it has no file: the lowest number no
+    // other unsaved window of its area holds, so two never share a title.
+    int untitledNumber() const { return m_untitledNumber; }
+    // Takes that number anew, once the window is in its area.
+    void takeUntitledNumber();
     // Text length at the last colouring pass.
     int colouredLength() const { return m_colouredLength; }
 
-    // Where Print sends the script (tests print to PDF through it).
+    // Where Print sends the script (tests answer its dialogs through it).
     ScriptPrinter& printer() { return m_printer; }
     // How scripts reach the disk (tests hand it a failing device).
     ScriptFile& scriptFile() { return m_scriptFile; }
@@ -49,7 +56,7 @@ public:
     // The toolbar button for this key, or null (SaveAs has none).
     QAction* toolbarAction(ToolbarKey key) const;
 
-    // The file commands. A failure shows the "Error in tlbasxToolbar1_ButtonClick" box;
+    // The file commands. A failure shows an error box that names the file and why;
     // each returns whether it went through (a question answered No or a dialog left
     // counts as not).
     // Empties the window for a new script, offering to save a changed one first.
@@ -62,7 +69,10 @@ public:
     // Writes a changed script to its file, asking for a name when it has none.
     bool save();
     bool saveAs();
+    // Through the print dialog; false when the player left it or printing failed.
     bool print();
+    // The pages as they would print, with the print dialog's choices beside them.
+    void printPreview();
 
     // Colours what the edits since the last pass touched; runs every 10 s while the
     // script has changes whose length differs from the last pass.
@@ -81,11 +91,16 @@ public slots:
 signals:
     // F1 in a locked script asks for the command book.
     void commandBookRequested();
+    // The name or the mark of unsaved changes in the title changed.
+    void titleChanged();
 
 protected:
     // The closing prompt. A save the player cancels, or one that fails, keeps the
     // window open with its text: closing would lose it.
     void closeEvent(QCloseEvent* event) override;
+    // The full path shows as the title bar's tooltip, and only there: over the
+    // script it would cover the lines being read.
+    bool event(QEvent* event) override;
 
 private:
     void buildToolbar();
@@ -93,12 +108,15 @@ private:
     // "Save changes to ...?" / "Save to a new file?" before the text is replaced or
     // dropped. False when the player chose to save and then cancelled, or the write
     // failed: the action that asked must not go on.
-    bool offerToSave(const QString& handler);
+    bool offerToSave();
     // The one way the script reaches a file, for every action: warns first of
-    // characters the file cannot hold, writes, and on failure shows the error box
-    // titled after `handler`. True once the text is in the file.
-    bool saveTo(const QString& path, const QString& handler);
+    // characters the file cannot hold, writes, and on failure says why in an error
+    // box that names the file. True once the text is in the file.
+    bool saveTo(const QString& path);
+    // Starts in `startFolder`, or in the scripts folder when that is empty.
     QString chooseSaveFile(const QString& startFolder);
+    // Where Open and the first Save of a script start: the game's scripts folder.
+    QString scriptsFolder() const;
     // The file the next Save writes to, shown in the title.
     void setFileName(const QString& path);
 
@@ -109,6 +127,7 @@ private:
     ScriptPrinter m_printer;
     ScriptFile m_scriptFile;
     QString m_fileName;
+    int m_untitledNumber = 1;
     bool m_changed = false;
     int m_colouredLength = 0;
     // The variable buttons, Delete and the double-click on a line.

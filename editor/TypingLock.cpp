@@ -36,7 +36,7 @@ QString TypingLock::disabledText()
 {
     return QStringLiteral(
         "Free typing is currently disabled. To configure this command/line use the command list and editing methods "
-        "built into this editor. To free type turn on the free typing option under the Editor menu.");
+        "built into this editor. To free type turn on the free typing option under the Edit menu.");
 }
 
 void TypingLock::applyFlag()

@@ -6,7 +6,8 @@
 namespace ErrorNumbers {
 // The chosen file holds a NUL byte: a binary file, not a chat script.
 inline constexpr int NotAScript = 100;
-// The system names no default printer, so Print has nowhere to go.
+// Kept so the numbers stay as players have seen them: Print once went to the system's
+// default printer only, and failed without one. It now always asks where to print.
 inline constexpr int NoDefaultPrinter = 101;
 // The printer (or the PDF target) could not be opened or refused the pages.
 inline constexpr int PrintFailed = 102;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ErrorReport.h"
+
 #include <QString>
 
 // Every message box and file dialog of the program goes through this interface, so
@@ -14,6 +16,8 @@ struct MessageBoxRequest {
     QString text;
     PromptIcon icon = PromptIcon::None;
     PromptButtons buttons = PromptButtons::Ok;
+    // Kept under the box's Show Details: what a player needs only to report a fault.
+    QString details;
 };
 
 enum class FileDialogKind { Open, Save };
@@ -26,6 +30,8 @@ struct FileDialogRequest {
     QString filter;
     // Empty: the dialog starts in its own default folder.
     QString startFolder;
+    // Lists hidden folders too: a game under Wine lies below "~/.wine".
+    bool showHidden = false;
 };
 
 class Prompt {
@@ -37,17 +43,24 @@ public:
 
     PromptAnswer ask(const QString& title, const QString& text, PromptIcon icon)
     {
-        return message({title, text, icon, PromptButtons::YesNo});
+        return message({title, text, icon, PromptButtons::YesNo, {}});
     }
     void notify(const QString& title, const QString& text, PromptIcon icon)
     {
-        message({title, text, icon, PromptButtons::Ok});
+        message({title, text, icon, PromptButtons::Ok, {}});
     }
-    // The one error box of the program's handlers: "Error in <handler>",
-    // "Err - <number><description>", critical icon, OK only.
-    void showError(const QString& handler, qint64 number, const QString& description)
+    // Every error box: critical icon, OK only, the report's words in the box and its
+    // numbers under Show Details.
+    void showError(const ErrorReport& report)
     {
-        notify(QStringLiteral("Error in ") + handler,
-               QStringLiteral("Err - ") + QString::number(number) + description, PromptIcon::Critical);
+        message({report.title, report.text, PromptIcon::Critical, PromptButtons::Ok, report.details});
+    }
+    // A failure reported only by number and description: the box still speaks in
+    // words, and the code name of the step that failed goes under Show Details.
+    void showError(const QString& step, qint64 number, const QString& description)
+    {
+        ErrorReport report = ErrorReports::forStep(QStringLiteral("finish the command"), int(number), description, {});
+        report.details += QStringLiteral("\nStep: ") + step;
+        showError(report);
     }
 };

@@ -2,6 +2,7 @@
 
 #include "platform/FileDialogFilter.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -25,6 +26,8 @@ PromptAnswer QtPrompt::message(const MessageBoxRequest& box)
     QMessageBox mb(toQtIcon(box.icon), box.title, box.text,
                    yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, m_owner);
     mb.setWindowModality(Qt::ApplicationModal);
+    if (!box.details.isEmpty())
+        mb.setDetailedText(box.details);
     const int result = mb.exec();
     if (!yesNo)
         return PromptAnswer::Ok;
@@ -38,6 +41,8 @@ QString QtPrompt::chooseFile(const FileDialogRequest& spec)
     // native one may not, and would then hide a game's "Anarchy.exe".
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setNameFilters(qtNameFilters(spec.filter));
+    if (spec.showHidden)
+        dialog.setFilter(dialog.filter() | QDir::Hidden);
     if (spec.kind == FileDialogKind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // Overwriting is asked by the script window itself where it should be.

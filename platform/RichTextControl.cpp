@@ -1,6 +1,7 @@
 #include "platform/RichTextControl.h"
 
 #include "platform/ErrorNumbers.h"
+#include "platform/RichTextControlAccessible.h"
 #include "platform/RichTextControlLayout.h"
 #include "platform/ScriptCodec.h"
 
@@ -77,6 +78,7 @@ constexpr std::size_t kMostEditMarks = 32;
 
 RichTextControl::RichTextControl(QWidget* parent) : QTextEdit(parent)
 {
+    RichTextControlAccessible::install();
     // A paste brings the words, not another program's colours and fonts.
     setAcceptRichText(false);
 

@@ -1,23 +1,41 @@
 #include "platform/ScriptPrinter.h"
 
-#include "platform/ErrorNumbers.h"
 #include "platform/RichTextControl.h"
 
-#include <QCoreApplication>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
-IoResult ScriptPrinter::print(const RichTextControl& control) const
+ScriptPrinter::ScriptPrinter()
+    : m_choose([](QPrinter& printer, QWidget* owner) {
+          QPrintDialog dialog(&printer, owner);
+          dialog.setWindowTitle(QStringLiteral("Print Script"));
+          return dialog.exec() == QDialog::Accepted;
+      }),
+      m_preview([](QPrinter& printer, QWidget* owner, const std::function<void(QPrinter*)>& paint) {
+          QPrintPreviewDialog dialog(&printer, owner);
+          dialog.setWindowTitle(QStringLiteral("Print Preview"));
+          QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+          dialog.exec();
+      })
 {
-    if (!m_pdfTarget.isEmpty()) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(m_pdfTarget);
-        return control.print(&printer);
-    }
-    const QPrinterInfo info = m_lookup ? m_lookup() : QPrinterInfo();
-    if (info.isNull())
-        return IoResult::failure(ErrorNumbers::NoDefaultPrinter,
-                                 QCoreApplication::translate("ScriptPrinter", "No default printer is set up."));
-    QPrinter printer(info, QPrinter::HighResolution);
+}
+
+std::optional<IoResult> ScriptPrinter::print(const RichTextControl& control, QWidget* owner) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_choose(printer, owner))
+        return std::nullopt;
     return control.print(&printer);
+}
+
+std::optional<IoResult> ScriptPrinter::preview(const RichTextControl& control, QWidget* owner) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    std::optional<IoResult> failure;
+    m_preview(printer, owner, [&control, &failure](QPrinter* target) {
+        if (IoResult r = control.print(target); !r.ok() && !failure)
+            failure = std::move(r);
+    });
+    return failure;
 }

@@ -19,7 +19,7 @@ LAYERS = ["platform", "catalogue", "state", "dialogs", "editor", "inserters", "t
 # Where a widget header must not appear: the data code of the two bottom layers.
 # The Qt adapters over widgets that platform/ holds on purpose are named here.
 DATA_FOLDERS = ["catalogue", "platform"]
-WIDGET_ADAPTERS = {"platform/RichTextControl", "platform/QtPrompt", "platform/ScriptPrinter"}
+WIDGET_ADAPTERS = {"platform/RichTextControl", "platform/RichTextControlAccessible", "platform/QtPrompt", "platform/ScriptPrinter"}
 SKIP = re.compile(r"(^|/)(tool/main\.cpp|app/main\.cpp)$")
 QT_WIDGETS = "/usr/include/x86_64-linux-gnu/qt6/QtWidgets"
 

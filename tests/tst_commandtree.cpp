@@ -1,5 +1,6 @@
 #include "support/Child.h"
 #include "MainWindowFixture.h"
+#include "TestFiles.h"
 
 #include "app/MainWindow.h"
 #include "dialogs/HelpWindow.h"
@@ -81,6 +82,44 @@ private slots:
             actual << QStringLiteral("%1 %2 %3").arg(keyOf(scripts->child(i)), scripts->child(i)->text(0))
                           .arg(TreeNode::image(scripts->child(i)));
         QCOMPARE(actual, nodes);
+    }
+
+    // My Scripts follows the scripts folder as another program changes it.
+    void followsScriptsFolder_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("a script saved") << "add" << QStringList{"buffs", "heal"};
+        QTest::newRow("a script renamed") << "rename" << QStringList{"Heals.txt"};
+        QTest::newRow("the scripts folder made") << "folder" << QStringList{"heal"};
+    }
+    void followsScriptsFolder()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, names);
+        MainWindowFixture f;
+        f.fillStandardCatalogue();
+        const QDir game(f.dir.filePath(QStringLiteral("game")));
+        QVERIFY(game.mkpath(change == "folder" ? "." : "scripts"));
+        writeFile(game.filePath(QStringLiteral("anarchy.exe")), {});
+        if (change != "folder")
+            writeFile(game.filePath(QStringLiteral("scripts/heal")), "/afk\r\n");
+        MainWindowFixture::writeSetting(QStringLiteral("AOPath"), game.path() + u'/');
+        QVERIFY(f.start());
+        if (change == "add")
+            writeFile(game.filePath(QStringLiteral("scripts/buffs")), "/afk\r\n");
+        else if (change == "rename")
+            QVERIFY(QFile::rename(game.filePath(QStringLiteral("scripts/heal")), game.filePath(QStringLiteral("scripts/Heals.txt"))));
+        else if (game.mkdir(QStringLiteral("scripts")))
+            writeFile(game.filePath(QStringLiteral("scripts/heal")), "/afk\r\n");
+        const auto listed = [&f] {
+            QStringList shown;
+            const QTreeWidgetItem* scripts = node(f.main->treePanel().tree(), QStringLiteral("Scripts"));
+            for (int i = 0; scripts && i < scripts->childCount(); ++i)
+                shown << scripts->child(i)->text(0);
+            return shown;
+        };
+        QTRY_COMPARE(listed(), names);
     }
 
     // The tree as built, with only the game's own "help" in the help image. F1 on a

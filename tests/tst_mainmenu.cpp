@@ -6,15 +6,22 @@
 #include "app/RecentScripts.h"
 #include "app/RecentScriptsMenu.h"
 #include "app/MainWindow.h"
+#include "app/MenuItems.h"
+#include "dialogs/AboutDialog.h"
+#include "editor/TypingLock.h"
+#include "tree/CommandTreePanel.h"
 #include "editor/ScriptCheckPanel.h"
 #include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTextCursor>
+#include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 // The main window as the player gets it, with its one empty script window.
@@ -163,6 +170,8 @@ private slots:
         QCOMPARE(titles, (QStringList{a, b}));
         QCOMPARE(m_f->prompt.boxes.size(), 2);
         QCOMPARE(RecentScripts::load().paths(), (QStringList{b, a}));
+        m_f->main->openScripts({a});  // already open: shown, and the newest again
+        QCOMPARE(RecentScripts::load().paths(), (QStringList{a, b}));
         QVERIFY(QFile::remove(a));
         m_f->main->findChild<RecentScriptsMenu*>()->openRecent(a);
         QCOMPARE(m_f->prompt.boxes.size(), 3);
@@ -180,14 +189,82 @@ private slots:
         for (int i = 0; i < 3; ++i)
             addWindow();
         QMdiSubWindow* active = area().currentSubWindow();
-        for (const char* item : {"mnuTileHorizontally", "mnuTileVertically"}) {
+        for (const char* item : {"mnuTileHorizontally", "mnuTileVertically", "mnuCascade"}) {
             active->showMaximized();
             trigger(QString::fromLatin1(item));
             QVERIFY(minimised->isMinimized() && !active->isMaximized());
             QCOMPARE(area().currentSubWindow(), active);
-            QCOMPARE(active->geometry().topLeft(), QPoint(0, 0));
         }
+        // Cascaded, the active window is in front and lowest, each title bar above it in sight.
+        QCOMPARE(area().subWindowList(QMdiArea::StackingOrder).constLast(), active);
+        for (QMdiSubWindow* other : area().subWindowList())
+            QVERIFY(other == active || other->isMinimized() || other->geometry().top() < active->geometry().top());
     }
+
+    // Windows are told apart by name: unsaved ones are numbered, a script shows its
+    // file's name, and the main window names the active one.
+    void titles_data()
+    {
+        QTest::addColumn<QString>("steps");  // N File > New, O open pull.txt, E edit, X close the first
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QString>("mainTitle");
+        QTest::newRow("two unsaved") << "N" << QStringList{"New File", "New File 2"} << "New File 2 - Zandrel";
+        QTest::newRow("a script, changed") << "OE" << QStringList{"New File", "pull.txt*"} << "pull.txt* - Zandrel";
+        QTest::newRow("a closed window's number is free again") << "NXN" << QStringList{"New File 2", "New File"}
+                                                              << "New File - Zandrel";
+    }
+    void titles()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, titles);
+        QFETCH(QString, mainTitle);
+        const QString script = path(QStringLiteral("pull.txt"));
+        writeFile(script, "/afk\r\n");
+        QMdiSubWindow* first = area().currentSubWindow();
+        for (const QChar step : steps) {
+            if (step == u'N')
+                addWindow();
+            else if (step == u'O')
+                openWindow(script);
+            else if (step == u'E')
+                m_f->main->activeScriptWindow()->editor()->setText(QStringLiteral("/sit"));
+            else
+                first->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList shown;
+        for (QMdiSubWindow* w : area().subWindowList(QMdiArea::CreationOrder))
+            shown << MenuItems::shownTitle(*w);
+        QCOMPARE(shown, titles);
+        QCOMPARE(m_f->main->windowTitle(), mainTitle);
+        const QString status = m_f->main->findChild<QLabel*>(QStringLiteral("statusLabel"))->text();
+        QCOMPARE(status.contains(script), steps.contains(u'O'));
+    }
+
+    // The words a player reads name things as the program does, and point nowhere made up.
+    void wording_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("wrong");
+        QTest::addColumn<QString>("right");
+        QTest::newRow("the lock names the Edit menu") << TypingLock::disabledText() << "Editor menu" << "Edit menu";
+        QTest::newRow("About gives no made-up address") << AboutDialog::aboutText() << "example." << "Zandrel";
+    }
+    void wording()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, wrong);
+        QFETCH(QString, right);
+        QVERIFY2(!text.contains(wrong) && text.contains(right), qPrintable(text));
+        QCOMPARE(m_f->main->findChild<QAction*>(QStringLiteral("mnuMaxAll"))->text(), QStringLiteral("Maximize All"));
+        ScriptWindow* w = m_f->main->activeScriptWindow();
+        QVERIFY(w->toolbarAction(ToolbarKey::New)->toolTip().contains("this window"));
+        // Screen readers name each button and panel in words.
+        const QToolBar* bar = w->findChild<QToolBar*>(QStringLiteral("toolbar"));
+        QCOMPARE(bar->widgetForAction(w->toolbarAction(ToolbarKey::Target))->accessibleName(), "Insert target (%t)");
+        QCOMPARE(m_f->main->treePanel().tree()->accessibleName(), QStringLiteral("Command tree"));
+    }
+
 
     void windowList()
     {
@@ -200,7 +277,7 @@ private slots:
         menu.listWindows();  // listing again replaces, never repeats
         QList<QAction*> entries = menu.windowListEntries();
         QCOMPARE(entries.size(), 3);  // a separator, then the windows
-        QCOMPARE(entries.at(2)->text(), QStringLiteral("&2 ") + QString(script).replace(u'&', QStringLiteral("&&")));
+        QCOMPARE(entries.at(2)->text(), QStringLiteral("&2 R&&D"));
         QVERIFY(entries.at(2)->isChecked() && !entries.at(1)->isChecked());
         first->showMinimized();
         entries.at(1)->trigger();

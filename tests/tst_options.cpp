@@ -65,51 +65,55 @@ private slots:
                  qPrintable(f.prompt.boxes.first().text));
     }
 
-    // Browsing sets the game path at once, the folder of the executable whatever its
-    // letter case and whatever the folder's name; only OK and Apply store it.
-    void buttons_data()
+    // The game folder is typed (the folder or anarchy.exe, any case) or browsed to,
+    // checked as it changes, and taken everywhere on OK or Apply, never on Cancel.
+    void gameFolder_data()
     {
-        // B browse to the game, N to another file, Z leave the file dialog; A apply,
-        // O ok, C cancel, E escape.
+        // B browse to the game, T type `typed`, A apply, O ok, C cancel.
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("gamePath");
+        QTest::addColumn<QString>("typed");  // "GAME" stands for the game's folder
+        QTest::addColumn<bool>("taken");     // stored and made the game path
         QTest::addColumn<bool>("open");
-        const QString game = QStringLiteral("/\u0130stanbul/anarchy.exe-old/");  // longer once lower-cased
-        QTest::newRow("OK without browsing") << "O" << "/old/" << "/old/" << false;
-        QTest::newRow("browse then OK") << "BO" << game << game << false;
-        QTest::newRow("browse then Cancel") << "BC" << kUnset << game << false;
-        QTest::newRow("browse then Escape") << "BE" << kUnset << game << false;
-        QTest::newRow("browse, Apply, stays open") << "BA" << game << game << true;
-        QTest::newRow("file dialog left, then OK") << "ZO" << "/old/" << "/old/" << false;
-        QTest::newRow("another file, then OK") << "NO" << "/old/" << "/old/" << false;
+        QTest::newRow("browse, OK") << "BO" << "" << true << false;
+        QTest::newRow("browse, Cancel") << "BC" << "" << false << false;
+        QTest::newRow("browse, Apply, stays open") << "BA" << "" << true << true;
+        QTest::newRow("folder typed without a slash") << "TO" << "GAME" << true << false;
+        QTest::newRow("anarchy.exe typed in another case") << "TO" << "GAME/anarchy.EXE" << true << false;
+        QTest::newRow("a folder without the game: OK refused") << "TO" << "GAME/.." << false << true;
     }
-    void buttons()
+    void gameFolder()
     {
         QFETCH(QString, steps);
-        QFETCH(QString, stored);
-        QFETCH(QString, gamePath);
+        QFETCH(QString, typed);
+        QFETCH(bool, taken);
         QFETCH(bool, open);
         MainWindowFixture f;
         QVERIFY(f.start());
-        f.main->state().setGamePath(QStringLiteral("/old/"));
+        const QString game = f.dir.filePath(QStringLiteral("drive_c/Program Files/").repeated(4) + "Game Folder");
+        QVERIFY(QDir().mkpath(game + QStringLiteral("/.hidden")));
+        writeFile(game + QStringLiteral("/Anarchy.exe"), {});
         OptionsDialog d(f.main->state(), f.main.get());
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
+        auto* field = child<QLineEdit>(d, "pathField");
         for (const QChar step : steps) {
             switch (step.toLatin1()) {
-            case 'B': f.prompt.choose(QStringLiteral("/\u0130stanbul/anarchy.exe-old/ANARCHY.exe")); child<QToolButton>(d, "browseButton")->click(); break;
-            case 'N': f.prompt.choose(QStringLiteral("/new/anarchy.ex")); child<QToolButton>(d, "browseButton")->click(); break;
-            case 'Z': f.prompt.cancelDialog(); child<QToolButton>(d, "browseButton")->click(); break;
+            case 'B': f.prompt.choose(game + QStringLiteral("/Anarchy.exe")); child<QToolButton>(d, "browseButton")->click(); break;
+            case 'T': field->setFocus(); field->selectAll(); QTest::keyClicks(field, QString(typed).replace(QStringLiteral("GAME"), game)); break;
             case 'A': child<QPushButton>(d, "applyButton")->click(); break;
             case 'O': child<QPushButton>(d, "okButton")->click(); break;
             case 'C': child<QPushButton>(d, "cancelButton")->click(); break;
-            case 'E': QTest::keyClick(&d, Qt::Key_Escape); break;
             }
         }
-        QCOMPARE(::stored(QStringLiteral("AOPath")), stored);
-        QCOMPARE(f.main->state().gamePath(), gamePath);
+        QCOMPARE(::stored(QStringLiteral("AOPath")), taken ? game + u'/' : kUnset);
+        QCOMPARE(f.main->state().gamePath(), taken ? game + u'/' : QString());
         QCOMPARE(d.isVisible(), open);
+        QCOMPARE(child<QPushButton>(d, "okButton")->isEnabled(), taken || !open);
+        // A long path shows its start and its end, and whole in the tooltip.
+        QVERIFY(field->isHidden() || field->hasFocus() || (field->text().contains(QChar(0x2026)) && field->toolTip() == game + u'/'));
+        // Browse starts at home, where a Wine prefix hides, and shows hidden folders.
+        if (steps.startsWith(u'B'))
+            QVERIFY(f.prompt.dialogs.first().showHidden && f.prompt.dialogs.first().startFolder == QDir::homePath());
         QVERIFY(f.prompt.boxes.isEmpty() && f.prompt.allAnswersUsed());
     }
 

@@ -226,7 +226,8 @@ private slots:
         QVERIFY(dialog.setUp());
         dialog.confirm();
         QCOMPARE(f->prompt.boxes.size(), 1);
-        QVERIFY(f->prompt.boxes.at(0).text.startsWith(QLatin1String("Err - 103")));
+        QCOMPARE(f->prompt.boxes.at(0).title, QStringLiteral("Could not write the line"));
+        QVERIFY(f->prompt.boxes.at(0).details.contains(QLatin1String("Error number: 103")));
         QVERIFY2(!dialog.isClosed(), "the player can still cancel");
     }
 };

@@ -3,6 +3,7 @@
 #include "platform/ErrorNumbers.h"
 #include "platform/RichTextControl.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -75,7 +76,8 @@ private slots:
         QTest::newRow("below a wrapped line") << wrapped << 5003;
     }
 
-    // The line-by-line layout places the caret and answers a click where the text is.
+    // The line-by-line layout places the caret and answers a click where the text is,
+    // and says where each character is to assistive technology.
     void pointAtCaretHitsItsPosition()
     {
         QFETCH(QString, text);
@@ -92,6 +94,12 @@ private slots:
         // Its top and bottom edges, just inside.
         QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.top() + 1)).position(), position);
         QCOMPARE(c.cursorForPosition(QPoint(caret.center().x(), caret.bottom() - 1)).position(), position);
+        // Screen readers, magnifiers and input methods are told the same place.
+        QAccessibleTextInterface* reader = QAccessible::queryAccessibleInterface(&c)->textInterface();
+        const QRect box = reader->characterRect(position);
+        QCOMPARE(box.topLeft(), c.viewport()->mapToGlobal(caret.topLeft()));
+        QCOMPARE(reader->offsetAtPoint(box.topLeft() + QPoint(1, 1)), position);
+        QCOMPARE(c.inputMethodQuery(Qt::ImCursorRectangle).toRect(), caret);
     }
 };
 

@@ -11,12 +11,14 @@ ScriptKnowledge knowledge()
 {
     ScriptKnowledge k;
     k.scriptCommand = QStringLiteral("script");
-    const struct { const char* word; const char* prefix; int type; } rows[] = {
-        {"tell", "", 1},  {"t", "", 1},          {"delay", "", 3},         {"afk", "", 0},     {"follow", "", 1},
-        {"follow", "", 3}, {"attack", "pet", 0}, {"terminate", "pet", 0}, {"social", "pet", 1}, {"kick", "org", 1}};
+    // Usage lines as help pages hold them: in the page markup or once made RTF.
+    const struct { const char* word; const char* prefix; int type; const char* page; } rows[] = {
+        {"tell", "", 1, "{\\b Line:} /tell <name> [<message>]\\par"}, {"t", "", 1, "**Line:** /t <text>\n"},
+        {"delay", "", 3, ""}, {"afk", "", 0, ""}, {"follow", "", 1, "**Line:** /follow [<name>]"}, {"follow", "", 3, ""},
+        {"attack", "pet", 0, ""}, {"terminate", "pet", 0, ""}, {"social", "pet", 1, ""}, {"kick", "org", 1, ""}};
     for (const auto& r : rows)
-        k.commands.append(ScriptKnowledge::fromCatalogueType(QString::fromLatin1(r.word),
-                                                              QString::fromLatin1(r.prefix), CommandType(r.type)));
+        k.commands.append(ScriptKnowledge::fromCatalogueType(QString::fromLatin1(r.word), QString::fromLatin1(r.prefix),
+                                                              CommandType(r.type), ScriptKnowledge::usageOf(QString::fromLatin1(r.page))));
     k.commands[8].accepted = QStringList{QStringLiteral("disco"), QStringLiteral("wave")};
     return k;
 }
@@ -42,15 +44,15 @@ private slots:
             {});
         row("unknown words, lines with CR LF", "/tel Bob\r\n/ hello\r\n/kick Bob\r\n/pet \"Rex\" dance",
             {"1 unknown", "2 unknown", "3 unknown", "4 unknown"});
-        row("value missing", "/delay\n/delay   \n/pet\n/pet \"Rex\"\n/script",
-            {"1 no value", "2 no value", "3 no value", "4 no value", "5 no value"});
+        row("value missing, also where the usage line needs one", "/delay\n/delay   \n/pet\n/pet \"Rex\"\n/script\n/tell\n/T ",
+            {"1 no value", "2 no value", "3 no value", "4 no value", "5 no value", "6 no value", "7 no value"});
         row("value not accepted", "/delay 5s\n/delay 1.5\n/delay -5\n/delay %t\n/pet social tango",
             {"1 bad value", "2 bad value", "3 bad value", "4 bad value", "5 bad value"});
         row("missing scripts", "/script heals.txt\n/hael.txt", {"1 no script", "2 no script"});
         row("no folder known", "/hael.txt\n/script x\n/tel Bob", {"3 unknown"}, false);
         row("a script that starts itself", "/loop.txt\n/script LOOP.txt fast\n/loop", {"1 itself", "2 itself", "3 unknown"});
         row("variables not replaced", "/t %x\nhi %T\n/t %0", {"1 variable", "2 variable", "3 variable"});
-        row("arguments beyond five", "/tell %6 %9", {"1 uncertain", "1 uncertain"});
+        row("arguments beyond five, as the Special menu writes them: notes only", "/tell %6 %9", {"1 note", "1 note"});
     }
     void findings()
     {
@@ -58,7 +60,7 @@ private slots:
         QFETCH(bool, folderKnown);
         QFETCH(QStringList, expected);
         static const char* const kinds[] = {"unknown", "no value", "bad value", "no script",
-                                            "itself",  "variable", "uncertain"};
+                                            "itself",  "variable", "note"};
         const QStringList folder{QStringLiteral("heal.txt"), QStringLiteral("buffs"), QStringLiteral("Next.txt")};
         const QStringList lines = script.split(u'\n');
         QStringList got;
@@ -67,6 +69,7 @@ private slots:
             got << QString::number(f.line) + u' ' + QLatin1String(kinds[int(f.kind)]);
             QCOMPARE(f.text + (lines.value(f.line - 1).endsWith(u'\r') ? "\r" : ""), lines.value(f.line - 1));
             QVERIFY(!f.message.isEmpty());
+            QCOMPARE(f.isNote(), f.message.startsWith(QStringLiteral("Note:")));
         }
         QCOMPARE(got, expected);
     }

@@ -8,6 +8,7 @@
 #include "platform/ErrorNumbers.h"
 #include "platform/RichTextControl.h"
 
+#include <QPrinter>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -103,6 +104,7 @@ private slots:
         const bool written = file != "old\r\n";
         const QString target = path(QStringLiteral("target"));
         writeFile(target, "old\r\n");
+        QVERIFY(QDir(m_env->dir.path()).mkdir(QStringLiteral("Scripts")));
         ScriptWindow* w = makeWindow(named ? target : QString());
         w->editor()->setText(text);
         if (!named)
@@ -112,12 +114,13 @@ private slots:
         action == "Save As" ? w->saveAs() : w->save();
         QVERIFY(m_prompt->allAnswersUsed());
         QCOMPARE(m_prompt->unplannedBoxes, 0);
-        if (action == "Save As")  // in the game's folder
-            QCOMPARE(m_prompt->dialogs.first().startFolder, m_env->state.gamePath());
+        if (!named)  // a new script goes to the game's scripts folder, whatever its letter case
+            QCOMPARE(m_prompt->dialogs.first().startFolder, path(QStringLiteral("Scripts")));
         QCOMPARE(readFile(target), file);
         QCOMPARE(w->isChanged(), !written);
         QCOMPARE(w->fileName(), named || written ? target : QString());
-        QCOMPARE(w->windowTitle(), (w->fileName().isEmpty() ? QStringLiteral("New File") : target) + QStringLiteral("[*]"));
+        // The name alone: the full path is the title bar's tooltip.
+        QCOMPARE(w->windowTitle(), (w->fileName().isEmpty() ? QStringLiteral("New File") : QStringLiteral("target")) + QStringLiteral("[*]"));
         QCOMPARE(w->isWindowModified(), !written);
     }
 
@@ -180,7 +183,10 @@ private slots:
         // A failed save stops Open before its dialog: that would be one unplanned.
         QVERIFY(m_prompt->allAnswersUsed());
         QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
-        QVERIFY2(m_prompt->boxes.last().text.endsWith(qt_error_string(ENOSPC)), qPrintable(m_prompt->boxes.last().text));
+        const MessageBoxRequest box = m_prompt->boxes.last();
+        QCOMPARE(box.title, QStringLiteral("Could not save ") + (fresh ? QStringLiteral("new") : QStringLiteral("old")));
+        QVERIFY2(box.text.contains(qt_error_string(ENOSPC)) && box.text.contains(fresh ? disk + "/new" : old), qPrintable(box.text));
+        QVERIFY(box.details.contains(QStringLiteral("Operation: save")) && box.details.contains(QStringLiteral("Error number: ")));
         QCOMPARE(readFile(old), QByteArray("old\r\n"));
         QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
                  tmpfs ? QStringList({"filler", "old"}) : QStringList({"old"}));
@@ -262,9 +268,10 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("number");
-        QTest::newRow("nul byte") << "binary" << ErrorNumbers::NotAScript;
-        QTest::newRow("missing") << "missing" << int(QFileDevice::OpenError);
-        QTest::newRow("folder") << "." << ErrorNumbers::NotARegularFile;
+        QTest::addColumn<QString>("why");  // in words, in the box itself
+        QTest::newRow("nul byte") << "binary" << ErrorNumbers::NotAScript << "NUL byte";
+        QTest::newRow("missing") << "missing" << int(QFileDevice::OpenError) << "No such file or directory";
+        QTest::newRow("folder") << "." << ErrorNumbers::NotARegularFile << "not a file";
     }
     // A file that cannot be opened changes nothing in the window, which stays tied to
     // the file it had: the next Save goes there.
@@ -272,6 +279,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(int, number);
+        QFETCH(QString, why);
         writeFile(path(QStringLiteral("binary")), QByteArray("/afk\r\n\0\x01", 8));
         const QString previous = path(QStringLiteral("previous"));
         writeFile(previous, "/tell a b\r\n");
@@ -281,7 +289,11 @@ private slots:
         m_prompt->choose(path(name));
         w->open();
         QCOMPARE(m_prompt->boxes.size(), 2);
-        QVERIFY(m_prompt->boxes.last().text.startsWith(QStringLiteral("Err - %1").arg(number)));
+        // The box names the file, so among several opened at once each is told apart.
+        const MessageBoxRequest box = m_prompt->boxes.last();
+        QCOMPARE(box.title, QStringLiteral("Could not open ") + QFileInfo(QDir::cleanPath(path(name))).fileName());
+        QVERIFY2(box.text.contains(path(name)) && box.text.contains(why), qPrintable(box.text));
+        QVERIFY(box.details.contains(QStringLiteral("Error number: %1").arg(number)));
         QCOMPARE(w->editor()->Text(), QStringLiteral("/tell a b\nmore"));
         QCOMPARE(w->fileName(), previous);
         QVERIFY(w->isChanged());
@@ -313,21 +325,29 @@ private slots:
         QCOMPARE(readFile(path(QStringLiteral("copy"))), bytes);
     }
 
-    // Print with no printer set up says so rather than passing as printed; with one it
-    // writes a page and asks nothing.
+    // Print asks where to print: leaving the dialog prints nothing and says nothing,
+    // a PDF file needs no printer, and a refused job names the script.
     void print()
     {
         ScriptWindow* w = makeWindow();
         w->editor()->setText(QStringLiteral("/tell bob"));
-        w->printer().setDefaultPrinterLookup([] { return QPrinterInfo(); });
-        w->print();
+        const QString pdf = path(QStringLiteral("page.pdf"));
+        for (const QString& target : {QString(), pdf, QStringLiteral("/no/such/folder/page.pdf")}) {
+            w->printer().setChoosePrinter([&target](QPrinter& printer, QWidget*) {
+                printer.setOutputFileName(target);
+                return !target.isEmpty();
+            });
+            QCOMPARE(w->print(), target == pdf);
+        }
+        QVERIFY(readFile(pdf).startsWith("%PDF"));
+        w->printer().setPreview([&pdf](QPrinter& printer, QWidget*, const std::function<void(QPrinter*)>& paint) {
+            printer.setOutputFileName(pdf + QStringLiteral(".preview"));
+            paint(&printer);
+        });
+        w->printPreview();
+        QVERIFY(readFile(pdf + QStringLiteral(".preview")).startsWith("%PDF"));
         QCOMPARE(m_prompt->boxes.size(), 1);
-        QCOMPARE(m_prompt->boxes[0].title, QStringLiteral("Error in tlbasxToolbar1_ButtonClick"));
-        QVERIFY(m_prompt->boxes[0].text.startsWith(QStringLiteral("Err - %1").arg(ErrorNumbers::NoDefaultPrinter)));
-        w->printer().setPdfTarget(path(QStringLiteral("page.pdf")));
-        w->print();
-        QCOMPARE(m_prompt->boxes.size(), 1);
-        QVERIFY(readFile(path(QStringLiteral("page.pdf"))).startsWith("%PDF"));
+        QCOMPARE(m_prompt->boxes[0].title, QStringLiteral("Could not print New File"));
     }
 
     // Opening colours the commands at once, and nothing green survives from the text

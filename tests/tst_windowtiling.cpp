@@ -1,3 +1,4 @@
+#include "app/WindowPlacement.h"
 #include "app/WindowTiling.h"
 
 #include <QtTest>
@@ -44,6 +45,49 @@ private slots:
             QCOMPARE(y, area.top() + area.height());
             QCOMPARE(x, area.left() + area.width());
         }
+    }
+
+    // Cascaded, every title bar shows below the one before and every window lies in
+    // the area; too many windows start again at the top rather than shrink.
+    void cascadeShowsEveryTitleBar_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("tops");  // distinct title bar heights
+        QTest::newRow("three") << 3 << 3;
+        QTest::newRow("more than fit: round again") << 40 << 12;
+    }
+    void cascadeShowsEveryTitleBar()
+    {
+        QFETCH(int, count);
+        QFETCH(int, tops);
+        const QRect area(10, 20, 900, 660);
+        const QList<QRect> rects = WindowTiling::cascade(area, count, 20);
+        QCOMPARE(rects.size(), count);
+        QSet<int> seen;
+        for (const QRect& r : rects) {
+            QVERIFY(area.contains(r) && r.width() >= area.width() * 2 / 3);
+            seen.insert(r.top());
+        }
+        QCOMPARE(seen.size(), tops);
+        QCOMPARE(rects[1].topLeft() - rects[0].topLeft(), QPoint(20, 20));
+    }
+
+    // A window stored at another scale opens whole on today's screen.
+    void restoredWindowFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<QRect>("fitted");
+        const QRect screen(0, 0, 1280, 800);
+        QTest::newRow("fits already") << QRect(100, 50, 800, 600) << QRect(100, 50, 800, 600);
+        QTest::newRow("too large, below the top") << QRect(0, 276, 1920, 1536) << screen;
+        QTest::newRow("off the right edge") << QRect(1000, 100, 800, 600) << QRect(480, 100, 800, 600);
+        QTest::newRow("above the top") << QRect(10, -300, 800, 600) << QRect(10, 0, 800, 600);
+    }
+    void restoredWindowFitsTheScreen()
+    {
+        QFETCH(QRect, stored);
+        QFETCH(QRect, fitted);
+        QCOMPARE(WindowPlacement::fitted(stored, QRect(0, 0, 1280, 800)), fitted);
     }
 };
 

@@ -60,6 +60,17 @@ QStringList CommandTreeBuilder::scriptFiles(const QString& folder)
     return names;
 }
 
+void CommandTreeBuilder::listScripts(QTreeWidgetItem& group, const QString& folder) const
+{
+    qDeleteAll(group.takeChildren());
+    const QStringList files = scriptFiles(folder);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        auto* file = new QTreeWidgetItem(&group, QStringList{files.at(i)});
+        TreeNode::setScriptFile(file, int(i));
+        TreeNode::setImages(file, TreeNode::ScriptFile, TreeNode::ScriptFile, m_images);
+    }
+}
+
 void CommandTreeBuilder::fill(QTreeWidget& tree, const QString& gamePath)
 {
     const QString scriptsFolder = PathLookup::findDirectory(gamePath, QStringLiteral("scripts"));
@@ -74,12 +85,7 @@ void CommandTreeBuilder::fill(QTreeWidget& tree, const QString& gamePath)
         TreeNode::setImages(group, TreeNode::GroupCollapsed, TreeNode::GroupCollapsed, m_images);
 
         if (listsFiles && g.id == CommandGroup::Scripts) {
-            const QStringList files = scriptFiles(scriptsFolder);
-            for (qsizetype i = 0; i < files.size(); ++i) {
-                auto* file = new QTreeWidgetItem(group, QStringList{files.at(i)});
-                TreeNode::setScriptFile(file, int(i));
-                TreeNode::setImages(file, TreeNode::ScriptFile, TreeNode::ScriptFile, m_images);
-            }
+            listScripts(*group, scriptsFolder);
             continue;
         }
         for (const CatalogueCommand& c : g.commands) {

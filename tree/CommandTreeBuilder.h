@@ -6,6 +6,7 @@
 class Catalogue;
 class ImageList;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // Builds the command tree from the catalogue: the groups, under each its commands,
 // and under the scripts group the files of the game's scripts folder instead.
@@ -21,6 +22,9 @@ public:
     // Names in any encoding are listed; a name that cannot stand in one script line
     // (a line break or another control character in it) is left out.
     static QStringList scriptFiles(const QString& folder);
+    // Puts the script files of `folder` under the scripts group, in place of those it
+    // listed before.
+    void listScripts(QTreeWidgetItem& group, const QString& folder) const;
 
 private:
     Catalogue& m_catalogue;

@@ -8,8 +8,10 @@
 #include "tree/TreeFilterField.h"
 #include "tree/TreeInsertion.h"
 #include "tree/TreeNode.h"
+#include "platform/PathLookup.h"
 
 #include <QAction>
+#include <QFileSystemWatcher>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -25,12 +27,15 @@ CommandTreePanel::CommandTreePanel(AppState& state, ScriptWorkspace& windows, QW
     setObjectName(QStringLiteral("treePanel"));
     createTree();
     createPopup();
+    m_folderWatcher = new QFileSystemWatcher(this);
+    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, this, &CommandTreePanel::followScriptsFolder);
 }
 
 void CommandTreePanel::createTree()
 {
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("tree"));
+    m_tree->setAccessibleName(QStringLiteral("Command tree"));
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setIconSize(QSize(16, 16));
@@ -45,6 +50,7 @@ void CommandTreePanel::createTree()
 
     m_filterField = new TreeFilterField(*m_tree, [this] { insertNode(); }, this);
     m_filterField->setObjectName(QStringLiteral("filterField"));
+    m_filterField->setAccessibleName(QStringLiteral("Filter the command tree"));
     // The filter on top, the tree down to the panel's foot whatever its width.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -67,6 +73,38 @@ void CommandTreePanel::createTree()
 void CommandTreePanel::fill()
 {
     CommandTreeBuilder(m_state.catalogue, m_imgSmall).fill(*m_tree, m_state.gamePath());
+    watchScriptsFolder();
+}
+
+void CommandTreePanel::watchScriptsFolder()
+{
+    if (const QStringList watched = m_folderWatcher->directories(); !watched.isEmpty())
+        m_folderWatcher->removePaths(watched);
+    m_scriptsFolder = PathLookup::findDirectory(m_state.gamePath(), QStringLiteral("scripts"));
+    QStringList folders{m_scriptsFolder};
+    if (!m_state.gamePath().isEmpty())
+        folders << m_state.gamePath();
+    folders.removeAll(QString());
+    if (!folders.isEmpty())
+        m_folderWatcher->addPaths(folders);
+}
+
+void CommandTreePanel::followScriptsFolder()
+{
+    // A scripts folder made, removed or renamed changes the whole scripts group.
+    if (PathLookup::findDirectory(m_state.gamePath(), QStringLiteral("scripts")) != m_scriptsFolder) {
+        fill();
+        return;
+    }
+    if (m_scriptsFolder.isEmpty())
+        return;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* group = m_tree->topLevelItem(i);
+        if (TreeNode::kind(group) == TreeNode::Kind::Group && TreeNode::id(group) == CommandGroup::Scripts) {
+            CommandTreeBuilder(m_state.catalogue, m_imgSmall).listScripts(*group, m_scriptsFolder);
+            return;
+        }
+    }
 }
 
 int CommandTreePanel::fittingWidth() const

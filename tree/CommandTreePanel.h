@@ -6,6 +6,7 @@
 
 class AppState;
 class QAction;
+class QFileSystemWatcher;
 class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -28,6 +29,9 @@ public:
     // The groups and commands of the catalogue, and the game's script files under
     // My Scripts; run again whenever the game folder changes.
     void fill();
+    // The scripts folder or the game folder changed on disk (by this program or
+    // another): My Scripts lists the files as they now are.
+    void followScriptsFolder();
 
 signals:
     // A node was clicked; `tag` is a group's prefix or a command's description.
@@ -54,6 +58,8 @@ private:
     void createPopup();
     // The context menu under a node, for the keyboard's way of asking for it.
     void showPopup(QTreeWidgetItem& node);
+    // Watches the scripts folder, and the game folder for one made or renamed.
+    void watchScriptsFolder();
 
     AppState& m_state;
     ScriptWorkspace& m_windows;
@@ -64,4 +70,6 @@ private:
     QMenu* m_popupMenu = nullptr;
     QAction* m_insertAction = nullptr;
     QAction* m_helpAction = nullptr;
+    QFileSystemWatcher* m_folderWatcher = nullptr;
+    QString m_scriptsFolder;  // the one the tree lists; empty when it lists none
 };
