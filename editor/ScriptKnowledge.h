@@ -20,6 +20,9 @@ struct ScriptKnowledge {
         bool wholeNumber = false;
         // When not empty, the only values the game takes.
         QStringList accepted;
+        // The name of the command's group in the tree ("Social Moves"), which says
+        // what kind of thing the line does.
+        QString group;
     };
 
     QList<Command> commands;
