@@ -10,10 +10,12 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace {
@@ -102,6 +104,12 @@ QString RunPreviewPanel::summary() const
 void RunPreviewPanel::showRun(const RunPreview::Run& run, RichTextControl* editor,
                               std::function<RichTextControl*(const QString& name)> openScript)
 {
+    // The same script again (an edit, a name typed): the player keeps his place in it.
+    const bool sameScript = editor && editor == m_editor;
+    const int scrolled = m_rows->verticalScrollBar()->value();
+    int current = 0;  // the current row's place among all rows, nested ones too
+    for (QTreeWidgetItemIterator it(m_rows); *it && *it != m_rows->currentItem(); ++it)
+        ++current;
     m_editor = editor;
     m_openScript = std::move(openScript);
     m_rows->clear();
@@ -113,7 +121,6 @@ void RunPreviewPanel::showRun(const RunPreview::Run& run, RichTextControl* edito
         auto* row = new QTreeWidgetItem({RunPreview::seconds(r.timeMs), r.where, r.text, line, r.note});
         row->setData(0, kScriptRole, r.script);
         row->setData(0, kLineRole, r.line);
-        row->setTextAlignment(TimeColumn, Qt::AlignRight | Qt::AlignVCenter);
         row->setToolTip(SentColumn, r.text);
         if (r.mark != RunPreview::Row::Mark::None) {
             row->setIcon(NoteColumn, warning);
@@ -131,11 +138,17 @@ void RunPreviewPanel::showRun(const RunPreview::Run& run, RichTextControl* edito
         m_rows->resizeColumnToContents(column);
     // A long line would push the notes out of sight; its whole text is in its tip.
     m_rows->resizeColumnToContents(SentColumn);
-    m_rows->setColumnWidth(SentColumn, std::min(m_rows->columnWidth(SentColumn), fontMetrics().averageCharWidth() * 40));
+    m_rows->setColumnWidth(SentColumn, std::min(m_rows->columnWidth(SentColumn), fontMetrics().averageCharWidth() * 60));
     m_summary->setText(run.rows.isEmpty() ? QStringLiteral("No line of this script acts.")
                                           : QStringLiteral("The script ") + run.summary() + u'.');
-    if (m_rows->topLevelItemCount() > 0)
-        m_rows->setCurrentItem(m_rows->topLevelItem(0));
+    QTreeWidgetItem* keep = nullptr;
+    int i = 0;
+    for (QTreeWidgetItemIterator it(m_rows); *it && (!keep || (sameScript && i <= current)); ++it, ++i)
+        keep = *it;
+    if (keep)
+        m_rows->setCurrentItem(keep);
+    if (sameScript)
+        m_rows->verticalScrollBar()->setValue(scrolled);
 }
 
 bool RunPreviewPanel::goToLine(QTreeWidgetItem* row)

@@ -6,6 +6,7 @@
 #include "app/RecentScripts.h"
 #include "app/RecentScriptsMenu.h"
 #include "app/MainWindow.h"
+#include "editor/RunPreviewPanel.h"
 #include "editor/ScriptCheckPanel.h"
 #include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
@@ -15,6 +16,8 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QTextCursor>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 // The main window as the player gets it, with its one empty script window.
@@ -239,6 +242,41 @@ private slots:
         QCOMPARE(window->editor()->SelStart(), caret);
         QCOMPARE(window->editor()->Text(), script);
         QVERIFY(!window->isChanged());
+    }
+
+    // The run preview follows an edit after a pause; a double-click on a row goes to its
+    // line, opening the script the line comes from when it is another.
+    void runPreviewPanel_data()
+    {
+        QTest::addColumn<int>("child");  // of the second row, or -1 for that row
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("caret");
+        QTest::newRow("a line of the script") << -1 << "" << 6;
+        QTest::newRow("a line of the script it starts") << 1 << "buffs.txt" << 7;
+    }
+    void runPreviewPanel()
+    {
+        QFETCH(int, child);
+        QFETCH(QString, file);
+        QFETCH(int, caret);
+        QVERIFY(QDir(m_f->dir.path()).mkpath(QStringLiteral("scripts")));
+        writeFile(path(QStringLiteral("scripts/buffs.txt")), "/t one\r\n/delay 1500\r\n");
+        ScriptWindow* window = m_f->main->activeScriptWindow();
+        trigger(QStringLiteral("mnuRunPreview"));
+        auto* panel = m_f->main->findChild<RunPreviewPanel*>();
+        QVERIFY(panel && panel->isVisibleTo(m_f->main.get()));
+        window->editor()->setText(QStringLiteral("/t hi\n/script buffs.txt\n"));
+        QVERIFY(m_f->main->findChild<QTimer*>(QStringLiteral("previewPause"))->isActive());
+        QMetaObject::invokeMethod(m_f->main->findChild<QObject*>(QStringLiteral("RunPreviewCommand")), "refresh");
+        QCOMPARE(panel->summary(), QStringLiteral("The script runs 1.5 s."));
+        QTreeWidgetItem* row = panel->rows()->topLevelItem(1);
+        row = child < 0 ? row : row->child(child);
+        const QPoint at = panel->rows()->visualItemRect(row).center();
+        QTest::mouseClick(panel->rows()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(panel->rows()->viewport(), Qt::LeftButton, {}, at);
+        ScriptWindow* landed = m_f->main->activeScriptWindow();
+        QCOMPARE(QFileInfo(landed->fileName()).fileName(), file);
+        QCOMPARE(landed->editor()->SelStart(), caret);
     }
 
     void exit_data()
