@@ -56,6 +56,9 @@ void RunPreviewCommand::createPanel()
         m_main.tabifyDockWidget(check, m_dock);
     else
         m_main.addDockWidget(Qt::BottomDockWidgetArea, m_dock);
+    // A dozen rows, but never more than a third of the window: the scripts stay in view.
+    const int rows = m_panel->sizeHint().height() + 8 * m_panel->fontMetrics().height();
+    m_main.resizeDocks({m_dock}, {std::min(rows, m_main.height() / 3)}, Qt::Vertical);
 }
 
 void RunPreviewCommand::showPreview()

@@ -31,11 +31,14 @@ RunPreviewPanel::RunPreviewPanel(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QHBoxLayout;
     layout->addLayout(fields);
-    m_target = addField(QStringLiteral("previewTarget"), QStringLiteral("%&t"), QStringLiteral("Your target's name"));
+    m_target = addField(QStringLiteral("previewTarget"), QStringLiteral("%&t"), QStringLiteral("target"),
+                        QStringLiteral("Your target's name"));
     m_fightingTarget = addField(QStringLiteral("previewFightingTarget"), QStringLiteral("%&f"),
-                                QStringLiteral("The name of the enemy you fight"));
-    m_ownName = addField(QStringLiteral("previewOwnName"), QStringLiteral("%&m"), QStringLiteral("Your own name"));
+                                QStringLiteral("fighting target"), QStringLiteral("The name of the enemy you fight"));
+    m_ownName = addField(QStringLiteral("previewOwnName"), QStringLiteral("%&m"), QStringLiteral("your name"),
+                         QStringLiteral("Your own name"));
     m_arguments = addField(QStringLiteral("previewArguments"), QStringLiteral("&Arguments"),
+                           QStringLiteral("%1 %2 ..."),
                            QStringLiteral("The words typed after the script's name, for %1 to %9"));
     for (QLineEdit* field : {m_target, m_fightingTarget, m_ownName, m_arguments}) {
         fields->addWidget(findChild<QLabel*>(field->objectName() + QStringLiteral("Label")));
@@ -58,13 +61,19 @@ RunPreviewPanel::RunPreviewPanel(QWidget* parent) : QWidget(parent)
     connect(m_rows, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* row) { goToLine(row); });
 }
 
-QLineEdit* RunPreviewPanel::addField(const QString& name, const QString& label, const QString& tip)
+QLineEdit* RunPreviewPanel::addField(const QString& name, const QString& label, const QString& hint,
+                                     const QString& tip)
 {
     auto* field = new QLineEdit(this);
     field->setObjectName(name);
     field->setToolTip(tip);
-    field->setPlaceholderText(tip);
+    field->setPlaceholderText(hint);
     field->setClearButtonEnabled(true);
+    // The hint, or a name of a dozen letters, whole beside the clear button, in the
+    // font's own units.
+    const QFontMetrics metrics = field->fontMetrics();
+    field->setMinimumWidth(std::max(metrics.horizontalAdvance(hint), 12 * metrics.averageCharWidth()) +
+                           5 * metrics.averageCharWidth());
     auto* caption = new QLabel(label, this);
     caption->setObjectName(name + QStringLiteral("Label"));
     caption->setBuddy(field);
@@ -115,6 +124,7 @@ void RunPreviewPanel::showRun(const RunPreview::Run& run, RichTextControl* edito
     m_rows->clear();
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     QList<QTreeWidgetItem*> lastOfDepth;  // a started script's rows go under its line
+    QList<QTreeWidgetItem*> topRows;      // handed to the view at once: one layout, not one a row
     for (const RunPreview::Row& r : run.rows) {
         const QString line = r.script.isEmpty() ? QString::number(r.line)
                                                 : r.script + u':' + QString::number(r.line);
@@ -131,8 +141,9 @@ void RunPreviewPanel::showRun(const RunPreview::Run& run, RichTextControl* edito
         if (r.depth > 0 && lastOfDepth[r.depth - 1])
             lastOfDepth[r.depth - 1]->addChild(row);
         else
-            m_rows->addTopLevelItem(row);
+            topRows.append(row);
     }
+    m_rows->addTopLevelItems(topRows);
     m_rows->expandAll();
     for (int column : {TimeColumn, WhereColumn, LineColumn})
         m_rows->resizeColumnToContents(column);

@@ -46,7 +46,7 @@ signals:
     void fieldsEdited();
 
 private:
-    QLineEdit* addField(const QString& name, const QString& label, const QString& tip);
+    QLineEdit* addField(const QString& name, const QString& label, const QString& hint, const QString& tip);
 
     QLineEdit* m_target = nullptr;
     QLineEdit* m_fightingTarget = nullptr;
