@@ -48,8 +48,11 @@ void RunPreviewCommand::createPanel()
     m_panel->setFields({settings.read(kTargetKey, QString()), settings.read(kFightingTargetKey, QString()),
                         settings.read(kOwnNameKey, QString())},
                        settings.read(kArgumentsKey, QString()));
-    connect(m_panel, &RunPreviewPanel::fieldsEdited, this, &RunPreviewCommand::saveFields);
-    connect(m_panel, &RunPreviewPanel::fieldsEdited, m_pause, qOverload<>(&QTimer::start));
+    // Kept once the typing pauses, not at every key: each write rewrites the settings file.
+    connect(m_panel, &RunPreviewPanel::fieldsEdited, this, [this] {
+        m_fieldsEdited = true;
+        m_pause->start();
+    });
     // One tab beside Check Script's findings rather than a second strip of rows.
     auto* check = m_main.findChild<QDockWidget*>(QStringLiteral("dockScriptCheck"));
     if (check && m_main.dockWidgetArea(check) != Qt::NoDockWidgetArea)
@@ -86,6 +89,9 @@ void RunPreviewCommand::followActiveScript()
 
 void RunPreviewCommand::saveFields()
 {
+    if (!m_fieldsEdited)
+        return;
+    m_fieldsEdited = false;
     const RunPreview::Names names = m_panel->names();
     m_state.settings.write(kTargetKey, names.target);
     m_state.settings.write(kFightingTargetKey, names.fightingTarget);
@@ -101,9 +107,17 @@ QString RunPreviewCommand::scriptsFolder() const
 void RunPreviewCommand::refresh()
 {
     m_pause->stop();
-    ScriptWindow* window = m_area.activeScriptWindow();
-    if (!m_dock || !m_dock->isVisible() || !window)
+    if (!m_dock)
         return;
+    saveFields();
+    ScriptWindow* window = m_area.activeScriptWindow();
+    if (!m_dock->isVisible())
+        return;
+    if (!window) {
+        m_panel->showNoScript();
+        m_dock->setWindowTitle(QStringLiteral("Run Preview"));
+        return;
+    }
     if (!m_knowledge)
         m_knowledge = ScriptKnowledge::fromCatalogue(m_state.catalogue);
     // Read afresh each time: scripts saved since the last preview count.

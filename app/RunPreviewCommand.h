@@ -49,5 +49,6 @@ private:
     RunPreviewPanel* m_panel = nullptr;
     QTimer* m_pause = nullptr;
     QMetaObject::Connection m_edits;
+    bool m_fieldsEdited = false;
     std::optional<ScriptKnowledge> m_knowledge;  // the catalogue does not change while the program runs
 };

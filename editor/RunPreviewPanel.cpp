@@ -162,6 +162,13 @@ void RunPreviewPanel::showRun(const RunPreview::Run& run, RichTextControl* edito
         m_rows->verticalScrollBar()->setValue(scrolled);
 }
 
+void RunPreviewPanel::showNoScript()
+{
+    m_editor = nullptr;
+    m_rows->clear();
+    m_summary->setText(QStringLiteral("No script is open."));
+}
+
 bool RunPreviewPanel::goToLine(QTreeWidgetItem* row)
 {
     if (!row)

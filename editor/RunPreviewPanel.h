@@ -34,6 +34,9 @@ public:
     void showRun(const RunPreview::Run& run, RichTextControl* editor,
                  std::function<RichTextControl*(const QString& name)> openScript);
 
+    // No script window is left to preview.
+    void showNoScript();
+
     QTreeWidget* rows() const { return m_rows; }
     QString summary() const;
 

@@ -16,6 +16,8 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QTextCursor>
+#include <QLineEdit>
+#include <QSettings>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -244,14 +246,14 @@ private slots:
         QVERIFY(!window->isChanged());
     }
 
-    // The run preview follows an edit after a pause; a double-click on a row goes to its
-    // line, opening the script the line comes from when it is another.
+    // The run preview follows an edit after a pause and keeps the words typed for %1; a
+    // double-click on a row goes to its line, opening the script the line comes from.
     void runPreviewPanel_data()
     {
         QTest::addColumn<int>("child");  // of the second row, or -1 for that row
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("caret");
-        QTest::newRow("a line of the script") << -1 << "" << 6;
+        QTest::newRow("a line of the script") << -1 << "" << 9;
         QTest::newRow("a line of the script it starts") << 1 << "buffs.txt" << 7;
     }
     void runPreviewPanel()
@@ -265,10 +267,14 @@ private slots:
         trigger(QStringLiteral("mnuRunPreview"));
         auto* panel = m_f->main->findChild<RunPreviewPanel*>();
         QVERIFY(panel && panel->isVisibleTo(m_f->main.get()));
-        window->editor()->setText(QStringLiteral("/t hi\n/script buffs.txt\n"));
+        window->editor()->setText(QStringLiteral("/t hi %1\n/script buffs.txt\n"));
+        QTest::keyClicks(panel->findChild<QLineEdit*>(QStringLiteral("previewArguments")), QStringLiteral("Bob"));
         QVERIFY(m_f->main->findChild<QTimer*>(QStringLiteral("previewPause"))->isActive());
         QMetaObject::invokeMethod(m_f->main->findChild<QObject*>(QStringLiteral("RunPreviewCommand")), "refresh");
         QCOMPARE(panel->summary(), QStringLiteral("The script runs 1.5 s."));
+        QCOMPARE(panel->rows()->topLevelItem(0)->text(2), QStringLiteral("hi Bob"));
+        const QSettings store(QStringLiteral("Zandrel"), QStringLiteral("Zandrel"));
+        QCOMPARE(store.value(QStringLiteral("Settings/PreviewArguments")).toString(), QStringLiteral("Bob"));
         QTreeWidgetItem* row = panel->rows()->topLevelItem(1);
         row = child < 0 ? row : row->child(child);
         const QPoint at = panel->rows()->visualItemRect(row).center();
