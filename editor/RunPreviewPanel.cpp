@@ -149,7 +149,8 @@ void RunPreviewPanel::showRun(const RunPreview::Run& run, RichTextControl* edito
         m_rows->resizeColumnToContents(column);
     // A long line would push the notes out of sight; its whole text is in its tip.
     m_rows->resizeColumnToContents(SentColumn);
-    m_rows->setColumnWidth(SentColumn, std::min(m_rows->columnWidth(SentColumn), fontMetrics().averageCharWidth() * 60));
+    const int widest = fontMetrics().averageCharWidth() * 60;
+    m_rows->setColumnWidth(SentColumn, std::min(m_rows->columnWidth(SentColumn), widest));
     m_summary->setText(run.rows.isEmpty() ? QStringLiteral("No line of this script acts.")
                                           : QStringLiteral("The script ") + run.summary() + u'.');
     QTreeWidgetItem* keep = nullptr;
