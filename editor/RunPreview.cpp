@@ -97,7 +97,7 @@ public:
                                                                                     : Row::Mark::NotUnderstood;
                 row.note += (row.note.isEmpty() ? QString() : QStringLiteral(" ")) + finding.message;
             }
-            act(row, substitute(written, arguments.mid(0, 9)));
+            act(row, substitute(written, arguments));
         }
     }
 

@@ -150,6 +150,7 @@ private slots:
             {"F1", {Qt::Key_F1, none, false, false, "help"}},
             {"Ctrl+N", {Qt::Key_N, ctrl, false, false, "mnuNew"}},
             {"F7", {Qt::Key_F7, none, false, false, "mnuCheckScript"}},
+            {"F5", {Qt::Key_F5, none, false, false, "mnuRunPreview"}},
             {"Ctrl+K, to the tree's filter", {Qt::Key_K, ctrl, false, false, "mnuFilterFocus"}},
             {"Alt+F", {Qt::Key_F, Qt::AltModifier, false, false, "menu"}},
             {"Ctrl+Tab", {Qt::Key_Tab, ctrl, false, false, "window"}},
