@@ -31,9 +31,9 @@ void EditMenuCommands::addEditMenu(QMenuBar& bar, const std::function<void()>& c
     MenuItems::addSeparator(edit, QStringLiteral("mnuDivUndo"));
     connect(MenuItems::addItem(edit, QStringLiteral("mnuFind"), QStringLiteral("&Find")), &QAction::triggered, this,
             &EditMenuCommands::find);
-    connect(MenuItems::addItem(edit, QStringLiteral("mnuCheckScript"), QStringLiteral("&Check Script"),
-                               QKeySequence(Qt::Key_F7)),
-            &QAction::triggered, this, checkScript);
+    m_checkScript = MenuItems::addItem(edit, QStringLiteral("mnuCheckScript"), QStringLiteral("&Check Script"),
+                                       QKeySequence(Qt::Key_F7));
+    connect(m_checkScript, &QAction::triggered, this, checkScript);
     MenuItems::addSeparator(edit, QStringLiteral("mnudivit"));
     connect(MenuItems::addItem(edit, QStringLiteral("mnuClear"), QStringLiteral("Clear")), &QAction::triggered, this,
             &EditMenuCommands::clear);
@@ -50,6 +50,21 @@ void EditMenuCommands::addEditMenu(QMenuBar& bar, const std::function<void()>& c
     connect(&m_state, &AppState::freeTypeChanged, m_freeType, &QAction::setChecked);
     connect(MenuItems::addItem(edit, QStringLiteral("mnuOptions"), QStringLiteral("&Options")), &QAction::triggered,
             this, &EditMenuCommands::showOptions);
+}
+
+void EditMenuCommands::addRunPreview(const std::function<void()>& runPreview)
+{
+    auto* edit = m_checkScript ? qobject_cast<QMenu*>(m_checkScript->parent()) : nullptr;
+    if (!edit)
+        return;
+    QAction* item = MenuItems::addItem(*edit, QStringLiteral("mnuRunPreview"), QStringLiteral("Run &Preview"),
+                                       QKeySequence(Qt::Key_F5));
+    // addItem puts it last; it belongs with Check Script.
+    const QList<QAction*> items = edit->actions();
+    const qsizetype after = items.indexOf(m_checkScript);
+    edit->removeAction(item);
+    edit->insertAction(items.value(after + 1), item);
+    connect(item, &QAction::triggered, this, runPreview);
 }
 
 void EditMenuCommands::followActiveScript()

@@ -19,6 +19,8 @@ public:
     // The Edit menu, each item connected to its command. The Free Type item's mark
     // follows the free-typing flag from then on.
     void addEditMenu(QMenuBar& bar, const std::function<void()>& checkScript);
+    // Run Preview (F5), after Check Script.
+    void addRunPreview(const std::function<void()>& runPreview);
 
     // Undo and Redo follow the active script's history; called whenever another
     // script window becomes the active one (or none is left).
@@ -42,6 +44,7 @@ private:
     QAction* m_freeType = nullptr;
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
+    QAction* m_checkScript = nullptr;
     QMetaObject::Connection m_undoFollows;
     QMetaObject::Connection m_redoFollows;
 };

@@ -6,6 +6,7 @@
 #include "app/MainMenuCommands.h"
 #include "app/MenuItems.h"
 #include "app/RecentScriptsMenu.h"
+#include "app/RunPreviewCommand.h"
 #include "app/ScriptCheckCommand.h"
 #include "app/ScriptDrops.h"
 #include "app/ScriptOpener.h"
@@ -65,6 +66,7 @@ MainWindow::MainWindow(Prompt& prompt, const QString& catalogueFile, QWidget* pa
     m_editMenu = new EditMenuCommands(m_state, *m_scriptArea, this);
     m_specialMenu = new InserterMenu(m_catalogue, *m_scriptArea, this);
     m_checkScript = new ScriptCheckCommand(m_state, *m_scriptArea, *this);  // a child: lives as long as the window
+    m_runPreview = new RunPreviewCommand(m_state, *m_scriptArea, *this);
     createMenus();
     connect(m_scriptArea, &ScriptArea::subWindowActivated, m_editMenu, &EditMenuCommands::followActiveScript);
     connect(m_scriptArea, &ScriptArea::subWindowActivated, this, &MainWindow::showActiveScript);
@@ -79,6 +81,7 @@ MainWindow::~MainWindow()
     // The child windows close in QWidget's destructor, after this window's own parts
     // are gone: the Edit menu must not hear of the active script changing then.
     disconnect(m_scriptArea, nullptr, m_editMenu, nullptr);
+    disconnect(m_scriptArea, nullptr, m_runPreview, nullptr);
 }
 
 QString MainWindow::defaultCatalogueFile()
@@ -98,6 +101,7 @@ void MainWindow::createMenus()
     new RecentScriptsMenu(m_state.prompt, file, *file.actions().constLast(),
                           [this](const QString& path) { openScripts({path}); }, this);
     m_editMenu->addEditMenu(bar, [this] { m_checkScript->checkActiveScript(); });
+    m_editMenu->addRunPreview([this] { m_runPreview->showPreview(); });
     m_specialMenu->addSpecialMenu(bar);
     m_mainMenu->addWindowMenu(bar);
     QMenu& help = *MenuItems::addMenu(bar, QStringLiteral("mnuHelp2"), QStringLiteral("&Help"));

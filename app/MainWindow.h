@@ -15,6 +15,7 @@ class QLabel;
 class ScriptArea;
 class QSplitter;
 class MainMenuCommands;
+class RunPreviewCommand;
 class ScriptCheckCommand;
 class ScriptWindow;
 
@@ -82,5 +83,6 @@ private:
     EditMenuCommands* m_editMenu = nullptr;
     InserterMenu* m_specialMenu = nullptr;
     ScriptCheckCommand* m_checkScript = nullptr;
+    RunPreviewCommand* m_runPreview = nullptr;
     bool m_firstStart = false;  // no stored place for the window
 };

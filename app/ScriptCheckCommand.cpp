@@ -32,7 +32,12 @@ void ScriptCheckCommand::checkActiveScript()
         m_dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
         m_panel = new ScriptCheckPanel(m_dock);
         m_dock->setWidget(m_panel);
-        m_main.addDockWidget(Qt::BottomDockWidgetArea, m_dock);
+        // One tab beside the run preview rather than a second strip of rows.
+        auto* preview = m_main.findChild<QDockWidget*>(QStringLiteral("dockRunPreview"));
+        if (preview && m_main.dockWidgetArea(preview) != Qt::NoDockWidgetArea)
+            m_main.tabifyDockWidget(preview, m_dock);
+        else
+            m_main.addDockWidget(Qt::BottomDockWidgetArea, m_dock);
     }
     // The same folder the command tree lists, read afresh: scripts saved since
     // start-up count.
@@ -45,4 +50,5 @@ void ScriptCheckCommand::checkActiveScript()
     m_panel->showFindings(ScriptCheck::check(window->editor()->Text(), knowledge, files, ownName), window->editor());
     m_dock->setWindowTitle(QStringLiteral("Check Script: ") + MenuItems::shownTitle(*window));
     m_dock->show();
+    m_dock->raise();
 }

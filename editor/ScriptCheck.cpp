@@ -46,6 +46,10 @@ bool isWholeNumber(QStringView value)
     return true;
 }
 
+}
+
+namespace ScriptCheck {
+
 class Checker {
 public:
     Checker(const ScriptKnowledge& knowledge, const std::optional<QStringList>& folder, const QString& ownName)
@@ -250,17 +254,31 @@ private:
 
 }
 
+ScriptCheck::LineJudge::LineJudge(const ScriptKnowledge& knowledge, const std::optional<QStringList>& scriptsFolder,
+                                  const QString& ownName)
+    : m_checker(std::make_unique<Checker>(knowledge, scriptsFolder, ownName))
+{
+}
+
+ScriptCheck::LineJudge::~LineJudge() = default;
+
+QList<Finding> ScriptCheck::LineJudge::judge(int number, QStringView line)
+{
+    if (line.endsWith(u'\r'))
+        line.chop(1);
+    m_checker->findings.clear();
+    if (!line.trimmed().isEmpty())
+        m_checker->checkLine(number, line);
+    return m_checker->findings;
+}
+
 QList<Finding> ScriptCheck::check(const QString& script, const ScriptKnowledge& knowledge,
                                   const std::optional<QStringList>& scriptsFolder, const QString& ownName)
 {
-    Checker checker(knowledge, scriptsFolder, ownName);
+    LineJudge judge(knowledge, scriptsFolder, ownName);
+    QList<Finding> findings;
     int number = 0;
-    for (QStringView line : QStringView(script).split(u'\n')) {
-        ++number;
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (!line.trimmed().isEmpty())
-            checker.checkLine(number, line);
-    }
-    return checker.findings;
+    for (QStringView line : QStringView(script).split(u'\n'))
+        findings.append(judge.judge(++number, line));
+    return findings;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 // Finds the mistakes the game would meet in a script, before the player runs it:
@@ -41,5 +42,24 @@ struct Finding {
 // `ownName` is the checked script's file name, empty for a script never saved.
 QList<Finding> check(const QString& script, const ScriptKnowledge& knowledge,
                      const std::optional<QStringList>& scriptsFolder, const QString& ownName);
+
+class Checker;
+
+// The same judgement one line at a time, for a caller that walks the lines its own
+// way (the run preview follows the scripts a line starts): check() is made of it.
+class LineJudge {
+public:
+    LineJudge(const ScriptKnowledge& knowledge, const std::optional<QStringList>& scriptsFolder,
+              const QString& ownName);
+    ~LineJudge();
+    LineJudge(const LineJudge&) = delete;
+    LineJudge& operator=(const LineJudge&) = delete;
+
+    // What is wrong with line `number` (1-based) as written; a CR at its end is ignored.
+    QList<Finding> judge(int number, QStringView line);
+
+private:
+    std::unique_ptr<Checker> m_checker;
+};
 
 }

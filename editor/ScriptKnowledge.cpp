@@ -45,10 +45,13 @@ bool ScriptKnowledge::usageNeedsValue(const QString& usage)
 
 ScriptKnowledge ScriptKnowledge::fromCatalogue(Catalogue& catalogue)
 {
-    // Only the groups' prefixes are needed here, not their commands.
+    // Only the groups' prefixes and names are needed here, not their commands.
     QHash<int, QString> prefixOfGroup;
-    for (const CatalogueGroup& group : catalogue.commandTree([](int) { return false; }))
+    QHash<int, QString> nameOfGroup;
+    for (const CatalogueGroup& group : catalogue.commandTree([](int) { return false; })) {
         prefixOfGroup.insert(group.id, group.prefix.trimmed());
+        nameOfGroup.insert(group.id, group.text);
+    }
 
     ScriptKnowledge knowledge;
     // The same word the tree writes in front of a script file's name.
@@ -62,6 +65,7 @@ ScriptKnowledge ScriptKnowledge::fromCatalogue(Catalogue& catalogue)
         }
         knowledge.commands.append(
             fromCatalogueType(command.text, prefixOfGroup.value(command.group), command.type, usage));
+        knowledge.commands.last().group = nameOfGroup.value(command.group);
     }
     return knowledge;
 }

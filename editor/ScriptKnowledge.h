@@ -24,6 +24,9 @@ struct ScriptKnowledge {
         QStringList accepted;
         // How the line is written ("/tell <name> [<message>]"), when the catalogue says.
         QString usage;
+        // The name of the command's group in the tree ("Social Moves"), which says
+        // what kind of thing the line does.
+        QString group;
     };
 
     QList<Command> commands;

@@ -2,6 +2,7 @@
 
 #include "state/AppState.h"
 #include "editor/CommandColouring.h"
+#include "editor/CommandCompleter.h"
 #include "editor/ScriptNameQuestion.h"
 #include "editor/ScriptTitle.h"
 #include "editor/ScriptToolbarActions.h"
@@ -101,6 +102,8 @@ ScriptWindow::ScriptWindow(AppState& app, QWidget* parent)
     // A child of the window: the lock lives as long as the editor it guards.
     new TypingLock(m_app, *m_editor, [this] { runToolbarKey(ToolbarKey::Delete); },
                    [this] { emit commandBookRequested(); }, this);
+    // After the lock: the completion list sees each key first and hands it on.
+    new CommandCompleter(m_app, *m_editor, this);
 
     connect(m_colouringTimer, &QTimer::timeout, this, &ScriptWindow::colourEdits);
     connect(m_editor, &RichTextControl::contentChanged, this, &ScriptWindow::markChanged);

@@ -10,6 +10,7 @@
 #include "dialogs/AboutDialog.h"
 #include "editor/TypingLock.h"
 #include "tree/CommandTreePanel.h"
+#include "editor/RunPreviewPanel.h"
 #include "editor/ScriptCheckPanel.h"
 #include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
@@ -21,6 +22,9 @@
 #include <QPointer>
 #include <QTextCursor>
 #include <QToolBar>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -316,6 +320,45 @@ private slots:
         QCOMPARE(window->editor()->SelStart(), caret);
         QCOMPARE(window->editor()->Text(), script);
         QVERIFY(!window->isChanged());
+    }
+
+    // The run preview follows an edit after a pause and keeps the words typed for %1; a
+    // double-click on a row goes to its line, opening the script the line comes from.
+    void runPreviewPanel_data()
+    {
+        QTest::addColumn<int>("child");  // of the second row, or -1 for that row
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("caret");
+        QTest::newRow("a line of the script") << -1 << "" << 9;
+        QTest::newRow("a line of the script it starts") << 1 << "buffs.txt" << 7;
+    }
+    void runPreviewPanel()
+    {
+        QFETCH(int, child);
+        QFETCH(QString, file);
+        QFETCH(int, caret);
+        QVERIFY(QDir(m_f->dir.path()).mkpath(QStringLiteral("scripts")));
+        writeFile(path(QStringLiteral("scripts/buffs.txt")), "/t one\r\n/delay 1500\r\n");
+        ScriptWindow* window = m_f->main->activeScriptWindow();
+        trigger(QStringLiteral("mnuRunPreview"));
+        auto* panel = m_f->main->findChild<RunPreviewPanel*>();
+        QVERIFY(panel && panel->isVisibleTo(m_f->main.get()));
+        window->editor()->setText(QStringLiteral("/t hi %1\n/script buffs.txt\n"));
+        QTest::keyClicks(panel->findChild<QLineEdit*>(QStringLiteral("previewArguments")), QStringLiteral("Bob"));
+        QVERIFY(m_f->main->findChild<QTimer*>(QStringLiteral("previewPause"))->isActive());
+        QMetaObject::invokeMethod(m_f->main->findChild<QObject*>(QStringLiteral("RunPreviewCommand")), "refresh");
+        QCOMPARE(panel->summary(), QStringLiteral("The script runs 1.5 s."));
+        QCOMPARE(panel->rows()->topLevelItem(0)->text(2), QStringLiteral("hi Bob"));
+        const QSettings store(QStringLiteral("Zandrel"), QStringLiteral("Zandrel"));
+        QCOMPARE(store.value(QStringLiteral("Settings/PreviewArguments")).toString(), QStringLiteral("Bob"));
+        QTreeWidgetItem* row = panel->rows()->topLevelItem(1);
+        row = child < 0 ? row : row->child(child);
+        const QPoint at = panel->rows()->visualItemRect(row).center();
+        QTest::mouseClick(panel->rows()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(panel->rows()->viewport(), Qt::LeftButton, {}, at);
+        ScriptWindow* landed = m_f->main->activeScriptWindow();
+        QCOMPARE(QFileInfo(landed->fileName()).fileName(), file);
+        QCOMPARE(landed->editor()->SelStart(), caret);
     }
 
     void exit_data()

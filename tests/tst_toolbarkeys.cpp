@@ -3,11 +3,14 @@
 
 #include "app/MainWindow.h"
 #include "dialogs/PropertiesDialog.h"
+#include "editor/CommandCompleter.h"
 #include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -147,6 +150,7 @@ private slots:
             {"F1", {Qt::Key_F1, none, false, false, "help"}},
             {"Ctrl+N", {Qt::Key_N, ctrl, false, false, "mnuNew"}},
             {"F7", {Qt::Key_F7, none, false, false, "mnuCheckScript"}},
+            {"F5", {Qt::Key_F5, none, false, false, "mnuRunPreview"}},
             {"Ctrl+K, to the tree's filter", {Qt::Key_K, ctrl, false, false, "mnuFilterFocus"}},
             {"Alt+F", {Qt::Key_F, Qt::AltModifier, false, false, "menu"}},
             {"Ctrl+Tab", {Qt::Key_Tab, ctrl, false, false, "window"}},
@@ -173,6 +177,7 @@ private slots:
         QSignalSpy bookAsked(&f->main->scriptArea(), &ScriptArea::commandBookRequested);
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
         QAction* item = effect.startsWith(QLatin1String("mnu")) ? f->main->findChild<QAction*>(effect) : nullptr;
+        QVERIFY(item || !effect.startsWith(QLatin1String("mnu")));  // a row of a menu item that is not there fails
         QSignalSpy ran(item ? item : new QAction(this), &QAction::triggered);
         editor->setFocus();
 
@@ -191,6 +196,43 @@ private slots:
         if (popup)
             popup->close();
         QCOMPARE(ran.size(), item ? 1 : 0);
+    }
+
+    // Free typing: a slash that starts a line lists the command words; Ctrl+Space the
+    // orders or values of the command before the caret. Only a chosen word is written.
+    void completion_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("ask");         // Ctrl+Space after the typing
+        QTest::addColumn<int>("key");          // then, in the list
+        QTest::addColumn<QString>("offered");  // the list's first choice; empty: no list
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("/pe offers /pet, Tab") << "/pe" << false << int(Qt::Key_Tab) << "pet" << "/pet";
+        QTest::newRow("Escape writes nothing") << "/de" << false << int(Qt::Key_Escape) << "delay" << "/de";
+        QTest::newRow("orders on Ctrl+Space, Enter") << "/pet a" << true << int(Qt::Key_Return) << "attack"
+                                                    << "/pet attack";
+        QTest::newRow("no list mid-line") << "say /pe" << false << 0 << "" << "say /pe";
+    }
+    void completion()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, ask);
+        QFETCH(int, key);
+        QFETCH(QString, offered);
+        QFETCH(QString, expected);
+        load(QString(), 0, 0, true);
+        editor->setFocus();
+        QTest::keyClicks(editor, typed);
+        if (ask)
+            QTest::keyClick(editor, Qt::Key_Space, Qt::ControlModifier);
+        auto* completer = window->findChild<CommandCompleter*>();
+        QCOMPARE(completer->listShown(), !offered.isEmpty());
+        if (completer->listShown()) {
+            QCOMPARE(completer->completer()->popup()->currentIndex().data(Qt::UserRole).toString(), offered);
+            QTest::keyClick(completer->completer()->popup(), Qt::Key(key));
+        }
+        QCOMPARE(editor->Text(), expected);
+        QVERIFY(!completer->listShown());
     }
 
     // Text that comes in other than by keys (the context menu's Paste, a drop, an input
