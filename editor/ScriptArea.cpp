@@ -1,6 +1,7 @@
 #include "editor/ScriptArea.h"
 
 #include "editor/ScriptWindow.h"
+#include "platform/FileIdentity.h"
 
 ScriptArea::ScriptArea(AppState& state, QWidget* parent) : QMdiArea(parent), m_state(state)
 {
@@ -19,6 +20,9 @@ ScriptWindow* ScriptArea::newScriptWindow()
 {
     auto* window = new ScriptWindow(m_state);
     connect(window, &ScriptWindow::commandBookRequested, this, &ScriptArea::requestCommandBook);
+    window->setHolderFinder([this](const QString& path, const ScriptWindow* asking) {
+        return bringForwardHolder(path, asking);
+    });
     addSubWindow(window);
     window->show();
     setActiveSubWindow(window);
@@ -38,6 +42,26 @@ QList<ScriptWindow*> ScriptArea::scriptWindows() const
             windows.append(window);
     }
     return windows;
+}
+
+ScriptWindow* ScriptArea::windowHolding(const QString& path, const ScriptWindow* except) const
+{
+    for (ScriptWindow* window : scriptWindows()) {
+        if (window != except && FileIdentity::sameFile(window->fileName(), path))
+            return window;
+    }
+    return nullptr;
+}
+
+bool ScriptArea::bringForwardHolder(const QString& path, const ScriptWindow* except)
+{
+    ScriptWindow* holding = windowHolding(path, except);
+    if (!holding)
+        return false;
+    if (holding->isMinimized())
+        holding->showNormal();
+    setActiveSubWindow(holding);
+    return true;
 }
 
 bool ScriptArea::closeAll()

@@ -21,6 +21,12 @@ public:
 
     // Every script window, oldest first.
     QList<ScriptWindow*> scriptWindows() const;
+    // The window other than `except` that holds the file at `path` (by any
+    // spelling or link), or null.
+    ScriptWindow* windowHolding(const QString& path, const ScriptWindow* except) const;
+    // Brings that window forward; false when there is none. Two windows on one file
+    // would save over each other.
+    bool bringForwardHolder(const QString& path, const ScriptWindow* except);
     // Closes the script windows one by one, each with its own question; false as
     // soon as one stays open (its save was cancelled or failed).
     bool closeAll();

@@ -218,9 +218,24 @@ QString ScriptWindow::chooseSaveFile(const QString& startFolder)
     for (;;) {
         const QString path = m_app.prompt.chooseFile(
             {FileDialogKind::Save, QStringLiteral("Save a Script File"), fileFilter(), startFolder});
-        if (path.isEmpty() || ScriptNameQuestion::keepName(m_app, path))
+        if (path.isEmpty())
+            return path;
+        if (heldElsewhere(path)) {
+            m_app.prompt.notify(QStringLiteral("Script Open Elsewhere"),
+                                QStringLiteral("'%1' is open in another window, which is now in front. Save it "
+                                               "there, or close that window before saving this script over it.")
+                                    .arg(QFileInfo(path).fileName()),
+                                PromptIcon::Information);
+            return {};
+        }
+        if (ScriptNameQuestion::keepName(m_app, path))
             return path;
     }
+}
+
+bool ScriptWindow::heldElsewhere(const QString& path)
+{
+    return m_holderFinder && m_holderFinder(path, this);
 }
 
 bool ScriptWindow::saveTo(const QString& path, const QString& handler)
@@ -241,20 +256,31 @@ bool ScriptWindow::saveTo(const QString& path, const QString& handler)
     return true;
 }
 
+QString ScriptWindow::scriptName() const
+{
+    if (!m_fileName.isEmpty())
+        return QFileInfo(m_fileName).fileName();
+    QString title = windowTitle();
+    return title.remove(QStringLiteral("[*]"));
+}
+
 bool ScriptWindow::offerToSave(const QString& handler)
 {
     if (!m_changed)
         return true;
-    if (!m_fileName.isEmpty()) {
-        if (m_app.prompt.ask(QStringLiteral("Save Changes"), QStringLiteral("Save changes to '") + m_fileName + QStringLiteral("'?"),
-                             PromptIcon::Information)
-            != PromptAnswer::Yes)
-            return true;
-        return saveTo(m_fileName, handler);
-    }
-    if (m_app.prompt.ask(QStringLiteral("Save Changes"), QStringLiteral("Save to a new file?"), PromptIcon::Information)
-        != PromptAnswer::Yes)
+    // Escape, the close box and Cancel keep the window and its text as they are:
+    // only Discard drops the changes.
+    switch (m_app.prompt.askToSave(QStringLiteral("Save Changes"),
+                                   QStringLiteral("Save changes to '%1'?").arg(scriptName()))) {
+    case PromptAnswer::Save:
+        break;
+    case PromptAnswer::Discard:
         return true;
+    default:
+        return false;
+    }
+    if (!m_fileName.isEmpty())
+        return saveTo(m_fileName, handler);
     // The player wanted the text kept: leaving the dialog without a name stops the
     // action rather than dropping the text.
     const QString path = chooseSaveFile(QString());
@@ -282,7 +308,7 @@ bool ScriptWindow::open()
         return false;
     const QString path = m_app.prompt.chooseFile(
         {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), m_app.gamePath()});
-    if (path.isEmpty())
+    if (path.isEmpty() || heldElsewhere(path))
         return false;
     const IoResult result = loadScript(path);
     if (!result.ok())

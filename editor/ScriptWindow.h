@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -38,6 +39,8 @@ public:
     void markChanged() { setChanged(true); }
     // Full path of the script file; empty for a script never opened or saved.
     QString fileName() const { return m_fileName; }
+    // How questions name the script: its file name, or the title of a new script.
+    QString scriptName() const;
     // Text length at the last colouring pass.
     int colouredLength() const { return m_colouredLength; }
 
@@ -45,6 +48,12 @@ public:
     ScriptPrinter& printer() { return m_printer; }
     // How scripts reach the disk (tests hand it a failing device).
     ScriptFile& scriptFile() { return m_scriptFile; }
+
+    // Asked before this window takes a file by Open or a save dialog: brings
+    // forward another window that holds the file and returns true, so one file
+    // lives in one window. Unset, every file is taken here.
+    using HolderFinder = std::function<bool(const QString& path, const ScriptWindow* asking)>;
+    void setHolderFinder(HolderFinder finder) { m_holderFinder = std::move(finder); }
 
     // The toolbar button for this key, or null (SaveAs has none).
     QAction* toolbarAction(ToolbarKey key) const;
@@ -90,15 +99,17 @@ protected:
 private:
     void buildToolbar();
     IoResult loadScript(const QString& path);
-    // "Save changes to ...?" / "Save to a new file?" before the text is replaced or
-    // dropped. False when the player chose to save and then cancelled, or the write
-    // failed: the action that asked must not go on.
+    // "Save changes to ...?" (Save / Discard / Cancel) before the text is replaced or
+    // dropped. False when the player cancelled, chose to save and then left the
+    // dialog, or the write failed: the action that asked must not go on.
     bool offerToSave(const QString& handler);
     // The one way the script reaches a file, for every action: warns first of
     // characters the file cannot hold, writes, and on failure shows the error box
     // titled after `handler`. True once the text is in the file.
     bool saveTo(const QString& path, const QString& handler);
     QString chooseSaveFile(const QString& startFolder);
+    // True when another window holds `path` and was brought forward instead.
+    bool heldElsewhere(const QString& path);
     // The file the next Save writes to, shown in the title.
     void setFileName(const QString& path);
 
@@ -111,6 +122,7 @@ private:
     QString m_fileName;
     bool m_changed = false;
     int m_colouredLength = 0;
+    HolderFinder m_holderFinder;
     // The variable buttons, Delete and the double-click on a line.
     std::unique_ptr<ScriptToolbarActions> m_editActions;
 };

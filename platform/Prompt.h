@@ -6,8 +6,10 @@
 // tests can answer it and check exactly what the player would have been shown.
 
 enum class PromptIcon { None, Information, Question, Warning, Critical };
-enum class PromptButtons { Ok, YesNo };
-enum class PromptAnswer { Ok, Yes, No };
+// SaveDiscardCancel: the question before a script's unsaved text would be dropped,
+// with the desktop's own buttons and order; Escape is Cancel.
+enum class PromptButtons { Ok, YesNo, SaveDiscardCancel };
+enum class PromptAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
 struct MessageBoxSpec {
     QString title;
@@ -38,6 +40,11 @@ public:
     PromptAnswer ask(const QString& title, const QString& text, PromptIcon icon)
     {
         return message({title, text, icon, PromptButtons::YesNo});
+    }
+    // Save, Discard or Cancel, with the question icon.
+    PromptAnswer askToSave(const QString& title, const QString& text)
+    {
+        return message({title, text, PromptIcon::Question, PromptButtons::SaveDiscardCancel});
     }
     void notify(const QString& title, const QString& text, PromptIcon icon)
     {

@@ -19,8 +19,28 @@ QMessageBox::Icon toQtIcon(PromptIcon icon)
 }
 }
 
+namespace {
+// Save is the default; Escape and the close box answer Cancel, as the desktop's
+// own "unsaved changes" questions do.
+PromptAnswer saveDiscardCancel(const MessageBoxSpec& box, QWidget* owner)
+{
+    QMessageBox mb(toQtIcon(box.icon), box.title, box.text,
+                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    mb.setDefaultButton(QMessageBox::Save);
+    mb.setEscapeButton(QMessageBox::Cancel);
+    mb.setWindowModality(Qt::ApplicationModal);
+    switch (mb.exec()) {
+    case QMessageBox::Save: return PromptAnswer::Save;
+    case QMessageBox::Discard: return PromptAnswer::Discard;
+    default: return PromptAnswer::Cancel;
+    }
+}
+}
+
 PromptAnswer QtPrompt::message(const MessageBoxSpec& box)
 {
+    if (box.buttons == PromptButtons::SaveDiscardCancel)
+        return saveDiscardCancel(box, m_owner);
     const bool yesNo = box.buttons == PromptButtons::YesNo;
     QMessageBox mb(toQtIcon(box.icon), box.title, box.text,
                    yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, m_owner);

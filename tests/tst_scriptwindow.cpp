@@ -160,7 +160,7 @@ private slots:
         const QString script = QStringLiteral("/tell Bob hello\n").repeated(800);
         w->editor()->setText(script);
         if (!action.startsWith("Save"))
-            m_prompt->answer(PromptAnswer::Yes);
+            m_prompt->answer(PromptAnswer::Save);
         if (fresh)
             m_prompt->choose(disk + QStringLiteral("/new"));
         if (action == "Save As over") {
@@ -201,25 +201,27 @@ private slots:
                 QTest::addRow("%s: %s", action, name) << QString::fromLatin1(action) << named << QString::fromLatin1(answer);
             };
             row("unchanged", true, "");
-            row("named, yes", true, "yes");
-            row("no loses the edit", false, "no");
-            row("unnamed, yes, saved", false, "yes");
-            row("unnamed, yes, dialog left", false, "yes, dialog left");
+            row("named, save", true, "save");
+            row("discard loses the edit", false, "discard");
+            row("Escape keeps all", true, "cancel");
+            row("unnamed, save", false, "save");
+            row("unnamed, save, dialog left", false, "save, dialog left");
         }
-        QTest::newRow("Open cancelled keeps all") << "Open cancelled" << false << "no";
+        QTest::newRow("Open cancelled keeps all") << "Open cancelled" << false << "discard";
     }
-    // Open, New and closing all offer to save a changed script first; the answer and
-    // any save dialog decide what is written before the window moves on.
+    // Open, New and closing all ask Save / Discard / Cancel about a changed script,
+    // naming it; the answer and any save dialog decide what is written before the
+    // window moves on, and Cancel (Escape) keeps the window as it was.
     void askingToSave()
     {
         QFETCH(QString, action);
         QFETCH(bool, named);
         QFETCH(QString, answer);
         const bool opening = action.startsWith("Open");
-        const bool yes = answer.startsWith("yes");
-        // Leaving the save dialog after a Yes stops the action that asked: the text stays.
-        const bool stopped = answer == "yes, dialog left";
-        const bool saved = !named && answer == "yes";  // into a file chosen then
+        const bool save = answer.startsWith("save");
+        // Leaving the save dialog after Save stops the action that asked: the text stays.
+        const bool stopped = answer == "save, dialog left" || answer == "cancel";
+        const bool saved = !named && answer == "save";  // into a file chosen then
         const QString script = path(QStringLiteral("script"));
         const QString oldFile = path(QStringLiteral("old"));
         writeFile(script, "/tell Someone hello\r\n");
@@ -229,8 +231,8 @@ private slots:
         w->editor()->setText(QStringLiteral("/tell x y"));
         w->setChanged(!answer.isEmpty());
         if (!answer.isEmpty())
-            m_prompt->answer(yes ? PromptAnswer::Yes : PromptAnswer::No);
-        if (yes && !named)
+            m_prompt->answer(save ? PromptAnswer::Save : answer == "cancel" ? PromptAnswer::Cancel : PromptAnswer::Discard);
+        if (save && !named)
             m_prompt->choose(saved ? path(QStringLiteral("saved")) : QString());
         if (opening && !stopped)
             m_prompt->choose(action == "Open" ? script : QString());
@@ -246,7 +248,13 @@ private slots:
         QVERIFY(m_prompt->allAnswersUsed());
         QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
         QCOMPARE(m_prompt->boxes.size(), answer.isEmpty() ? 0 : 1);
-        QCOMPARE(readFile(oldFile), named && yes ? QByteArray("/tell x y") : QByteArray("old\r\n"));
+        if (!answer.isEmpty()) {
+            const MessageBoxSpec& box = m_prompt->boxes.first();
+            QCOMPARE(box.buttons, PromptButtons::SaveDiscardCancel);
+            QCOMPARE(box.icon, PromptIcon::Question);
+            QVERIFY2(box.text.contains(named ? QStringLiteral("'old'") : QStringLiteral("'New File'")), qPrintable(box.text));
+        }
+        QCOMPARE(readFile(oldFile), named && answer == "save" ? QByteArray("/tell x y") : QByteArray("old\r\n"));
         QCOMPARE(readFile(path(QStringLiteral("saved"))), saved ? QByteArray("/tell x y") : QByteArray("<missing>"));
         // Kept: the window holds its text; otherwise it holds the opened script or none.
         const bool kept = stopped || action == "Open cancelled";
@@ -254,7 +262,7 @@ private slots:
         if (!w)
             return;
         QCOMPARE(w->editor()->Text(), kept ? QStringLiteral("/tell x y") : opening ? QStringLiteral("/tell Someone hello\n") : QString());
-        QCOMPARE(w->fileName(), opening && !kept ? script : QString());
+        QCOMPARE(w->fileName(), opening && !kept ? script : named && kept ? oldFile : QString());
         QCOMPARE(w->isChanged(), kept);
     }
 
@@ -277,7 +285,7 @@ private slots:
         writeFile(previous, "/tell a b\r\n");
         ScriptWindow* w = makeWindow(previous);
         w->editor()->setText(QStringLiteral("/tell a b\nmore"));
-        m_prompt->answer(PromptAnswer::No);
+        m_prompt->answer(PromptAnswer::Discard);
         m_prompt->choose(path(name));
         w->open();
         QCOMPARE(m_prompt->boxes.size(), 2);
@@ -345,7 +353,7 @@ private slots:
         e.select(0, 5);
         e.setSelColor(RichTextControl::green());
         writeFile(path(QStringLiteral("s")), "tell Someone hello\r\n/wave now\r\n");
-        m_prompt->answer(PromptAnswer::No);
+        m_prompt->answer(PromptAnswer::Discard);
         m_prompt->choose(path(QStringLiteral("s")));
         w->open();
         QVERIFY(!isGreen(0));

@@ -5,7 +5,13 @@ PromptAnswer ScriptedPrompt::message(const MessageBoxSpec& box)
     boxes.append(box);
     if (m_answers.isEmpty()) {
         ++unplannedBoxes;
-        return box.buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+        switch (box.buttons) {
+        case PromptButtons::YesNo: return PromptAnswer::No;
+        // What Escape gives: the safe answer, nothing lost.
+        case PromptButtons::SaveDiscardCancel: return PromptAnswer::Cancel;
+        case PromptButtons::Ok: break;
+        }
+        return PromptAnswer::Ok;
     }
     return m_answers.dequeue();
 }
