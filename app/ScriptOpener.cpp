@@ -2,7 +2,6 @@
 
 #include "editor/ScriptArea.h"
 #include "editor/ScriptWindow.h"
-#include "platform/RichTextControl.h"
 
 void ScriptOpener::open(const QStringList& paths)
 {
@@ -14,11 +13,9 @@ bool ScriptOpener::open(const QString& path)
 {
     if (m_area.bringForwardHolder(path, nullptr))
         return true;
-    ScriptWindow* window = m_area.activeScriptWindow();
-    const bool untouched =
-        window && window->fileName().isEmpty() && !window->isChanged() && window->editor()->textLength() == 0;
-    if (!untouched)
-        window = m_area.newScriptWindow();
+    ScriptWindow* const active = m_area.activeScriptWindow();
+    ScriptWindow* window = m_area.untouchedOrNewWindow();
+    const bool untouched = window == active;
     if (!window)
         return false;
     if (window->openFile(path))

@@ -2,6 +2,7 @@
 
 #include "editor/ScriptWindow.h"
 #include "platform/FileIdentity.h"
+#include "platform/RichTextControl.h"
 
 ScriptArea::ScriptArea(AppState& state, QWidget* parent) : QMdiArea(parent), m_state(state)
 {
@@ -20,6 +21,7 @@ ScriptWindow* ScriptArea::newScriptWindow()
 {
     auto* window = new ScriptWindow(m_state);
     connect(window, &ScriptWindow::commandBookRequested, this, &ScriptArea::requestCommandBook);
+    connect(window, &ScriptWindow::statusNote, this, &ScriptArea::statusNote);
     window->setHolderFinder([this](const QString& path, const ScriptWindow* asking) {
         return bringForwardHolder(path, asking);
     });
@@ -62,6 +64,20 @@ bool ScriptArea::bringForwardHolder(const QString& path, const ScriptWindow* exc
         holding->showNormal();
     setActiveSubWindow(holding);
     return true;
+}
+
+void ScriptArea::keepAllForRecovery()
+{
+    for (ScriptWindow* window : scriptWindows())
+        window->keepForRecovery();
+}
+
+ScriptWindow* ScriptArea::untouchedOrNewWindow()
+{
+    ScriptWindow* window = activeScriptWindow();
+    if (window && window->fileName().isEmpty() && !window->isChanged() && window->editor()->textLength() == 0)
+        return window;
+    return newScriptWindow();
 }
 
 bool ScriptArea::closeAll()

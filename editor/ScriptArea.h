@@ -27,6 +27,11 @@ public:
     // Brings that window forward; false when there is none. Two windows on one file
     // would save over each other.
     bool bringForwardHolder(const QString& path, const ScriptWindow* except);
+    // Every window with unsaved changes writes its recovery file now.
+    void keepAllForRecovery();
+    // The active window while it is the untouched empty one (of start-up), else a
+    // new window.
+    ScriptWindow* untouchedOrNewWindow();
     // Closes the script windows one by one, each with its own question; false as
     // soon as one stays open (its save was cancelled or failed).
     bool closeAll();
@@ -34,6 +39,8 @@ public:
 signals:
     // Queued: the key or click that asked has been handled when it arrives.
     void commandBookRequested();
+    // A line for the status bar from one of the windows.
+    void statusNote(const QString& text);
 
 private:
     AppState& m_state;

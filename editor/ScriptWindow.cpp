@@ -2,6 +2,8 @@
 
 #include "state/AppState.h"
 #include "editor/CommandColouring.h"
+#include "editor/DiskWatch.h"
+#include "editor/RecoveryKeeper.h"
 #include "editor/ScriptNameQuestion.h"
 #include "editor/ScriptToolbarActions.h"
 #include "editor/TypingLock.h"
@@ -71,7 +73,9 @@ ScriptWindow::ScriptWindow(AppState& app, QWidget* parent)
       m_app(app),
       m_editor(new RichTextControl),
       m_toolbar(new QToolBar),
-      m_colouringTimer(new QTimer(this))
+      m_colouringTimer(new QTimer(this)),
+      m_diskWatch(new DiskWatch(this)),
+      m_recovery(new RecoveryKeeper([this] { return RecoveryKeeper::Snapshot{m_fileName, m_editor->Text()}; }, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFileName(QString());
@@ -96,6 +100,8 @@ ScriptWindow::ScriptWindow(AppState& app, QWidget* parent)
                    [this] { emit commandBookRequested(); }, this);
 
     connect(m_colouringTimer, &QTimer::timeout, this, &ScriptWindow::colourEdits);
+    connect(m_diskWatch, &DiskWatch::changedOnDisk, this, &ScriptWindow::followDiskChange);
+    connect(m_diskWatch, &DiskWatch::goneFromDisk, this, &ScriptWindow::noteGoneFromDisk);
     connect(m_editor, &RichTextControl::contentChanged, this, &ScriptWindow::markChanged);
     connect(m_editor, &RichTextControl::doubleClicked, this, &ScriptWindow::editLineInDialog);
     m_colouringTimer->setInterval(10000);
@@ -174,14 +180,78 @@ void ScriptWindow::setChanged(bool changed)
 {
     m_changed = changed;
     setWindowModified(changed);
+    if (changed)
+        m_recovery->noteChange();
+    else
+        m_recovery->forget();
 }
 
 void ScriptWindow::setFileName(const QString& path)
 {
+    if (path != m_fileName)
+        m_goneFromDisk = false;
     m_fileName = path;
+    showTitle();
+}
+
+void ScriptWindow::showTitle()
+{
     // The title names the file the next Save writes to; "[*]" shows the desktop's
     // mark for unsaved changes while the window is marked modified.
-    setWindowTitle((path.isEmpty() ? kNewFileTitle : path) + QStringLiteral("[*]"));
+    const QString gone = m_goneFromDisk ? QStringLiteral(" (deleted on disk)") : QString();
+    setWindowTitle((m_fileName.isEmpty() ? kNewFileTitle : m_fileName) + gone + QStringLiteral("[*]"));
+}
+
+void ScriptWindow::keepForRecovery()
+{
+    m_recovery->writeNow();
+}
+
+QString ScriptWindow::recoveryFile() const
+{
+    return m_recovery->recoveryFile();
+}
+
+void ScriptWindow::restore(const QString& recoveryFile, const QString& scriptFile, const QString& text)
+{
+    m_editor->setLoadedText(text);
+    setFileName(scriptFile);
+    m_editor->setSelStart(0);
+    m_editor->setSelColor(RichTextControl::white());
+    CommandColouring::apply(*m_editor, CommandColouring::spans(text));
+    m_diskWatch->follow(scriptFile);
+    m_goneFromDisk = !scriptFile.isEmpty() && !QFileInfo::exists(scriptFile);
+    showTitle();
+    setChanged(true);
+    m_recovery->adopt(recoveryFile);
+}
+
+void ScriptWindow::followDiskChange()
+{
+    const QString name = scriptName();
+    m_goneFromDisk = false;
+    showTitle();
+    if (m_changed &&
+        m_app.prompt.message({QStringLiteral("Script Changed on Disk"),
+                              QStringLiteral("Another program has changed '%1' on disk, and this window has changes "
+                                             "not yet saved.\n\nReload the file (your changes here are lost), or keep "
+                                             "yours (the next Save writes them over the file)?")
+                                  .arg(name),
+                              PromptIcon::Question, PromptButtons::ReloadKeepMine}) != PromptAnswer::Reload)
+        return;
+    if (const IoResult r = loadScript(m_fileName); !r.ok()) {
+        m_app.prompt.showError(kButtonClickHandler, r.number, r.description);
+        return;
+    }
+    emit statusNote(QStringLiteral("'%1' was changed by another program and has been read again.").arg(name));
+}
+
+void ScriptWindow::noteGoneFromDisk()
+{
+    m_goneFromDisk = true;
+    showTitle();
+    // Exit now asks, and Save writes the file again where it was.
+    setChanged(true);
 }
 
 void ScriptWindow::colourEdits()
@@ -250,6 +320,9 @@ bool ScriptWindow::saveTo(const QString& path, const QString& handler)
         m_app.prompt.showError(handler, r.number, r.description);
         return false;
     }
+    m_diskWatch->follow(path);
+    m_goneFromDisk = false;
+    showTitle();
     setChanged(false);
     if (m_app.scriptFileUsed)
         m_app.scriptFileUsed(path);
@@ -299,6 +372,7 @@ bool ScriptWindow::newScript()
     // The new script is tied to no file: keeping the old name would let a plain
     // Save write the new script over the previous one without any dialog.
     setFileName(QString());
+    m_diskWatch->follow(QString());
     return true;
 }
 
@@ -342,6 +416,7 @@ IoResult ScriptWindow::loadScript(const QString& path)
     // The load started the undo history afresh, so the colouring is no step to undo.
     CommandColouring::apply(*m_editor, CommandColouring::spans(read.text));
     read.text.clear();
+    m_diskWatch->follow(path);
     setChanged(false);
     if (m_app.scriptFileUsed)
         m_app.scriptFileUsed(path);

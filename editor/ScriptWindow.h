@@ -17,6 +17,8 @@ class QToolBar;
 class RichTextControl;
 class ScriptToolbarActions;
 class AppState;
+class DiskWatch;
+class RecoveryKeeper;
 
 // One script in a child window of the main window: its text in the editor, the
 // file it belongs to, and whether it holds changes not yet written. The window owns
@@ -72,6 +74,14 @@ public:
     bool save();
     bool saveAs();
     bool print();
+    // Takes the text kept in a recovery file by a run that ended before it was
+    // saved: marked changed, tied to its own file again (never written by itself).
+    void restore(const QString& recoveryFile, const QString& scriptFile, const QString& text);
+    // Writes the unsaved text to its recovery file now (the program is being ended).
+    void keepForRecovery();
+    QString recoveryFile() const;
+    // The file was deleted or moved away by another program; Save writes it again.
+    bool isGoneFromDisk() const { return m_goneFromDisk; }
 
     // Colours what the edits since the last pass touched; runs every 10 s while the
     // script has changes whose length differs from the last pass.
@@ -81,6 +91,11 @@ public:
     bool colours() const;
 
 public slots:
+    // The file changed on disk: read again when nothing here is unsaved, else the
+    // player chooses between the two. The watcher calls it; tests call it directly.
+    void followDiskChange();
+    // The file is gone from disk: the title says so and the window counts as changed.
+    void noteGoneFromDisk();
     // A toolbar key: a file command or one of the editing actions.
     void runToolbarKey(ToolbarKey key);
     // Opens the caret's line in the properties dialog (a "/script" line is only
@@ -90,6 +105,8 @@ public slots:
 signals:
     // F1 in a locked script asks for the command book.
     void commandBookRequested();
+    // A line for the status bar (a script read again after another program's change).
+    void statusNote(const QString& text);
 
 protected:
     // The closing prompt. A save the player cancels, or one that fails, keeps the
@@ -112,6 +129,7 @@ private:
     bool heldElsewhere(const QString& path);
     // The file the next Save writes to, shown in the title.
     void setFileName(const QString& path);
+    void showTitle();
 
     AppState& m_app;
     RichTextControl* const m_editor;
@@ -123,6 +141,9 @@ private:
     bool m_changed = false;
     int m_colouredLength = 0;
     HolderFinder m_holderFinder;
+    bool m_goneFromDisk = false;
+    DiskWatch* const m_diskWatch;
+    RecoveryKeeper* const m_recovery;
     // The variable buttons, Delete and the double-click on a line.
     std::unique_ptr<ScriptToolbarActions> m_editActions;
 };

@@ -8,8 +8,12 @@
 enum class PromptIcon { None, Information, Question, Warning, Critical };
 // SaveDiscardCancel: the question before a script's unsaved text would be dropped,
 // with the desktop's own buttons and order; Escape is Cancel.
-enum class PromptButtons { Ok, YesNo, SaveDiscardCancel };
-enum class PromptAnswer { Ok, Yes, No, Save, Discard, Cancel };
+// ReloadKeepMine: a script changed by another program while it has changes here;
+// answers Reload or Keep (Escape keeps).
+// RestoreDiscard: a script's text kept from a run that ended before it was saved;
+// answers Restore or Discard, Escape is Cancel (asked again at the next start).
+enum class PromptButtons { Ok, YesNo, SaveDiscardCancel, ReloadKeepMine, RestoreDiscard };
+enum class PromptAnswer { Ok, Yes, No, Save, Discard, Cancel, Reload, Keep, Restore };
 
 struct MessageBoxSpec {
     QString title;

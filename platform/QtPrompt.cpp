@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QMessageBox::Icon toQtIcon(PromptIcon icon)
@@ -35,12 +36,38 @@ PromptAnswer saveDiscardCancel(const MessageBoxSpec& box, QWidget* owner)
     default: return PromptAnswer::Cancel;
     }
 }
+
+// Two answers in the player's words; Escape gives `escape`.
+PromptAnswer twoWords(const MessageBoxSpec& box, QWidget* owner, const QString& first, PromptAnswer firstAnswer,
+                      const QString& second, PromptAnswer secondAnswer, PromptAnswer escape)
+{
+    QMessageBox mb(toQtIcon(box.icon), box.title, box.text, QMessageBox::NoButton, owner);
+    QPushButton* one = mb.addButton(first, QMessageBox::AcceptRole);
+    QPushButton* two = mb.addButton(second, secondAnswer == PromptAnswer::Discard ? QMessageBox::DestructiveRole
+                                                                                   : QMessageBox::RejectRole);
+    mb.setDefaultButton(one);
+    mb.setWindowModality(Qt::ApplicationModal);
+    mb.exec();
+    if (mb.clickedButton() == one)
+        return firstAnswer;
+    return mb.clickedButton() == two ? secondAnswer : escape;
+}
 }
 
 PromptAnswer QtPrompt::message(const MessageBoxSpec& box)
 {
-    if (box.buttons == PromptButtons::SaveDiscardCancel)
+    switch (box.buttons) {
+    case PromptButtons::SaveDiscardCancel:
         return saveDiscardCancel(box, m_owner);
+    case PromptButtons::ReloadKeepMine:
+        return twoWords(box, m_owner, QStringLiteral("&Reload"), PromptAnswer::Reload, QStringLiteral("&Keep Mine"),
+                        PromptAnswer::Keep, PromptAnswer::Keep);
+    case PromptButtons::RestoreDiscard:
+        return twoWords(box, m_owner, QStringLiteral("&Restore"), PromptAnswer::Restore, QStringLiteral("&Discard"),
+                        PromptAnswer::Discard, PromptAnswer::Cancel);
+    default:
+        break;
+    }
     const bool yesNo = box.buttons == PromptButtons::YesNo;
     QMessageBox mb(toQtIcon(box.icon), box.title, box.text,
                    yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, m_owner);

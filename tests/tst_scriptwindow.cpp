@@ -4,9 +4,11 @@
 #include "state/AppState.h"
 #include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
+#include "editor/DiskWatch.h"
 #include "editor/ScriptWindow.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/RichTextControl.h"
+#include "platform/ScriptCodec.h"
 
 #include <QTextCursor>
 #include <QtTest>
@@ -264,6 +266,52 @@ private slots:
         QCOMPARE(w->editor()->Text(), kept ? QStringLiteral("/tell x y") : opening ? QStringLiteral("/tell Someone hello\n") : QString());
         QCOMPARE(w->fileName(), opening && !kept ? script : named && kept ? oldFile : QString());
         QCOMPARE(w->isChanged(), kept);
+    }
+
+    void diskChanges_data()
+    {
+        QTest::addColumn<QString>("disk");    // what another program does to the file
+        QTest::addColumn<bool>("edited");     // the window has unsaved changes
+        QTest::addColumn<QString>("answer");  // to the one question expected; "" none
+        QTest::addColumn<QString>("shown");   // the window's text afterwards
+        QTest::newRow("appended, nothing unsaved: read again") << "append" << false << "" << "/afk\n/sit\n";
+        QTest::newRow("appended, unsaved: Reload") << "append" << true << "reload" << "/afk\n/sit\n";
+        QTest::newRow("appended, unsaved: Keep Mine") << "append" << true << "keep" << "/wave";
+        QTest::newRow("deleted: changed, saved again") << "delete" << false << "" << "/afk\n";
+        QTest::newRow("our own save: nothing") << "save" << true << "" << "/wave";
+    }
+    // Another program's change to an open script is noticed: read again when nothing
+    // here is unsaved, asked about at once otherwise; a deleted file makes the window
+    // changed and says so, and Save writes it again where it was.
+    void diskChanges()
+    {
+        QFETCH(QString, disk);
+        QFETCH(bool, edited);
+        QFETCH(QString, answer);
+        QFETCH(QString, shown);
+        const QString file = path(QStringLiteral("pull.txt"));
+        writeFile(file, "/afk\r\n");
+        ScriptWindow* w = makeWindow(file);
+        QSignalSpy notes(w, &ScriptWindow::statusNote);
+        if (edited)
+            w->editor()->setText(QStringLiteral("/wave"));
+        if (disk == "append")
+            writeFile(file, "/afk\r\n/sit\r\n");
+        else if (disk == "delete")
+            QVERIFY(QFile::remove(file));
+        else
+            QVERIFY(w->save());
+        if (!answer.isEmpty())
+            m_prompt->answer(answer == "reload" ? PromptAnswer::Reload : PromptAnswer::Keep);
+        w->findChild<DiskWatch*>()->check();
+        QVERIFY(m_prompt->allAnswersUsed());
+        QCOMPARE(m_prompt->boxes.size(), answer.isEmpty() ? 0 : 1);
+        QCOMPARE(w->editor()->Text(), shown);
+        QCOMPARE(notes.size(), disk == "append" && answer != "keep" ? 1 : 0);
+        QCOMPARE(w->isChanged(), answer == "keep" || disk == "delete");
+        QCOMPARE(w->windowTitle().contains(QStringLiteral("deleted")), disk == "delete");
+        QVERIFY(w->save());
+        QCOMPARE(readFile(file), ScriptCodec::encode(shown));
     }
 
     void openBadFiles_data()

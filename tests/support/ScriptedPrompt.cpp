@@ -8,7 +8,9 @@ PromptAnswer ScriptedPrompt::message(const MessageBoxSpec& box)
         switch (box.buttons) {
         case PromptButtons::YesNo: return PromptAnswer::No;
         // What Escape gives: the safe answer, nothing lost.
-        case PromptButtons::SaveDiscardCancel: return PromptAnswer::Cancel;
+        case PromptButtons::SaveDiscardCancel:
+        case PromptButtons::RestoreDiscard: return PromptAnswer::Cancel;
+        case PromptButtons::ReloadKeepMine: return PromptAnswer::Keep;
         case PromptButtons::Ok: break;
         }
         return PromptAnswer::Ok;
