@@ -4,6 +4,7 @@
 #include "editor/CommandColouring.h"
 #include "editor/DiskWatch.h"
 #include "editor/RecoveryKeeper.h"
+#include "editor/ScriptLimits.h"
 #include "editor/ScriptNameQuestion.h"
 #include "editor/ScriptToolbarActions.h"
 #include "editor/TypingLock.h"
@@ -108,9 +109,24 @@ ScriptWindow::ScriptWindow(AppState& app, QWidget* parent)
     m_colouringTimer->start();
 
     m_editor->setSelColor(RichTextControl::white());
+    m_editor->setPasteFilter([this](const QString& pasted) { return takePaste(pasted); });
 }
 
 ScriptWindow::~ScriptWindow() = default;
+
+QString ScriptWindow::takePaste(const QString& pasted)
+{
+    const ScriptLimits::Paste paste = ScriptLimits::checkPaste(pasted, m_editor->textLength());
+    if (!paste.refusal.isEmpty())
+        m_app.prompt.notify(QStringLiteral("Text Not Pasted"), paste.refusal, PromptIcon::Information);
+    else if (paste.removed > 0)
+        m_app.prompt.notify(QStringLiteral("Characters Left Out"),
+                            QStringLiteral("The pasted text held %1 control character(s), such as NUL, that a script "
+                                           "cannot hold. They were left out; the rest was pasted.")
+                                .arg(paste.removed),
+                            PromptIcon::Information);
+    return paste.text;
+}
 
 QString ScriptWindow::fileFilter()
 {
@@ -314,9 +330,14 @@ bool ScriptWindow::saveTo(const QString& path, const QString& handler)
     if (const ScriptCodec::Losses lost = ScriptCodec::losses(text);
         lost.count > 0 && m_app.prompt.ask(kLossTitle, lossQuestion(lost), PromptIcon::Warning) != PromptAnswer::Yes)
         return false;
+    if (const QString problem = ScriptLimits::saveProblem(text);
+        !problem.isEmpty() && m_app.prompt.ask(QStringLiteral("Script Would Not Open Again"),
+                                               problem + QStringLiteral("\n\nSave anyway?"), PromptIcon::Warning)
+                                  != PromptAnswer::Yes)
+        return false;
     // A chosen name is kept even when the write fails, so the next Save tries it again.
     setFileName(path);
-    if (const IoResult r = m_scriptFile.save(path, text); !r.ok()) {
+    if (const IoResult r = m_scriptFile.save(path, text, m_lineBreak); !r.ok()) {
         m_app.prompt.showError(handler, r.number, r.description);
         return false;
     }
@@ -372,6 +393,7 @@ bool ScriptWindow::newScript()
     // The new script is tied to no file: keeping the old name would let a plain
     // Save write the new script over the previous one without any dialog.
     setFileName(QString());
+    m_lineBreak = QByteArrayLiteral("\r\n");
     m_diskWatch->follow(QString());
     return true;
 }
@@ -410,6 +432,7 @@ IoResult ScriptWindow::loadScript(const QString& path)
     if (!read.result.ok())
         return read.result;
     m_editor->setLoadedText(read.text);
+    m_lineBreak = read.lineBreak;
     setFileName(path);
     m_editor->setSelStart(0);
     m_editor->setSelColor(RichTextControl::white());

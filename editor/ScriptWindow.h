@@ -115,6 +115,8 @@ protected:
 
 private:
     void buildToolbar();
+    // What of a paste or a drop goes in; the player is told of anything left out.
+    QString takePaste(const QString& pasted);
     IoResult loadScript(const QString& path);
     // "Save changes to ...?" (Save / Discard / Cancel) before the text is replaced or
     // dropped. False when the player cancelled, chose to save and then left the
@@ -142,6 +144,8 @@ private:
     int m_colouredLength = 0;
     HolderFinder m_holderFinder;
     bool m_goneFromDisk = false;
+    // Written at every line end: the file's own, so its unedited lines keep theirs.
+    QByteArray m_lineBreak = QByteArrayLiteral("\r\n");
     DiskWatch* const m_diskWatch;
     RecoveryKeeper* const m_recovery;
     // The variable buttons, Delete and the double-click on a line.

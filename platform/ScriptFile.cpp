@@ -124,15 +124,15 @@ ScriptFile::ReadResult ScriptFile::read(QIODevice& device)
                                       .arg(longest.length)
                                       .arg(kLongestLine)),
                 {}};
-    return {IoResult::success(), std::move(text)};
+    return {IoResult::success(), std::move(text), ScriptCodec::lineBreakOf(bytes)};
 }
 
-IoResult ScriptFile::save(const QString& path, const QString& text) const
+IoResult ScriptFile::save(const QString& path, const QString& text, const QByteArray& lineBreak) const
 {
     const std::unique_ptr<QSaveFile> file = m_saveTarget ? m_saveTarget(path) : std::make_unique<QSaveFile>(path);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return deviceFailure(*file);
-    if (const IoResult written = writeWhole(*file, ScriptCodec::encode(text)); !written.ok()) {
+    if (const IoResult written = writeWhole(*file, ScriptCodec::encode(text, lineBreak)); !written.ok()) {
         file->cancelWriting();
         return written;
     }

@@ -22,6 +22,7 @@ public:
     struct ReadResult {
         IoResult result;
         QString text;  // "\n" between lines; empty on failure
+        QByteArray lineBreak = QByteArrayLiteral("\r\n");  // as the file spells it
     };
 
     // Fails for a file that cannot be opened or read (QFileDevice::FileError), for a
@@ -36,7 +37,8 @@ public:
     // only once every byte of it is on the disk. Any failure cancels the write: the
     // old file stays as it was and no new file is left behind. The description is
     // the system's own ("No space left on device").
-    IoResult save(const QString& path, const QString& text) const;
+    IoResult save(const QString& path, const QString& text,
+                  const QByteArray& lineBreak = QByteArrayLiteral("\r\n")) const;
     static IoResult write(const QString& path, const QString& text) { return ScriptFile().save(path, text); }
 
     // The temporary file a save writes through: a QSaveFile on the path unless

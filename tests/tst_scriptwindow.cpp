@@ -10,6 +10,7 @@
 #include "platform/RichTextControl.h"
 #include "platform/ScriptCodec.h"
 
+#include <QClipboard>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -91,6 +92,9 @@ private slots:
         QTest::newRow("characters the file cannot hold, saved anyway as \"?\"")
             << "Save" << foreign << "yes" << QByteArray("/tell Bob \xE9t\xE9 \x80" "5\r\n/say ? ?k\r\n/afk ?");
         QTest::newRow("characters the file cannot hold, cancelled") << "Save" << foreign << "no" << QByteArray("old\r\n");
+        QTest::newRow("a NUL Open would refuse, cancelled") << "Save" << QString::fromUtf16(u"a\0b", 3) << "no" << QByteArray("old\r\n");
+        QTest::newRow("a line Open would refuse, cancelled")
+            << "Save" << QString(ScriptFile::kLongestLine + 1, u'x') << "no" << QByteArray("old\r\n");
     }
     // A script without a file asks a name, Save As asks before it writes over a file,
     // and characters the file cannot hold are warned of first. The title names the
@@ -121,6 +125,32 @@ private slots:
         QCOMPARE(w->fileName(), named || written ? target : QString());
         QCOMPARE(w->windowTitle(), (w->fileName().isEmpty() ? QStringLiteral("New File") : target) + QStringLiteral("[*]"));
         QCOMPARE(w->isWindowModified(), !written);
+    }
+
+    void paste_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("notice");  // the box's title; "" none
+        QTest::newRow("a line") << "/afk\n/sit" << "/afk\n/sit" << "";
+        QTest::newRow("NUL and controls left out, tab kept")
+            << QString::fromUtf16(u"/t a\0b\x01" u"c\td", 10) << "/t abc\td" << "Characters Left Out";
+        QTest::newRow("a line over the limit: nothing")
+            << QStringLiteral("/afk\n") + QString(ScriptFile::kLongestLine + 1, u'x') << "" << "Text Not Pasted";
+    }
+    // A paste brings in only what Save can write and Open read again.
+    void paste()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        QFETCH(QString, notice);
+        ScriptWindow* w = makeWindow();
+        QGuiApplication::clipboard()->setText(pasted);
+        w->editor()->paste();
+        QCOMPARE(w->editor()->Text(), shown);
+        QCOMPARE(m_prompt->boxes.size(), notice.isEmpty() ? 0 : 1);
+        if (!notice.isEmpty())
+            QCOMPARE(m_prompt->boxes[0].title, notice);
     }
 
     void failedSaveLosesNothing_data()
@@ -345,13 +375,16 @@ private slots:
 
     void openedFileSavesBackByteForByte_data()
     {
+        QTest::addColumn<QByteArray>("lineEnd");
         QTest::addColumn<QByteArray>("end");
-        QTest::newRow("ends with CR LF") << QByteArray("/afk\r\n");
-        QTest::newRow("last line without break") << QByteArray("/afk");
+        QTest::newRow("ends with CR LF") << QByteArray("\r\n") << QByteArray("/afk\r\n");
+        QTest::newRow("last line without break") << QByteArray("\r\n") << QByteArray("/afk");
+        QTest::newRow("CR CR LF lines") << QByteArray("\r\r\n") << QByteArray("/afk\r\r\n");
     }
     // Saved untouched elsewhere, an opened script is the file it came from.
     void openedFileSavesBackByteForByte()
     {
+        QFETCH(QByteArray, lineEnd);
         QFETCH(QByteArray, end);
         // Every byte value but NUL, CR and LF, broken into lines, an empty one among them.
         QByteArray bytes;
@@ -359,9 +392,9 @@ private slots:
             if (b != '\r' && b != '\n')
                 bytes.append(char(b));
             if (b % 16 == 0)
-                bytes.append("\r\n");
+                bytes.append(lineEnd);
         }
-        bytes += "\r\n\r\n" + end;
+        bytes += lineEnd + lineEnd + end;
         writeFile(path(QStringLiteral("all bytes")), bytes);
         ScriptWindow* w = makeWindow(path(QStringLiteral("all bytes")));
         m_prompt->choose(path(QStringLiteral("copy")));
