@@ -8,6 +8,7 @@
 #include "editor/ScriptNameQuestion.h"
 #include "editor/ScriptToolbarActions.h"
 #include "editor/TypingLock.h"
+#include "platform/ErrorNumbers.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 #include "platform/ScriptCodec.h"
@@ -338,6 +339,13 @@ bool ScriptWindow::saveTo(const QString& path, const QString& handler)
     // A chosen name is kept even when the write fails, so the next Save tries it again.
     setFileName(path);
     if (const IoResult r = m_scriptFile.save(path, text, m_lineBreak); !r.ok()) {
+        // The file may be writable while its folder is not: the way out is another
+        // folder, so that is offered rather than only reported.
+        if (r.number == ErrorNumbers::FolderNotWritable)
+            return m_app.prompt.ask(QStringLiteral("Folder Cannot Be Written"),
+                                    r.description + QStringLiteral("\n\nSave the script somewhere else with Save As?"),
+                                    PromptIcon::Warning) == PromptAnswer::Yes &&
+                   saveAs();
         m_app.prompt.showError(handler, r.number, r.description);
         return false;
     }

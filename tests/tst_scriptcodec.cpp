@@ -8,9 +8,16 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
 class tst_scriptcodec : public QObject {
     Q_OBJECT
+    static QByteArray readAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
 private slots:
     // Windows-1252 with its five unassigned bytes kept: a file of every byte but the
     // line breaks comes back byte for byte, written over a longer one without a tail.
@@ -115,6 +122,50 @@ private slots:
         QCOMPARE(r.result.number, number);
         QVERIFY(!r.result.description.isEmpty());
         QVERIFY(r.text.isEmpty());
+    }
+
+    void saveKeepsTheFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"plain", "hard link", "symbolic link", "owner", "extended attribute", "leftover"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    // A save changes the text and nothing else about the file: its owner, attributes
+    // and links stay, and no temporary file is left beside it (one left by an
+    // interrupted save goes).
+    void saveKeepsTheFile()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("s")), other = dir.filePath(QStringLiteral("other"));
+        QVERIFY(ScriptFile::write(file, QStringLiteral("old")).ok());
+        const QByteArray f = QFile::encodeName(file);
+        if (kind == "hard link")
+            QVERIFY(::link(f.constData(), QFile::encodeName(other).constData()) == 0);
+        if (kind == "symbolic link")
+            QVERIFY(QFile::link(file, other));
+        if (kind == "owner" && ::chown(f.constData(), 65534, 65534) != 0)
+            QSKIP("Giving the file to another owner needs root.");
+        if (kind == "extended attribute" && ::setxattr(f.constData(), "user.zandrel", "kept", 4, 0) != 0)
+            QSKIP("This file system keeps no extended attributes.");
+        if (kind == "leftover")
+            QVERIFY(ScriptFile::write(dir.filePath(QStringLiteral(".s.zandrel-Ab12Cd")), QStringLiteral("half")).ok());
+        struct stat before {};
+        QVERIFY(::stat(f.constData(), &before) == 0);
+
+        QVERIFY(ScriptFile::write(kind == "symbolic link" ? other : file, QStringLiteral("new")).ok());
+        struct stat after {};
+        QVERIFY(::stat(f.constData(), &after) == 0);
+        QCOMPARE(readAll(file), QByteArray("new"));
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_nlink, before.st_nlink);
+        char value[8] = {};
+        QCOMPARE(::getxattr(f.constData(), "user.zandrel", value, sizeof value) == 4, kind == "extended attribute");
+        if (kind.endsWith("link"))
+            QCOMPARE(readAll(other), QByteArray("new"));
+        QCOMPARE(QFileInfo(other).isSymLink(), kind == "symbolic link");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("zandrel")), QStringList());
     }
 
     void writeFailures_data()

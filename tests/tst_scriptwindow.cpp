@@ -20,12 +20,12 @@
 namespace {
 // Room for `room` more bytes; then a write is taken only in part and the next one
 // fails, as on a file system running full.
-struct FullDisk : QSaveFile {
-    FullDisk(const QString& path, qint64 room) : QSaveFile(path), room(room) {}
+struct FullDisk : QFile {
+    FullDisk(const QString& path, qint64 room) : QFile(path), room(room) {}
     qint64 writeData(const char* data, qint64 len) override
     {
         setErrorString(qt_error_string(ENOSPC));
-        const qint64 n = room > 0 ? QSaveFile::writeData(data, std::min(len, room)) : -1;
+        const qint64 n = room > 0 ? QFile::writeData(data, std::min(len, room)) : -1;
         room -= std::max<qint64>(n, 0);
         return n;
     }
