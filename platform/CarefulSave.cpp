@@ -93,6 +93,8 @@ IoResult writeInPlace(const QString& target, const QByteArray& bytes)
         QFile::remove(copy);
         return kept;
     }
+    // The copy must be findable after a power cut in the middle of the overwrite.
+    syncFolder(target);
     const int fd = ::open(native(target).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
         QFile::remove(copy);

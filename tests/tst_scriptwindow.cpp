@@ -349,7 +349,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("number");
         QTest::newRow("nul byte") << "binary" << ErrorNumbers::NotAScript;
-        QTest::newRow("missing") << "missing" << int(QFileDevice::OpenError);
         QTest::newRow("folder") << "." << ErrorNumbers::NotARegularFile;
     }
     // A file that cannot be opened changes nothing in the window, which stays tied to
