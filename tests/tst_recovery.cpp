@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "editor/ScriptWindow.h"
 #include "platform/RecoveryStore.h"
+#include "platform/Settings.h"
 #include "platform/RichTextControl.h"
 
 #include <QProcess>
@@ -33,15 +34,11 @@ private slots:
         MainWindowFixture f;
         const QString script = f.dir.filePath(QStringLiteral("pull.txt"));
         writeFile(script, "/afk\r\n/sit\r\n");
-        QProcess run;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), f.dir.filePath(QStringLiteral("run-config")));
-        run.setProcessEnvironment(env);
+        QProcess run;  // with this test's settings and state folders
         run.start(qEnvironmentVariable("ZANDREL_TEST_BUILD_DIR") + QStringLiteral("/zandrel"), {script});
         QVERIFY(run.waitForStarted());
         // The recent list names the script once the run has read it (and watches it).
-        const QString settings = f.dir.filePath(QStringLiteral("run-config/Zandrel/Zandrel.conf"));
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(settings).contains("pull.txt"), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(Settings::storeFile()).contains("pull.txt"), 60000);
         QVERIFY(QFile::remove(script));
         QTRY_COMPARE_WITH_TIMEOUT(QDir(RecoveryStore::folder()).entryList(QDir::Files).size(), 1, 60000);
         ::kill(pid_t(run.processId()), signal);
