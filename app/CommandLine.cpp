@@ -18,11 +18,18 @@ QString version()
     return QStringLiteral("%1.%2.%3").arg(ZANDREL_VERSION_MAJOR).arg(ZANDREL_VERSION_MINOR).arg(ZANDREL_VERSION_PATCH);
 }
 
-// File managers hand over paths, but a few launchers pass file:// addresses.
+// File managers hand over paths, but a few launchers pass file:// addresses. A
+// name that exists is that file whatever it looks like, and only a whole file://
+// address is read as one: QUrl would take "file:x.txt" for "x.txt", so Save would
+// write another file than the one named.
 QString absoluteScriptPath(const QString& argument)
 {
-    const QUrl url(argument);
-    const QString local = url.isLocalFile() ? url.toLocalFile() : argument;
+    QString local = argument;
+    if (!QFileInfo::exists(argument) && argument.startsWith(QLatin1String("file://"))) {
+        const QUrl url(argument, QUrl::StrictMode);
+        if (url.isValid() && url.isLocalFile())
+            local = url.toLocalFile();
+    }
     return QDir::cleanPath(QFileInfo(local).absoluteFilePath());
 }
 

@@ -7,9 +7,11 @@
 #include "app/MenuItems.h"
 #include "app/RecentScriptsMenu.h"
 #include "app/RunPreviewCommand.h"
+#include "app/RecoveryOffer.h"
 #include "app/ScriptCheckCommand.h"
 #include "app/ScriptDrops.h"
 #include "app/ScriptOpener.h"
+#include "app/TerminationSignals.h"
 #include "app/WindowPlacement.h"
 #include "dialogs/AboutDialog.h"
 #include "editor/ScriptArea.h"
@@ -59,6 +61,7 @@ MainWindow::MainWindow(Prompt& prompt, const QString& catalogueFile, QWidget* pa
     statusBar()->setFixedHeight(std::max(DesignScale(font()).y(255), statusBar()->sizeHint().height()));
     statusBar()->setSizeGripEnabled(true);
     connect(m_treePanel, &CommandTreePanel::nodeTagShown, m_statusLabel, &QLabel::setText);
+    connect(m_scriptArea, &ScriptArea::statusNote, m_statusLabel, &QLabel::setText);
     // Queued, so the key or click that asked for the book is handled first.
     connect(m_scriptArea, &ScriptArea::commandBookRequested, this, &MainWindow::openCommandBook, Qt::QueuedConnection);
 
@@ -129,6 +132,9 @@ bool MainWindow::start()
     connect(&m_state, &AppState::gamePathChanged, m_treePanel, &CommandTreePanel::fill);
     newScriptWindow();
     placeTree();
+    RecoveryOffer::offer(m_state.prompt, *m_scriptArea);
+    // From here on, unsaved text outlives a logout or a kill.
+    new TerminationSignals([this] { m_scriptArea->keepAllForRecovery(); }, this);
     m_specialMenu->addArgumentItems();
     for (const QString& breed : m_catalogue.breeds())
         m_specialMenu->addBreed(breed);

@@ -20,7 +20,5 @@ public:
     bool open(const QString& path);
 
 private:
-    ScriptWindow* windowHolding(const QString& path) const;
-
     ScriptArea& m_area;
 };

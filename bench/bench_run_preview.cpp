@@ -28,8 +28,8 @@
 namespace {
 class SilentPrompt : public Prompt {
 public:
-    PromptAnswer message(const MessageBoxSpec&) override { return PromptAnswer::No; }
-    QString chooseFile(const FileDialogSpec&) override { return {}; }
+    PromptAnswer message(const MessageBoxRequest&) override { return PromptAnswer::No; }
+    QString chooseFile(const FileDialogRequest&) override { return {}; }
 };
 
 const char* const kLines[] = {"/t Pulling %t in 5 seconds", "/delay 1500",      "/pet attack",

@@ -272,12 +272,14 @@ std::vector<CatalogueGroup> Catalogue::commandTree(const std::function<bool(int 
         if (!listsCommands(group.id))
             continue;
         // Only what the tree shows: the help pages are large and not needed here.
-        const QString sql = QStringLiteral("SELECT CommandID, CommandText, CommandDescription, CommandType FROM tblCommand "
+        const QString sql = QStringLiteral("SELECT CommandID, CommandText, CommandDescription, CommandType, CommandValues "
+                                           "FROM tblCommand "
                                            "WHERE CommandGroupID = ?");
         std::optional<std::vector<CatalogueCommand>> commands
             = rows<CatalogueCommand>(sql, {group.id}, [&group](const QSqlQuery& q) {
                 return CatalogueCommand{idOf(q), group.id, text(q, "CommandText"), text(q, "CommandDescription"),
-                                        CommandType(number(q, "CommandType")), QString(), {}};
+                                        CommandType(number(q, "CommandType")), QString(),
+                                        text(q, "CommandValues").split(QLatin1Char('|'), Qt::SkipEmptyParts)};
             });
         if (!commands)
             return {};

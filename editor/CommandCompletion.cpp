@@ -22,7 +22,7 @@ void addOnce(QList<CommandCompletion::Choice>& choices, const QString& word, con
 
 }
 
-void CommandCompletion::addCommand(const QString& word, const QString& prefix, const QString& description, int type,
+void CommandCompletion::addCommand(const QString& word, const QString& prefix, const QString& description, CommandType type,
                                    const QStringList& values)
 {
     // The example lines are whole lines, and the tree's "All" writes the catalogue:
@@ -42,7 +42,7 @@ void CommandCompletion::addCommand(const QString& word, const QString& prefix, c
     QList<Choice>& offered = m_values[key];
     for (const QString& value : values)
         addOnce(offered, value, QString());
-    if (type == 3) {
+    if (type == CommandType::Number) {
         // The round counts the properties dialog offers too.
         for (int seconds = 1; seconds <= 10; ++seconds)
             addOnce(offered, QString::number(seconds * 1000), QStringLiteral("%1 s").arg(seconds));
@@ -53,7 +53,7 @@ void CommandCompletion::addGroup(const QString& prefix, const QString& name)
 {
     if (prefix.isEmpty())
         return;
-    addCommand(prefix, QString(), name, 1, {});
+    addCommand(prefix, QString(), name, CommandType::Text, {});
 }
 
 CommandCompletion CommandCompletion::fromCatalogue(Catalogue& catalogue)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/CatalogueRecords.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -24,9 +26,9 @@ public:
         QList<Choice> choices;
     };
 
-    // `prefix` is the group's word ("pet") for its orders; `type` 3 is a count of
+    // `prefix` is the group's word ("pet") for its orders; `type` Number is a count of
     // milliseconds, offered in whole seconds; `values` the fixed set of words.
-    void addCommand(const QString& word, const QString& prefix, const QString& description, int type,
+    void addCommand(const QString& word, const QString& prefix, const QString& description, CommandType type,
                     const QStringList& values);
     // A group whose commands are orders typed after its word ("/pet attack").
     void addGroup(const QString& prefix, const QString& name);

@@ -2,6 +2,8 @@
 
 #include "editor/ScriptWindow.h"
 #include "state/AppState.h"
+#include "platform/FileIdentity.h"
+#include "platform/RichTextControl.h"
 
 ScriptArea::ScriptArea(AppState& state, QWidget* parent) : QMdiArea(parent), m_state(state)
 {
@@ -24,6 +26,10 @@ ScriptWindow* ScriptArea::newScriptWindow()
     connect(window, &ScriptWindow::titleChanged, this, &ScriptArea::scriptTitleChanged);
     // Maximised, Qt shows the script's name in the main window's title itself.
     connect(window, &QMdiSubWindow::windowStateChanged, this, &ScriptArea::scriptTitleChanged);
+    connect(window, &ScriptWindow::statusNote, this, &ScriptArea::statusNote);
+    window->setHolderFinder([this](const QString& path, const ScriptWindow* asking) {
+        return bringForwardHolder(path, asking);
+    });
     addSubWindow(window);
     window->takeUntitledNumber();
     window->show();
@@ -50,6 +56,40 @@ void ScriptArea::noteScriptUsed(const QString& path)
 {
     if (m_state.scriptFileUsed)
         m_state.scriptFileUsed(path);
+}
+
+ScriptWindow* ScriptArea::windowHolding(const QString& path, const ScriptWindow* except) const
+{
+    for (ScriptWindow* window : scriptWindows()) {
+        if (window != except && FileIdentity::sameFile(window->fileName(), path))
+            return window;
+    }
+    return nullptr;
+}
+
+bool ScriptArea::bringForwardHolder(const QString& path, const ScriptWindow* except)
+{
+    ScriptWindow* holding = windowHolding(path, except);
+    if (!holding)
+        return false;
+    if (holding->isMinimized())
+        holding->showNormal();
+    setActiveSubWindow(holding);
+    return true;
+}
+
+void ScriptArea::keepAllForRecovery()
+{
+    for (ScriptWindow* window : scriptWindows())
+        window->keepForRecovery();
+}
+
+ScriptWindow* ScriptArea::untouchedOrNewWindow()
+{
+    ScriptWindow* window = activeScriptWindow();
+    if (window && window->fileName().isEmpty() && !window->isChanged() && window->editor()->textLength() == 0)
+        return window;
+    return newScriptWindow();
 }
 
 bool ScriptArea::closeAll()

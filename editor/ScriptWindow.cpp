@@ -3,12 +3,16 @@
 #include "state/AppState.h"
 #include "editor/CommandColouring.h"
 #include "editor/CommandCompleter.h"
+#include "editor/DiskWatch.h"
+#include "editor/RecoveryKeeper.h"
+#include "editor/ScriptLimits.h"
 #include "editor/ScriptNameQuestion.h"
 #include "editor/ScriptTitle.h"
 #include "editor/ScriptToolbarActions.h"
 #include "editor/TypingLock.h"
 #include "platform/ErrorReport.h"
 #include "platform/PathLookup.h"
+#include "platform/ErrorNumbers.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"
 #include "platform/ScriptCodec.h"
@@ -77,7 +81,9 @@ ScriptWindow::ScriptWindow(AppState& app, QWidget* parent)
       m_app(app),
       m_editor(new RichTextControl),
       m_toolbar(new QToolBar),
-      m_colouringTimer(new QTimer(this))
+      m_colouringTimer(new QTimer(this)),
+      m_diskWatch(new DiskWatch(this)),
+      m_recovery(new RecoveryKeeper([this] { return RecoveryKeeper::Snapshot{m_fileName, m_editor->Text()}; }, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFileName(QString());
@@ -106,15 +112,32 @@ ScriptWindow::ScriptWindow(AppState& app, QWidget* parent)
     new CommandCompleter(m_app, *m_editor, this);
 
     connect(m_colouringTimer, &QTimer::timeout, this, &ScriptWindow::colourEdits);
+    connect(m_diskWatch, &DiskWatch::changedOnDisk, this, &ScriptWindow::followDiskChange);
+    connect(m_diskWatch, &DiskWatch::goneFromDisk, this, &ScriptWindow::noteGoneFromDisk);
     connect(m_editor, &RichTextControl::contentChanged, this, &ScriptWindow::markChanged);
     connect(m_editor, &RichTextControl::doubleClicked, this, &ScriptWindow::editLineInDialog);
     m_colouringTimer->setInterval(10000);
     m_colouringTimer->start();
 
     m_editor->setSelColor(RichTextControl::white());
+    m_editor->setPasteFilter([this](const QString& pasted) { return takePaste(pasted); });
 }
 
 ScriptWindow::~ScriptWindow() = default;
+
+QString ScriptWindow::takePaste(const QString& pasted)
+{
+    const ScriptLimits::Paste paste = ScriptLimits::checkPaste(pasted, m_editor->textLength());
+    if (!paste.refusal.isEmpty())
+        m_app.prompt.notify(QStringLiteral("Text Not Pasted"), paste.refusal, PromptIcon::Information);
+    else if (paste.removed > 0)
+        m_app.prompt.notify(QStringLiteral("Characters Left Out"),
+                            QStringLiteral("The pasted text held %1 control character(s), such as NUL, that a script "
+                                           "cannot hold. They were left out; the rest was pasted.")
+                                .arg(paste.removed),
+                            PromptIcon::Information);
+    return paste.text;
+}
 
 QString ScriptWindow::fileFilter()
 {
@@ -186,6 +209,10 @@ void ScriptWindow::setChanged(bool changed)
     const bool flips = changed != m_changed;
     m_changed = changed;
     setWindowModified(changed);
+    if (changed)
+        m_recovery->noteChange();
+    else
+        m_recovery->forget();
     if (flips)
         emit titleChanged();
 }
@@ -211,17 +238,77 @@ void ScriptWindow::takeUntitledNumber()
 
 void ScriptWindow::setFileName(const QString& path)
 {
+    if (path != m_fileName)
+        m_goneFromDisk = false;
     if (path.isEmpty() && !m_fileName.isEmpty()) {
         m_fileName.clear();
         takeUntitledNumber();
         return;
     }
     m_fileName = path;
+    showTitle();
+}
+
+void ScriptWindow::showTitle()
+{
     // The title is the name alone, so tiled and minimised windows stay told apart;
     // "[*]" shows the desktop's mark for unsaved changes while the window is marked
     // modified.
-    setWindowTitle(shownName() + QStringLiteral("[*]"));
+    const QString gone = m_goneFromDisk ? QStringLiteral(" (deleted on disk)") : QString();
+    setWindowTitle(shownName() + gone + QStringLiteral("[*]"));
     emit titleChanged();
+}
+
+void ScriptWindow::keepForRecovery()
+{
+    m_recovery->writeNow();
+}
+
+QString ScriptWindow::recoveryFile() const
+{
+    return m_recovery->recoveryFile();
+}
+
+void ScriptWindow::restore(const QString& recoveryFile, const QString& scriptFile, const QString& text)
+{
+    m_editor->setLoadedText(text);
+    setFileName(scriptFile);
+    m_editor->setSelStart(0);
+    m_editor->setSelColor(RichTextControl::white());
+    CommandColouring::apply(*m_editor, CommandColouring::spans(text));
+    m_diskWatch->follow(scriptFile);
+    m_goneFromDisk = !scriptFile.isEmpty() && !QFileInfo::exists(scriptFile);
+    showTitle();
+    setChanged(true);
+    m_recovery->adopt(recoveryFile);
+}
+
+void ScriptWindow::followDiskChange()
+{
+    const QString name = scriptName();
+    m_goneFromDisk = false;
+    showTitle();
+    if (m_changed &&
+        m_app.prompt.message({QStringLiteral("Script Changed on Disk"),
+                              QStringLiteral("Another program has changed '%1' on disk, and this window has changes "
+                                             "not yet saved.\n\nReload the file (your changes here are lost), or keep "
+                                             "yours (the next Save writes them over the file)?")
+                                  .arg(name),
+                              PromptIcon::Question, PromptButtons::ReloadKeepMine}) != PromptAnswer::Reload)
+        return;
+    if (const IoResult r = loadScript(m_fileName); !r.ok()) {
+        m_app.prompt.showError(ErrorReports::forScript(FileOperation::Open, m_fileName, r));
+        return;
+    }
+    emit statusNote(QStringLiteral("'%1' was changed by another program and has been read again.").arg(name));
+}
+
+void ScriptWindow::noteGoneFromDisk()
+{
+    m_goneFromDisk = true;
+    showTitle();
+    // Exit now asks, and Save writes the file again where it was.
+    setChanged(true);
 }
 
 bool ScriptWindow::event(QEvent* event)
@@ -272,7 +359,17 @@ QString ScriptWindow::chooseSaveFile(const QString& startFolder)
         const QString path = m_app.prompt.chooseFile(
             {FileDialogKind::Save, QStringLiteral("Save a Script File"), fileFilter(),
              startFolder.isEmpty() ? scriptsFolder() : startFolder, false});
-        if (path.isEmpty() || ScriptNameQuestion::keepName(m_app, path))
+        if (path.isEmpty())
+            return path;
+        if (heldElsewhere(path)) {
+            m_app.prompt.notify(QStringLiteral("Script Open Elsewhere"),
+                                QStringLiteral("'%1' is open in another window, which is now in front. Save it "
+                                               "there, or close that window before saving this script over it.")
+                                    .arg(QFileInfo(path).fileName()),
+                                PromptIcon::Information);
+            return {};
+        }
+        if (ScriptNameQuestion::keepName(m_app, path))
             return path;
     }
 }
@@ -287,38 +384,66 @@ QString ScriptWindow::scriptsFolder() const
     return scripts.isEmpty() ? m_app.gamePath() : scripts;
 }
 
+bool ScriptWindow::heldElsewhere(const QString& path)
+{
+    return m_holderFinder && m_holderFinder(path, this);
+}
+
 bool ScriptWindow::saveTo(const QString& path)
 {
     const QString text = m_editor->Text();
     if (const ScriptCodec::Losses lost = ScriptCodec::losses(text);
         lost.count > 0 && m_app.prompt.ask(kLossTitle, lossQuestion(lost), PromptIcon::Warning) != PromptAnswer::Yes)
         return false;
+    if (const QString problem = ScriptLimits::saveProblem(text);
+        !problem.isEmpty() && m_app.prompt.ask(QStringLiteral("Script Would Not Open Again"),
+                                               problem + QStringLiteral("\n\nSave anyway?"), PromptIcon::Warning)
+                                  != PromptAnswer::Yes)
+        return false;
     // A chosen name is kept even when the write fails, so the next Save tries it again.
     setFileName(path);
-    if (const IoResult r = m_scriptFile.save(path, text); !r.ok()) {
+    if (const IoResult r = m_scriptFile.save(path, text, m_lineBreak); !r.ok()) {
+        // The file may be writable while its folder is not: the way out is another
+        // folder, so that is offered rather than only reported.
+        if (r.number == ErrorNumbers::FolderNotWritable)
+            return m_app.prompt.ask(QStringLiteral("Folder Cannot Be Written"),
+                                    r.description + QStringLiteral("\n\nSave the script somewhere else with Save As?"),
+                                    PromptIcon::Warning) == PromptAnswer::Yes &&
+                   saveAs();
         m_app.prompt.showError(ErrorReports::forScript(FileOperation::Save, path, r));
         return false;
     }
+    m_diskWatch->follow(path);
+    m_goneFromDisk = false;
+    showTitle();
     setChanged(false);
     if (m_app.scriptFileUsed)
         m_app.scriptFileUsed(path);
     return true;
 }
 
+QString ScriptWindow::scriptName() const
+{
+    return shownName();
+}
+
 bool ScriptWindow::offerToSave()
 {
     if (!m_changed)
         return true;
-    if (!m_fileName.isEmpty()) {
-        if (m_app.prompt.ask(QStringLiteral("Save Changes"), QStringLiteral("Save changes to '") + m_fileName + QStringLiteral("'?"),
-                             PromptIcon::Information)
-            != PromptAnswer::Yes)
-            return true;
-        return saveTo(m_fileName);
-    }
-    if (m_app.prompt.ask(QStringLiteral("Save Changes"), QStringLiteral("Save to a new file?"), PromptIcon::Information)
-        != PromptAnswer::Yes)
+    // Escape, the close box and Cancel keep the window and its text as they are:
+    // only Discard drops the changes.
+    switch (m_app.prompt.askToSave(QStringLiteral("Save Changes"),
+                                   QStringLiteral("Save changes to '%1'?").arg(scriptName()))) {
+    case PromptAnswer::Save:
+        break;
+    case PromptAnswer::Discard:
         return true;
+    default:
+        return false;
+    }
+    if (!m_fileName.isEmpty())
+        return saveTo(m_fileName);
     // The player wanted the text kept: leaving the dialog without a name stops the
     // action rather than dropping the text.
     const QString path = chooseSaveFile(QString());
@@ -337,6 +462,8 @@ bool ScriptWindow::newScript()
     // The new script is tied to no file: keeping the old name would let a plain
     // Save write the new script over the previous one without any dialog.
     setFileName(QString());
+    m_lineBreak = QByteArrayLiteral("\r\n");
+    m_diskWatch->follow(QString());
     return true;
 }
 
@@ -346,7 +473,7 @@ bool ScriptWindow::open()
         return false;
     const QString path = m_app.prompt.chooseFile(
         {FileDialogKind::Open, QStringLiteral("Open a Script File"), fileFilter(), scriptsFolder(), false});
-    if (path.isEmpty())
+    if (path.isEmpty() || heldElsewhere(path))
         return false;
     const IoResult result = loadScript(path);
     if (!result.ok())
@@ -374,12 +501,14 @@ IoResult ScriptWindow::loadScript(const QString& path)
     if (!read.result.ok())
         return read.result;
     m_editor->setLoadedText(read.text);
+    m_lineBreak = read.lineBreak;
     setFileName(path);
     m_editor->setSelStart(0);
     m_editor->setSelColor(RichTextControl::white());
     // The load started the undo history afresh, so the colouring is no step to undo.
     CommandColouring::apply(*m_editor, CommandColouring::spans(read.text));
     read.text.clear();
+    m_diskWatch->follow(path);
     setChanged(false);
     if (m_app.scriptFileUsed)
         m_app.scriptFileUsed(path);

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -16,6 +17,8 @@ class QToolBar;
 class RichTextControl;
 class ScriptToolbarActions;
 class AppState;
+class DiskWatch;
+class RecoveryKeeper;
 
 // One script in a child window of the main window: its text in the editor, the
 // file it belongs to, and whether it holds changes not yet written. The window owns
@@ -45,6 +48,8 @@ public:
     int untitledNumber() const { return m_untitledNumber; }
     // Takes that number anew, once the window is in its area.
     void takeUntitledNumber();
+    // How questions name the script: its file name, or the title of a new script.
+    QString scriptName() const;
     // Text length at the last colouring pass.
     int colouredLength() const { return m_colouredLength; }
 
@@ -52,6 +57,12 @@ public:
     ScriptPrinter& printer() { return m_printer; }
     // How scripts reach the disk (tests hand it a failing device).
     ScriptFile& scriptFile() { return m_scriptFile; }
+
+    // Asked before this window takes a file by Open or a save dialog: brings
+    // forward another window that holds the file and returns true, so one file
+    // lives in one window. Unset, every file is taken here.
+    using HolderFinder = std::function<bool(const QString& path, const ScriptWindow* asking)>;
+    void setHolderFinder(HolderFinder finder) { m_holderFinder = std::move(finder); }
 
     // The toolbar button for this key, or null (SaveAs has none).
     QAction* toolbarAction(ToolbarKey key) const;
@@ -73,6 +84,14 @@ public:
     bool print();
     // The pages as they would print, with the print dialog's choices beside them.
     void printPreview();
+    // Takes the text kept in a recovery file by a run that ended before it was
+    // saved: marked changed, tied to its own file again (never written by itself).
+    void restore(const QString& recoveryFile, const QString& scriptFile, const QString& text);
+    // Writes the unsaved text to its recovery file now (the program is being ended).
+    void keepForRecovery();
+    QString recoveryFile() const;
+    // The file was deleted or moved away by another program; Save writes it again.
+    bool isGoneFromDisk() const { return m_goneFromDisk; }
 
     // Colours what the edits since the last pass touched; runs every 10 s while the
     // script has changes whose length differs from the last pass.
@@ -82,6 +101,11 @@ public:
     bool colours() const;
 
 public slots:
+    // The file changed on disk: read again when nothing here is unsaved, else the
+    // player chooses between the two. The watcher calls it; tests call it directly.
+    void followDiskChange();
+    // The file is gone from disk: the title says so and the window counts as changed.
+    void noteGoneFromDisk();
     // A toolbar key: a file command or one of the editing actions.
     void runToolbarKey(ToolbarKey key);
     // Opens the caret's line in the properties dialog (a "/script" line is only
@@ -93,6 +117,8 @@ signals:
     void commandBookRequested();
     // The name or the mark of unsaved changes in the title changed.
     void titleChanged();
+    // A line for the status bar (a script read again after another program's change).
+    void statusNote(const QString& text);
 
 protected:
     // The closing prompt. A save the player cancels, or one that fails, keeps the
@@ -104,10 +130,12 @@ protected:
 
 private:
     void buildToolbar();
+    // What of a paste or a drop goes in; the player is told of anything left out.
+    QString takePaste(const QString& pasted);
     IoResult loadScript(const QString& path);
-    // "Save changes to ...?" / "Save to a new file?" before the text is replaced or
-    // dropped. False when the player chose to save and then cancelled, or the write
-    // failed: the action that asked must not go on.
+    // "Save changes to ...?" (Save / Discard / Cancel) before the text is replaced or
+    // dropped. False when the player cancelled, chose to save and then left the
+    // dialog, or the write failed: the action that asked must not go on.
     bool offerToSave();
     // The one way the script reaches a file, for every action: warns first of
     // characters the file cannot hold, writes, and on failure says why in an error
@@ -117,8 +145,11 @@ private:
     QString chooseSaveFile(const QString& startFolder);
     // Where Open and the first Save of a script start: the game's scripts folder.
     QString scriptsFolder() const;
+    // True when another window holds `path` and was brought forward instead.
+    bool heldElsewhere(const QString& path);
     // The file the next Save writes to, shown in the title.
     void setFileName(const QString& path);
+    void showTitle();
 
     AppState& m_app;
     RichTextControl* const m_editor;
@@ -130,6 +161,12 @@ private:
     int m_untitledNumber = 1;
     bool m_changed = false;
     int m_colouredLength = 0;
+    HolderFinder m_holderFinder;
+    bool m_goneFromDisk = false;
+    // Written at every line end: the file's own, so its unedited lines keep theirs.
+    QByteArray m_lineBreak = QByteArrayLiteral("\r\n");
+    DiskWatch* const m_diskWatch;
+    RecoveryKeeper* const m_recovery;
     // The variable buttons, Delete and the double-click on a line.
     std::unique_ptr<ScriptToolbarActions> m_editActions;
 };

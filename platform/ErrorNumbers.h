@@ -17,4 +17,6 @@ inline constexpr int NoScriptWindow = 103;
 inline constexpr int NotARegularFile = 104;
 // The chosen file is larger than ScriptFile::kMaxBytes.
 inline constexpr int ScriptTooLarge = 105;
+// The script's folder lets no file be created, so no save can be made safely there.
+inline constexpr int FolderNotWritable = 106;
 }

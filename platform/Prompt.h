@@ -8,8 +8,14 @@
 // tests can answer it and check exactly what the player would have been shown.
 
 enum class PromptIcon { None, Information, Question, Warning, Critical };
-enum class PromptButtons { Ok, YesNo };
-enum class PromptAnswer { Ok, Yes, No };
+// SaveDiscardCancel: the question before a script's unsaved text would be dropped,
+// with the desktop's own buttons and order; Escape is Cancel.
+// ReloadKeepMine: a script changed by another program while it has changes here;
+// answers Reload or Keep (Escape keeps).
+// RestoreDiscard: a script's text kept from a run that ended before it was saved;
+// answers Restore or Discard, Escape is Cancel (asked again at the next start).
+enum class PromptButtons { Ok, YesNo, SaveDiscardCancel, ReloadKeepMine, RestoreDiscard };
+enum class PromptAnswer { Ok, Yes, No, Save, Discard, Cancel, Reload, Keep, Restore };
 
 struct MessageBoxRequest {
     QString title;
@@ -44,6 +50,11 @@ public:
     PromptAnswer ask(const QString& title, const QString& text, PromptIcon icon)
     {
         return message({title, text, icon, PromptButtons::YesNo, {}});
+    }
+    // Save, Discard or Cancel, with the question icon.
+    PromptAnswer askToSave(const QString& title, const QString& text)
+    {
+        return message({title, text, PromptIcon::Question, PromptButtons::SaveDiscardCancel});
     }
     void notify(const QString& title, const QString& text, PromptIcon icon)
     {

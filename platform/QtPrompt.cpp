@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QMessageBox::Icon toQtIcon(PromptIcon icon)
@@ -20,8 +21,54 @@ QMessageBox::Icon toQtIcon(PromptIcon icon)
 }
 }
 
+namespace {
+// Save is the default; Escape and the close box answer Cancel, as the desktop's
+// own "unsaved changes" questions do.
+PromptAnswer saveDiscardCancel(const MessageBoxRequest& box, QWidget* owner)
+{
+    QMessageBox mb(toQtIcon(box.icon), box.title, box.text,
+                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    mb.setDefaultButton(QMessageBox::Save);
+    mb.setEscapeButton(QMessageBox::Cancel);
+    mb.setWindowModality(Qt::ApplicationModal);
+    switch (mb.exec()) {
+    case QMessageBox::Save: return PromptAnswer::Save;
+    case QMessageBox::Discard: return PromptAnswer::Discard;
+    default: return PromptAnswer::Cancel;
+    }
+}
+
+// Two answers in the player's words; Escape gives `escape`.
+PromptAnswer twoWords(const MessageBoxRequest& box, QWidget* owner, const QString& first, PromptAnswer firstAnswer,
+                      const QString& second, PromptAnswer secondAnswer, PromptAnswer escape)
+{
+    QMessageBox mb(toQtIcon(box.icon), box.title, box.text, QMessageBox::NoButton, owner);
+    QPushButton* one = mb.addButton(first, QMessageBox::AcceptRole);
+    QPushButton* two = mb.addButton(second, secondAnswer == PromptAnswer::Discard ? QMessageBox::DestructiveRole
+                                                                                   : QMessageBox::RejectRole);
+    mb.setDefaultButton(one);
+    mb.setWindowModality(Qt::ApplicationModal);
+    mb.exec();
+    if (mb.clickedButton() == one)
+        return firstAnswer;
+    return mb.clickedButton() == two ? secondAnswer : escape;
+}
+}
+
 PromptAnswer QtPrompt::message(const MessageBoxRequest& box)
 {
+    switch (box.buttons) {
+    case PromptButtons::SaveDiscardCancel:
+        return saveDiscardCancel(box, m_owner);
+    case PromptButtons::ReloadKeepMine:
+        return twoWords(box, m_owner, QStringLiteral("&Reload"), PromptAnswer::Reload, QStringLiteral("&Keep Mine"),
+                        PromptAnswer::Keep, PromptAnswer::Keep);
+    case PromptButtons::RestoreDiscard:
+        return twoWords(box, m_owner, QStringLiteral("&Restore"), PromptAnswer::Restore, QStringLiteral("&Discard"),
+                        PromptAnswer::Discard, PromptAnswer::Cancel);
+    default:
+        break;
+    }
     const bool yesNo = box.buttons == PromptButtons::YesNo;
     QMessageBox mb(toQtIcon(box.icon), box.title, box.text,
                    yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, m_owner);

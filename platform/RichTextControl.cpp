@@ -1,5 +1,7 @@
 #include "platform/RichTextControl.h"
 
+#include <QMimeData>
+
 #include "platform/ErrorNumbers.h"
 #include "platform/RichTextControlAccessible.h"
 #include "platform/RichTextControlLayout.h"
@@ -383,6 +385,17 @@ IoResult RichTextControl::print(QPagedPaintDevice* device) const
     if (auto* printer = dynamic_cast<QPrinter*>(device); printer && printer->printerState() == QPrinter::Error)
         return IoResult::failure(ErrorNumbers::PrintFailed, tr("The printer refused the script."));
     return IoResult::success();
+}
+
+void RichTextControl::insertFromMimeData(const QMimeData* source)
+{
+    if (!m_pasteFilter || !source || !source->hasText()) {
+        QTextEdit::insertFromMimeData(source);
+        return;
+    }
+    const QString text = m_pasteFilter(source->text());
+    if (!text.isEmpty())
+        textCursor().insertText(text);
 }
 
 void RichTextControl::keyPressEvent(QKeyEvent* event)

@@ -144,7 +144,14 @@ signals:
     // A double-click in the text, after the editor's own word selection.
     void doubleClicked();
 
+public:
+    // Asked about text pasted or dropped in: gives the text to insert, which may be
+    // empty to refuse it. Unset, text goes in as it comes.
+    using PasteFilter = std::function<QString(const QString& pasted)>;
+    void setPasteFilter(PasteFilter filter) { m_pasteFilter = std::move(filter); }
+
 protected:
+    void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -154,6 +161,7 @@ private:
     void useScriptLayout();
 
     KeyDownHook m_keyDownHook;
+    PasteFilter m_pasteFilter;
     // Set while this class changes only formatting, so that it is not taken for an
     // edit of the text.
     int m_formattingOnly = 0;

@@ -49,7 +49,11 @@ QString ScriptCodec::decode(const QByteArray& bytes)
         const auto b = static_cast<unsigned char>(in[i]);
         if (b == '\r') {
             out[w++] = QChar(kLineSeparator);
-            if (i + 1 < n && in[i + 1] == '\n')
+            // CR CR LF is one line end (a CR LF file passed once more through a
+            // CR-adding copy), not a line end and an empty line.
+            if (i + 2 < n && in[i + 1] == '\r' && in[i + 2] == '\n')
+                i += 2;
+            else if (i + 1 < n && in[i + 1] == '\n')
                 ++i;
         } else if (b == '\n') {
             out[w++] = QChar(kLineSeparator);
@@ -63,7 +67,14 @@ QString ScriptCodec::decode(const QByteArray& bytes)
     return text;
 }
 
-QByteArray ScriptCodec::encode(const QString& text)
+QByteArray ScriptCodec::lineBreakOf(const QByteArray& bytes)
+{
+    const qsizetype first = bytes.indexOf('\n');
+    return first >= 2 && bytes[first - 1] == '\r' && bytes[first - 2] == '\r' ? QByteArray("\r\r\n")
+                                                                                 : QByteArray("\r\n");
+}
+
+QByteArray ScriptCodec::encode(const QString& text, const QByteArray& lineBreak)
 {
     QByteArray bytes;
     bytes.reserve(text.size() + text.size() / 16);
@@ -73,11 +84,11 @@ QByteArray ScriptCodec::encode(const QString& text)
         const QChar c = in[i];
         const char16_t u = c.unicode();
         if (u == '\r') {
-            bytes.append("\r\n", 2);
+            bytes.append(lineBreak);
             if (i + 1 < n && in[i + 1] == u'\n')
                 ++i;
         } else if (u == '\n' || c == QChar::ParagraphSeparator) {
-            bytes.append("\r\n", 2);
+            bytes.append(lineBreak);
         } else if (u < 0x80) {
             bytes.append(char(u));
         } else if (const int b = toByte(c); b >= 0) {

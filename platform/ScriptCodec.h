@@ -7,15 +7,19 @@
 //
 // Windows-1252 with every byte value kept: the five byte values that code page
 // leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the characters of the
-// same number, so any file without NUL comes back byte for byte. CR LF, lone LF and
-// lone CR all read as one line break ("\n"); writing puts CR LF for every line
-// break. A character Windows-1252 cannot hold is written as "?".
+// same number, so any file without NUL comes back byte for byte. CR LF, CR CR LF,
+// lone LF and lone CR all read as one line break ("\n"); writing puts CR LF (or
+// the file's own CR CR LF) for every line break. A character Windows-1252 cannot hold is written as "?".
 class ScriptCodec {
 public:
     // A script is text: a NUL byte marks a binary file that must not be opened.
     static bool isScript(const QByteArray& bytes);
     static QString decode(const QByteArray& bytes);
-    static QByteArray encode(const QString& text);
+    // `lineBreak`: what each line break is written as.
+    static QByteArray encode(const QString& text, const QByteArray& lineBreak = QByteArrayLiteral("\r\n"));
+    // The line break a file spells: "\r\r\n" when its first line ends so, else
+    // "\r\n". Written back, such a file keeps its bytes.
+    static QByteArray lineBreakOf(const QByteArray& bytes);
 
     // The characters encode() would write as "?": how many, and the line (counted
     // from 1) that holds the first. A character outside the 16-bit range counts once.

@@ -1,15 +1,13 @@
 #include "platform/ScriptFile.h"
 
+#include "platform/CarefulSave.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/ScriptCodec.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <cerrno>
-#include <unistd.h>
 
 namespace {
 // Small enough that a NUL byte near the start of a huge binary ends the read at once.
@@ -56,27 +54,6 @@ IoResult tooLarge()
                                  .arg(ScriptFile::kMaxBytes / (1024 * 1024)));
 }
 
-// Every byte into the temporary file and onto the disk. QSaveFile::commit() renames
-// the file even when its own last flush failed (Qt 6.4), so nothing may be left for
-// that flush to do. The file is unbuffered: a write the file system takes only in
-// part returns no reason, and writing the rest is what makes the system give one.
-IoResult writeWhole(QSaveFile& file, const QByteArray& bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0)
-            return deviceFailure(file);
-        done += n;
-    }
-    if (!file.flush() || file.error() != QFileDevice::NoError)
-        return deviceFailure(file);
-    // Network and quota-bound file systems may refuse the data only here. EINVAL:
-    // a file system that has nothing to sync.
-    if (::fsync(file.handle()) != 0 && errno != EINVAL)
-        return IoResult::failure(QFileDevice::WriteError, qt_error_string(errno));
-    return IoResult::success();
-}
 }
 
 ScriptFile::ReadResult ScriptFile::read(const QString& path)
@@ -124,19 +101,10 @@ ScriptFile::ReadResult ScriptFile::read(QIODevice& device)
                                       .arg(longest.length)
                                       .arg(kLongestLine)),
                 {}};
-    return {IoResult::success(), std::move(text)};
+    return {IoResult::success(), std::move(text), ScriptCodec::lineBreakOf(bytes)};
 }
 
-IoResult ScriptFile::save(const QString& path, const QString& text) const
+IoResult ScriptFile::save(const QString& path, const QString& text, const QByteArray& lineBreak) const
 {
-    const std::unique_ptr<QSaveFile> file = m_saveTarget ? m_saveTarget(path) : std::make_unique<QSaveFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return deviceFailure(*file);
-    if (const IoResult written = writeWhole(*file, ScriptCodec::encode(text)); !written.ok()) {
-        file->cancelWriting();
-        return written;
-    }
-    if (!file->commit())
-        return deviceFailure(*file);
-    return IoResult::success();
+    return CarefulSave::write(path, ScriptCodec::encode(text, lineBreak), m_saveTarget);
 }

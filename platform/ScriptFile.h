@@ -8,7 +8,7 @@
 #include <memory>
 
 class QIODevice;
-class QSaveFile;
+class QFile;
 
 // Reading and writing whole script files through ScriptCodec.
 class ScriptFile {
@@ -22,6 +22,7 @@ public:
     struct ReadResult {
         IoResult result;
         QString text;  // "\n" between lines; empty on failure
+        QByteArray lineBreak = QByteArrayLiteral("\r\n");  // as the file spells it
     };
 
     // Fails for a file that cannot be opened or read (QFileDevice::FileError), for a
@@ -32,16 +33,17 @@ public:
     // Reads in bounded pieces, so a NUL byte or too many bytes end the read at once.
     static ReadResult read(QIODevice& device);
 
-    // Through QSaveFile: the text goes to a temporary file that replaces the target
-    // only once every byte of it is on the disk. Any failure cancels the write: the
-    // old file stays as it was and no new file is left behind. The description is
-    // the system's own ("No space left on device").
-    IoResult save(const QString& path, const QString& text) const;
+    // Through CarefulSave: replaced through a synced temporary file, or written in
+    // place where replacing would change the file's owner, attributes or links. Any
+    // failure leaves the old file as it was and no new file behind. The description
+    // is the system's own ("No space left on device").
+    IoResult save(const QString& path, const QString& text,
+                  const QByteArray& lineBreak = QByteArrayLiteral("\r\n")) const;
     static IoResult write(const QString& path, const QString& text) { return ScriptFile().save(path, text); }
 
-    // The temporary file a save writes through: a QSaveFile on the path unless
-    // replaced (tests hand in one that fails).
-    using SaveTarget = std::function<std::unique_ptr<QSaveFile>(const QString& path)>;
+    // The temporary file a save writes through: a QFile on its path unless replaced
+    // (tests hand in one that fails).
+    using SaveTarget = std::function<std::unique_ptr<QFile>(const QString& path)>;
     void setSaveTarget(SaveTarget target) { m_saveTarget = std::move(target); }
 
 private:

@@ -31,9 +31,15 @@ public:
     QByteArray readWindowLayout(const QString& key) const;
     void writeWindowLayout(const QString& key, const QByteArray& value);
 
+    // The file the store lives in.
+    static QString storeFile();
+
 private:
+    // False, after telling the player once, when the store's file is a pipe, a
+    // device or a folder: it is then neither read nor written.
+    bool storeUsable() const;
     void writeValue(const QString& key, const QVariant& value);
 
     Prompt* m_prompt = nullptr;
-    bool m_failureShown = false;
+    mutable bool m_failureShown = false;
 };

@@ -174,6 +174,7 @@ private slots:
         find->trigger();
         QCOMPARE(selection(), QStringLiteral("13+2"));
         QVERIFY(escaped);
+        m_f->prompt.answer(PromptAnswer::Discard);  // the script's closing question
         m_f->main->scriptArea().closeAllSubWindows();
         QTimer::singleShot(0, findTwice);
         find->trigger();

@@ -28,6 +28,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <unistd.h>
+
 // The main window as the player gets it, with its one empty script window.
 class tst_mainmenu : public QObject {
     Q_OBJECT
@@ -156,6 +158,43 @@ private slots:
         trigger(QStringLiteral("mnuOpen"));
         QVERIFY(m_f->main->activeScriptWindow());
         QTRY_COMPARE(m_f->main->activeScriptWindow()->editor()->Text(), QStringLiteral("/afk\n"));
+    }
+
+    void oneFileOneWindow_data()
+    {
+        QTest::addColumn<QString>("via");       // File > Open, Save As, or the command line
+        QTest::addColumn<QString>("spelling");  // how the second path names the file
+        for (const char* via : {"Open", "Save As", "command line"})
+            for (const char* spelling : {"sub/../s", "link", "hard link"})
+                QTest::addRow("%s by %s", via, spelling) << QString::fromLatin1(via) << QString::fromLatin1(spelling);
+    }
+    // A script open in one window, named again by any path, brings that window forward:
+    // a second window on it would save over the first, and Save As writes nothing.
+    void oneFileOneWindow()
+    {
+        const QString s = path(QStringLiteral("s"));
+        writeFile(s, "/afk\r\n");
+        QVERIFY(QDir(m_f->dir.path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(QFile::link(s, path(QStringLiteral("link"))));
+        QVERIFY(::link(QFile::encodeName(s).constData(), QFile::encodeName(path(QStringLiteral("hard link"))).constData()) == 0);
+        QFETCH(QString, via);
+        QFETCH(QString, spelling);
+        ScriptWindow* holder = openWindow(s);
+        ScriptWindow* other = addWindow();
+        other->editor()->setText(QStringLiteral("/sit"));
+        const QString again = path(spelling);
+        if (via == "command line") {
+            m_f->main->openScripts({again});
+        } else {
+            m_f->prompt.answer(PromptAnswer::Discard);  // Open's question about the other script
+            m_f->prompt.choose(again);
+            trigger(via == "Open" ? QStringLiteral("mnuOpen") : QStringLiteral("mnuSaveAs"));
+        }
+        QCOMPARE(area().subWindowList().size(), 3);
+        QCOMPARE(m_f->main->activeScriptWindow(), holder);
+        QCOMPARE(other->editor()->Text(), QStringLiteral("/sit"));
+        QCOMPARE(other->fileName(), QString());
+        QCOMPARE(readFile(s), QByteArray("/afk\r\n"));
     }
 
     // The untouched first window takes the first script, a new window each further one;
@@ -365,7 +404,7 @@ private slots:
     {
         QTest::addColumn<bool>("closeBox");    // the main window's close box rather than File > Exit
         QTest::addColumn<bool>("writeFails");
-        QTest::addColumn<bool>("dialogLeft");  // Yes to "Save to a new file?", then no name
+        QTest::addColumn<bool>("dialogLeft");  // Save for the new script, then no name
         for (const bool closeBox : {false, true}) {
             const char* via = closeBox ? "close box" : "Exit";
             QTest::addRow("%s closes every window after its question", via) << closeBox << false << false;
@@ -390,11 +429,11 @@ private slots:
         QPointer<ScriptWindow> unnamed = addWindow();
         unnamed->editor()->setText(QStringLiteral("lost"));
         QPointer<ScriptWindow> unchanged = addWindow();  // asks nothing
-        m_f->prompt.answer(PromptAnswer::Yes);
+        m_f->prompt.answer(PromptAnswer::Save);
         if (writeFails)
             m_f->prompt.answer(PromptAnswer::Ok);  // the failed write's box
         else
-            m_f->prompt.answer(dialogLeft ? PromptAnswer::Yes : PromptAnswer::No);
+            m_f->prompt.answer(dialogLeft ? PromptAnswer::Save : PromptAnswer::Discard);
         if (dialogLeft)
             m_f->prompt.cancelDialog();
 

@@ -22,6 +22,7 @@ private slots:
         QTest::newRow("files in order, made absolute") << L{"pull.txt", "/ao/heal", "sub/../buff"} << Request::Edit
                                                        << L{here + "/pull.txt", "/ao/heal", here + "/buff"} << "";
         QTest::newRow("file address") << L{"file:///ao/my%20pull"} << Request::Edit << L{"/ao/my pull"} << "";
+        QTest::newRow("file: without // is a name") << L{"file:x.txt"} << Request::Edit << L{here + "/file:x.txt"} << "";
         QTest::newRow("after --, a file named like an option") << L{"--", "-h"} << Request::Edit << L{here + "/-h"} << "";
         QTest::newRow("-h beside a file and a bad option") << L{"a", "-h", "--bad"} << Request::Help << L{} << "--version";
         QTest::newRow("--version") << L{"--version"} << Request::Version << L{} << QStringLiteral("Zandrel %1.")

@@ -14,7 +14,7 @@ ScriptKnowledge knowledge()
         {"wave", "", 0, "Social Moves"}, {"attack", "pet", 0, "Pet Commands"}};
     for (const auto& r : rows) {
         k.commands.append(ScriptKnowledge::fromCatalogueType(QString::fromLatin1(r.word), QString::fromLatin1(r.prefix),
-                                                              r.type));
+                                                              CommandType(r.type)));
         k.commands.last().group = QString::fromLatin1(r.group);
     }
     return k;

@@ -4,11 +4,14 @@
 #include "state/AppState.h"
 #include "platform/Settings.h"
 #include "catalogue/Catalogue.h"
+#include "editor/DiskWatch.h"
 #include "editor/ScriptWindow.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/RichTextControl.h"
+#include "platform/ScriptCodec.h"
 
 #include <QPrinter>
+#include <QClipboard>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -18,12 +21,12 @@
 namespace {
 // Room for `room` more bytes; then a write is taken only in part and the next one
 // fails, as on a file system running full.
-struct FullDisk : QSaveFile {
-    FullDisk(const QString& path, qint64 room) : QSaveFile(path), room(room) {}
+struct FullDisk : QFile {
+    FullDisk(const QString& path, qint64 room) : QFile(path), room(room) {}
     qint64 writeData(const char* data, qint64 len) override
     {
         setErrorString(qt_error_string(ENOSPC));
-        const qint64 n = room > 0 ? QSaveFile::writeData(data, std::min(len, room)) : -1;
+        const qint64 n = room > 0 ? QFile::writeData(data, std::min(len, room)) : -1;
         room -= std::max<qint64>(n, 0);
         return n;
     }
@@ -90,6 +93,9 @@ private slots:
         QTest::newRow("characters the file cannot hold, saved anyway as \"?\"")
             << "Save" << foreign << "yes" << QByteArray("/tell Bob \xE9t\xE9 \x80" "5\r\n/say ? ?k\r\n/afk ?");
         QTest::newRow("characters the file cannot hold, cancelled") << "Save" << foreign << "no" << QByteArray("old\r\n");
+        QTest::newRow("a NUL Open would refuse, cancelled") << "Save" << QString::fromUtf16(u"a\0b", 3) << "no" << QByteArray("old\r\n");
+        QTest::newRow("a line Open would refuse, cancelled")
+            << "Save" << QString(ScriptFile::kLongestLine + 1, u'x') << "no" << QByteArray("old\r\n");
     }
     // A script without a file asks a name, Save As asks before it writes over a file,
     // and characters the file cannot hold are warned of first. The title names the
@@ -122,6 +128,32 @@ private slots:
         // The name alone: the full path is the title bar's tooltip.
         QCOMPARE(w->windowTitle(), (w->fileName().isEmpty() ? QStringLiteral("New File") : QStringLiteral("target")) + QStringLiteral("[*]"));
         QCOMPARE(w->isWindowModified(), !written);
+    }
+
+    void paste_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("notice");  // the box's title; "" none
+        QTest::newRow("a line") << "/afk\n/sit" << "/afk\n/sit" << "";
+        QTest::newRow("NUL and controls left out, tab kept")
+            << QString::fromUtf16(u"/t a\0b\x01" u"c\td", 10) << "/t abc\td" << "Characters Left Out";
+        QTest::newRow("a line over the limit: nothing")
+            << QStringLiteral("/afk\n") + QString(ScriptFile::kLongestLine + 1, u'x') << "" << "Text Not Pasted";
+    }
+    // A paste brings in only what Save can write and Open read again.
+    void paste()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        QFETCH(QString, notice);
+        ScriptWindow* w = makeWindow();
+        QGuiApplication::clipboard()->setText(pasted);
+        w->editor()->paste();
+        QCOMPARE(w->editor()->Text(), shown);
+        QCOMPARE(m_prompt->boxes.size(), notice.isEmpty() ? 0 : 1);
+        if (!notice.isEmpty())
+            QCOMPARE(m_prompt->boxes[0].title, notice);
     }
 
     void failedSaveLosesNothing_data()
@@ -163,7 +195,7 @@ private slots:
         const QString script = QStringLiteral("/tell Bob hello\n").repeated(800);
         w->editor()->setText(script);
         if (!action.startsWith("Save"))
-            m_prompt->answer(PromptAnswer::Yes);
+            m_prompt->answer(PromptAnswer::Save);
         if (fresh)
             m_prompt->choose(disk + QStringLiteral("/new"));
         if (action == "Save As over") {
@@ -207,25 +239,27 @@ private slots:
                 QTest::addRow("%s: %s", action, name) << QString::fromLatin1(action) << named << QString::fromLatin1(answer);
             };
             row("unchanged", true, "");
-            row("named, yes", true, "yes");
-            row("no loses the edit", false, "no");
-            row("unnamed, yes, saved", false, "yes");
-            row("unnamed, yes, dialog left", false, "yes, dialog left");
+            row("named, save", true, "save");
+            row("discard loses the edit", false, "discard");
+            row("Escape keeps all", true, "cancel");
+            row("unnamed, save", false, "save");
+            row("unnamed, save, dialog left", false, "save, dialog left");
         }
-        QTest::newRow("Open cancelled keeps all") << "Open cancelled" << false << "no";
+        QTest::newRow("Open cancelled keeps all") << "Open cancelled" << false << "discard";
     }
-    // Open, New and closing all offer to save a changed script first; the answer and
-    // any save dialog decide what is written before the window moves on.
+    // Open, New and closing all ask Save / Discard / Cancel about a changed script,
+    // naming it; the answer and any save dialog decide what is written before the
+    // window moves on, and Cancel (Escape) keeps the window as it was.
     void askingToSave()
     {
         QFETCH(QString, action);
         QFETCH(bool, named);
         QFETCH(QString, answer);
         const bool opening = action.startsWith("Open");
-        const bool yes = answer.startsWith("yes");
-        // Leaving the save dialog after a Yes stops the action that asked: the text stays.
-        const bool stopped = answer == "yes, dialog left";
-        const bool saved = !named && answer == "yes";  // into a file chosen then
+        const bool save = answer.startsWith("save");
+        // Leaving the save dialog after Save stops the action that asked: the text stays.
+        const bool stopped = answer == "save, dialog left" || answer == "cancel";
+        const bool saved = !named && answer == "save";  // into a file chosen then
         const QString script = path(QStringLiteral("script"));
         const QString oldFile = path(QStringLiteral("old"));
         writeFile(script, "/tell Someone hello\r\n");
@@ -235,8 +269,8 @@ private slots:
         w->editor()->setText(QStringLiteral("/tell x y"));
         w->setChanged(!answer.isEmpty());
         if (!answer.isEmpty())
-            m_prompt->answer(yes ? PromptAnswer::Yes : PromptAnswer::No);
-        if (yes && !named)
+            m_prompt->answer(save ? PromptAnswer::Save : answer == "cancel" ? PromptAnswer::Cancel : PromptAnswer::Discard);
+        if (save && !named)
             m_prompt->choose(saved ? path(QStringLiteral("saved")) : QString());
         if (opening && !stopped)
             m_prompt->choose(action == "Open" ? script : QString());
@@ -252,7 +286,13 @@ private slots:
         QVERIFY(m_prompt->allAnswersUsed());
         QCOMPARE(m_prompt->unplannedBoxes + m_prompt->unplannedDialogs, 0);
         QCOMPARE(m_prompt->boxes.size(), answer.isEmpty() ? 0 : 1);
-        QCOMPARE(readFile(oldFile), named && yes ? QByteArray("/tell x y") : QByteArray("old\r\n"));
+        if (!answer.isEmpty()) {
+            const MessageBoxRequest& box = m_prompt->boxes.first();
+            QCOMPARE(box.buttons, PromptButtons::SaveDiscardCancel);
+            QCOMPARE(box.icon, PromptIcon::Question);
+            QVERIFY2(box.text.contains(named ? QStringLiteral("'old'") : QStringLiteral("'New File'")), qPrintable(box.text));
+        }
+        QCOMPARE(readFile(oldFile), named && answer == "save" ? QByteArray("/tell x y") : QByteArray("old\r\n"));
         QCOMPARE(readFile(path(QStringLiteral("saved"))), saved ? QByteArray("/tell x y") : QByteArray("<missing>"));
         // Kept: the window holds its text; otherwise it holds the opened script or none.
         const bool kept = stopped || action == "Open cancelled";
@@ -260,8 +300,54 @@ private slots:
         if (!w)
             return;
         QCOMPARE(w->editor()->Text(), kept ? QStringLiteral("/tell x y") : opening ? QStringLiteral("/tell Someone hello\n") : QString());
-        QCOMPARE(w->fileName(), opening && !kept ? script : QString());
+        QCOMPARE(w->fileName(), opening && !kept ? script : named && kept ? oldFile : QString());
         QCOMPARE(w->isChanged(), kept);
+    }
+
+    void diskChanges_data()
+    {
+        QTest::addColumn<QString>("disk");    // what another program does to the file
+        QTest::addColumn<bool>("edited");     // the window has unsaved changes
+        QTest::addColumn<QString>("answer");  // to the one question expected; "" none
+        QTest::addColumn<QString>("shown");   // the window's text afterwards
+        QTest::newRow("appended, nothing unsaved: read again") << "append" << false << "" << "/afk\n/sit\n";
+        QTest::newRow("appended, unsaved: Reload") << "append" << true << "reload" << "/afk\n/sit\n";
+        QTest::newRow("appended, unsaved: Keep Mine") << "append" << true << "keep" << "/wave";
+        QTest::newRow("deleted: changed, saved again") << "delete" << false << "" << "/afk\n";
+        QTest::newRow("our own save: nothing") << "save" << true << "" << "/wave";
+    }
+    // Another program's change to an open script is noticed: read again when nothing
+    // here is unsaved, asked about at once otherwise; a deleted file makes the window
+    // changed and says so, and Save writes it again where it was.
+    void diskChanges()
+    {
+        QFETCH(QString, disk);
+        QFETCH(bool, edited);
+        QFETCH(QString, answer);
+        QFETCH(QString, shown);
+        const QString file = path(QStringLiteral("pull.txt"));
+        writeFile(file, "/afk\r\n");
+        ScriptWindow* w = makeWindow(file);
+        QSignalSpy notes(w, &ScriptWindow::statusNote);
+        if (edited)
+            w->editor()->setText(QStringLiteral("/wave"));
+        if (disk == "append")
+            writeFile(file, "/afk\r\n/sit\r\n");
+        else if (disk == "delete")
+            QVERIFY(QFile::remove(file));
+        else
+            QVERIFY(w->save());
+        if (!answer.isEmpty())
+            m_prompt->answer(answer == "reload" ? PromptAnswer::Reload : PromptAnswer::Keep);
+        w->findChild<DiskWatch*>()->check();
+        QVERIFY(m_prompt->allAnswersUsed());
+        QCOMPARE(m_prompt->boxes.size(), answer.isEmpty() ? 0 : 1);
+        QCOMPARE(w->editor()->Text(), shown);
+        QCOMPARE(notes.size(), disk == "append" && answer != "keep" ? 1 : 0);
+        QCOMPARE(w->isChanged(), answer == "keep" || disk == "delete");
+        QCOMPARE(w->windowTitle().contains(QStringLiteral("deleted")), disk == "delete");
+        QVERIFY(w->save());
+        QCOMPARE(readFile(file), ScriptCodec::encode(shown));
     }
 
     void openBadFiles_data()
@@ -285,7 +371,7 @@ private slots:
         writeFile(previous, "/tell a b\r\n");
         ScriptWindow* w = makeWindow(previous);
         w->editor()->setText(QStringLiteral("/tell a b\nmore"));
-        m_prompt->answer(PromptAnswer::No);
+        m_prompt->answer(PromptAnswer::Discard);
         m_prompt->choose(path(name));
         w->open();
         QCOMPARE(m_prompt->boxes.size(), 2);
@@ -301,13 +387,16 @@ private slots:
 
     void openedFileSavesBackByteForByte_data()
     {
+        QTest::addColumn<QByteArray>("lineEnd");
         QTest::addColumn<QByteArray>("end");
-        QTest::newRow("ends with CR LF") << QByteArray("/afk\r\n");
-        QTest::newRow("last line without break") << QByteArray("/afk");
+        QTest::newRow("ends with CR LF") << QByteArray("\r\n") << QByteArray("/afk\r\n");
+        QTest::newRow("last line without break") << QByteArray("\r\n") << QByteArray("/afk");
+        QTest::newRow("CR CR LF lines") << QByteArray("\r\r\n") << QByteArray("/afk\r\r\n");
     }
     // Saved untouched elsewhere, an opened script is the file it came from.
     void openedFileSavesBackByteForByte()
     {
+        QFETCH(QByteArray, lineEnd);
         QFETCH(QByteArray, end);
         // Every byte value but NUL, CR and LF, broken into lines, an empty one among them.
         QByteArray bytes;
@@ -315,9 +404,9 @@ private slots:
             if (b != '\r' && b != '\n')
                 bytes.append(char(b));
             if (b % 16 == 0)
-                bytes.append("\r\n");
+                bytes.append(lineEnd);
         }
-        bytes += "\r\n\r\n" + end;
+        bytes += lineEnd + lineEnd + end;
         writeFile(path(QStringLiteral("all bytes")), bytes);
         ScriptWindow* w = makeWindow(path(QStringLiteral("all bytes")));
         m_prompt->choose(path(QStringLiteral("copy")));
@@ -365,7 +454,7 @@ private slots:
         e.select(0, 5);
         e.setSelColor(RichTextControl::green());
         writeFile(path(QStringLiteral("s")), "tell Someone hello\r\n/wave now\r\n");
-        m_prompt->answer(PromptAnswer::No);
+        m_prompt->answer(PromptAnswer::Discard);
         m_prompt->choose(path(QStringLiteral("s")));
         w->open();
         QVERIFY(!isGreen(0));

@@ -2,12 +2,15 @@
 #include "MainWindowFixture.h"
 
 #include "app/MainWindow.h"
+#include "platform/Settings.h"
 
 #include <QDir>
 #include <QScreen>
 #include <QFile>
 #include <QSplitter>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 class tst_startup : public QObject {
     Q_OBJECT
@@ -16,6 +19,8 @@ private slots:
     void gameFolder();
     void windowOpensWhereItWasLeft_data();
     void windowOpensWhereItWasLeft();
+    void settingsFileNotOrdinary_data();
+    void settingsFileNotOrdinary();
 };
 
 void tst_startup::gameFolder_data()
@@ -96,6 +101,32 @@ void tst_startup::windowOpensWhereItWasLeft()
     f.main->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
     QCOMPARE(child<QSplitter>(*f.main, "treeSplitter")->sizes().value(1), treeWidth);
+}
+
+void tst_startup::settingsFileNotOrdinary_data()
+{
+    QTest::addColumn<bool>("pipe");  // a named pipe, else a folder
+    QTest::newRow("named pipe") << true;
+    QTest::newRow("folder") << false;
+}
+
+// A settings file that is no ordinary file would hang the start (a pipe waits for
+// a writer): the program says so once, starts with its defaults and runs to the end.
+void tst_startup::settingsFileNotOrdinary()
+{
+    QFETCH(bool, pipe);
+    MainWindowFixture f;
+    const QString store = Settings::storeFile();
+    QFile::remove(store);
+    QVERIFY(pipe ? ::mkfifo(QFile::encodeName(store).constData(), 0600) == 0 : QDir().mkpath(store));
+    QVERIFY(f.start());
+    QCOMPARE(f.prompt.boxes.size(), 1);
+    QCOMPARE(f.prompt.boxes[0].title, QStringLiteral("Settings Not Read"));
+    QVERIFY(!f.main->state().freeType());
+    QVERIFY(f.main->close());
+    f.main.reset();
+    QCOMPARE(f.prompt.boxes.size(), 1);
+    QVERIFY(pipe ? QFile::remove(store) : QDir(store).removeRecursively());
 }
 
 QTEST_MAIN(tst_startup)

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/MainWindow.h"
+#include "platform/RecoveryStore.h"
 #include "platform/RichTextControl.h"
 
 #include <QAction>
@@ -61,6 +62,7 @@ bool MainWindowFixture::startShown()
 void MainWindowFixture::clearSettings()
 {
     QSettings(QStringLiteral("Zandrel"), QStringLiteral("Zandrel")).clear();
+    QDir(RecoveryStore::folder()).removeRecursively();
 }
 
 void MainWindowFixture::writeSetting(const QString& key, const QString& value)

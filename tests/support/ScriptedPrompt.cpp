@@ -5,7 +5,15 @@ PromptAnswer ScriptedPrompt::message(const MessageBoxRequest& box)
     boxes.append(box);
     if (m_answers.isEmpty()) {
         ++unplannedBoxes;
-        return box.buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+        switch (box.buttons) {
+        case PromptButtons::YesNo: return PromptAnswer::No;
+        // What Escape gives: the safe answer, nothing lost.
+        case PromptButtons::SaveDiscardCancel:
+        case PromptButtons::RestoreDiscard: return PromptAnswer::Cancel;
+        case PromptButtons::ReloadKeepMine: return PromptAnswer::Keep;
+        case PromptButtons::Ok: break;
+        }
+        return PromptAnswer::Ok;
     }
     return m_answers.dequeue();
 }

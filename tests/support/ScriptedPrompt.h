@@ -7,7 +7,7 @@
 #include <QString>
 
 // A prompt that answers from a script and records every box and dialog shown.
-// A box with no scripted answer gets No (or OK) and a dialog gets "cancelled";
+// A box with no scripted answer gets No (Cancel, OK) and a dialog gets "cancelled";
 // such unplanned prompts are counted so a test can insist there were none.
 class ScriptedPrompt : public Prompt {
 public:
