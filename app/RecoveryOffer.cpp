@@ -21,7 +21,7 @@ void RecoveryOffer::offer(Prompt& prompt, ScriptArea& area)
                            "when you save. Discard deletes the kept text.")
                 .arg(name, where, QLocale().toString(kept.changed, QLocale::ShortFormat));
         switch (prompt.message({QStringLiteral("Restore Unsaved Script"), text, PromptIcon::Question,
-                                PromptButtons::RestoreDiscard})) {
+                                PromptButtons::RestoreDiscard, {}})) {
         case PromptAnswer::Restore:
             if (ScriptWindow* window = area.untouchedOrNewWindow())
                 window->restore(kept.recoveryFile, kept.scriptFile, kept.text);

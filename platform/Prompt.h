@@ -54,7 +54,7 @@ public:
     // Save, Discard or Cancel, with the question icon.
     PromptAnswer askToSave(const QString& title, const QString& text)
     {
-        return message({title, text, PromptIcon::Question, PromptButtons::SaveDiscardCancel});
+        return message({title, text, PromptIcon::Question, PromptButtons::SaveDiscardCancel, {}});
     }
     void notify(const QString& title, const QString& text, PromptIcon icon)
     {
