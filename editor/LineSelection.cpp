@@ -16,7 +16,7 @@ LineSelection::Span LineSelection::currentLine(const QString& text, int position
     return {static_cast<int>(start), static_cast<int>(end - start)};
 }
 
-LineSelection::Span LineSelection::SelectCurrentLine(RichTextControl& editor)
+LineSelection::Span LineSelection::selectCaretLine(RichTextControl& editor)
 {
     const Span line = currentLine(editor.Text(), editor.SelStart());
     editor.select(line.start, line.length);

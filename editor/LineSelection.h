@@ -20,7 +20,7 @@ struct Span {
 Span currentLine(const QString& text, int position);
 
 // Selects that line in the editor, from its selection start; returns what it selected.
-Span SelectCurrentLine(RichTextControl& editor);
+Span selectCaretLine(RichTextControl& editor);
 
 // Where whole lines go so that they never glue onto a line of the script: at the
 // caret when it stands at the start of a line (an empty line included), otherwise at

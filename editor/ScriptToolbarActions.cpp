@@ -62,7 +62,7 @@ bool ScriptToolbarActions::runKey(ToolbarKey key)
 
 void ScriptToolbarActions::deleteCommandLine()
 {
-    const LineSelection::Span line = LineSelection::SelectCurrentLine(m_editor);
+    const LineSelection::Span line = LineSelection::selectCaretLine(m_editor);
     if (line.length == 0)
         return;
     const QString text = m_editor.SelText();
@@ -81,7 +81,7 @@ void ScriptToolbarActions::deleteCommandLine()
 
 void ScriptToolbarActions::editLineInDialog()
 {
-    LineSelection::SelectCurrentLine(m_editor);
+    LineSelection::selectCaretLine(m_editor);
     const QString line = m_editor.SelText();
     // A call of another script is no command to edit.
     if (line.left(7) == QLatin1String("/script"))
