@@ -64,18 +64,22 @@ public:
     bool saveAs();
     bool print();
 
-    // Colours what the edits since the last pass touched; runs every 10 s while the
-    // script has changes whose length differs from the last pass.
+    // Colours what the edits since the last pass touched; runs as soon as each edit
+    // is over.
     void colourEdits();
     // The window shows no script lines (the command book): nothing to colour.
     void stopColouring();
     bool colours() const;
+    // The window holds a book to read (the command book): read-only, titled `title`,
+    // uncoloured, never marked changed, so it closes without asking to save.
+    void setReadOnlyBook(const QString& title);
+    bool isReadOnlyBook() const { return m_book; }
 
 public slots:
     // A toolbar key: a file command or one of the editing actions.
     void runToolbarKey(ToolbarKey key);
     // Opens the caret's line in the properties dialog (a "/script" line is only
-    // selected) and marks the window changed.
+    // selected); OK marks the window changed through the line it writes.
     void editLineInDialog();
 
 signals:
@@ -111,6 +115,8 @@ private:
     QString m_fileName;
     bool m_changed = false;
     int m_colouredLength = 0;
+    bool m_colouringOff = false;
+    bool m_book = false;
     // The variable buttons, Delete and the double-click on a line.
     std::unique_ptr<ScriptToolbarActions> m_editActions;
 };
