@@ -6,11 +6,17 @@
 #include "app/RecentScripts.h"
 #include "app/RecentScriptsMenu.h"
 #include "app/MainWindow.h"
+#include "app/InserterMenu.h"
+#include "app/MenuItems.h"
+#include "dialogs/FindDialog.h"
 #include "editor/ScriptCheckPanel.h"
 #include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QDir>
 #include <QMdiArea>
 #include <QPointer>
@@ -186,6 +192,40 @@ private slots:
             QVERIFY(minimised->isMinimized() && !active->isMaximized());
             QCOMPARE(area().currentSubWindow(), active);
             QCOMPARE(active->geometry().topLeft(), QPoint(0, 0));
+        }
+    }
+
+    // Alt and a letter reach exactly one entry of each menu, and of the find dialog;
+    // the catalogue's breeds and professions get theirs as their menu opens.
+    void accessKeysUnique()
+    {
+        m_f->main->specialMenu().addBreed(QStringLiteral("Atrox"));
+        m_f->main->specialMenu().addBreed(QStringLiteral("Random"));
+        QList<QList<QString>> groups;
+        QList<QString> bar;
+        for (QAction* entry : m_f->main->menuBar()->actions())
+            bar << entry->text();
+        groups << bar;
+        for (QMenu* menu : m_f->main->findChildren<QMenu*>()) {
+            emit menu->aboutToShow();
+            QList<QString> items;
+            for (QAction* item : menu->actions())
+                if (!item->isSeparator() && item->isVisible())
+                    items << item->text();
+            groups << items;
+        }
+        FindDialog find(m_f->prompt, nullptr);
+        QList<QString> buttons;
+        for (QAbstractButton* button : find.findChildren<QAbstractButton*>())
+            buttons << button->text();
+        groups << buttons;
+        for (const QList<QString>& captions : groups) {
+            QString keys;
+            for (const QString& caption : captions) {
+                const QChar key = MenuItems::accessKey(caption);
+                QVERIFY2(!key.isNull() && !keys.contains(key), qPrintable(caption));
+                keys += key;
+            }
         }
     }
 
