@@ -176,6 +176,8 @@ void FindDialog::unfold()
 {
     replacePanel->show();
     replaceButton->setEnabled(false);
+    // The player unfolded the row to type the replacement next.
+    replaceField->setFocus();
     // The options panel goes right under the replace panel.
     optionsPanel->move(optionsPanel->x(), replacePanel->geometry().bottom() + 1);
     // The outer height is given; the client area is what the frame leaves of it, but
