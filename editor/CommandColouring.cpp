@@ -83,6 +83,11 @@ bool showsGreen(const QTextDocument& doc, const Span& span)
             if (piece.charFormat().foreground().color() != RichTextControl::green())
                 return false;
         }
+        // A span running on across the line end colours the line break too; the next
+        // line's block holds its format.
+        const QTextBlock next = block.next();
+        if (next.isValid() && next.position() - 1 < end && next.charFormat().foreground().color() != RichTextControl::green())
+            return false;
     }
     return true;
 }

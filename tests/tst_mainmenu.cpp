@@ -195,36 +195,32 @@ private slots:
         }
     }
 
-    // Alt and a letter reach exactly one entry of each menu, and of the find dialog;
-    // the catalogue's breeds and professions get theirs as their menu opens.
+    // Alt and a letter reach exactly one entry of each menu, and one button of the find
+    // dialog; the catalogue's breeds get theirs as their menu opens.
     void accessKeysUnique()
     {
         m_f->main->specialMenu().addBreed(QStringLiteral("Atrox"));
         m_f->main->specialMenu().addBreed(QStringLiteral("Random"));
-        QList<QList<QString>> groups;
-        QList<QString> bar;
-        for (QAction* entry : m_f->main->menuBar()->actions())
-            bar << entry->text();
-        groups << bar;
-        for (QMenu* menu : m_f->main->findChildren<QMenu*>()) {
-            emit menu->aboutToShow();
-            QList<QString> items;
-            for (QAction* item : menu->actions())
-                if (!item->isSeparator() && item->isVisible())
-                    items << item->text();
-            groups << items;
-        }
         FindDialog find(m_f->prompt, nullptr);
-        QList<QString> buttons;
+        QList<QStringList> groups{{}};
         for (QAbstractButton* button : find.findChildren<QAbstractButton*>())
-            buttons << button->text();
-        groups << buttons;
-        for (const QList<QString>& captions : groups) {
+            groups.first() << button->text();
+        QList<QWidget*> menus{m_f->main->menuBar()};
+        for (QMenu* menu : m_f->main->findChildren<QMenu*>())
+            menus << menu;
+        for (QWidget* menu : menus) {
+            if (auto* popup = qobject_cast<QMenu*>(menu))
+                emit popup->aboutToShow();
+            groups << QStringList();
+            for (const QAction* item : menu->actions())
+                if (!item->isSeparator() && item->isVisible())
+                    groups.last() << item->text();
+        }
+        for (const QStringList& captions : groups) {
             QString keys;
             for (const QString& caption : captions) {
-                const QChar key = MenuItems::accessKey(caption);
-                QVERIFY2(!key.isNull() && !keys.contains(key), qPrintable(caption));
-                keys += key;
+                QVERIFY2(!MenuItems::accessKey(caption).isNull() && !keys.contains(MenuItems::accessKey(caption)), qPrintable(caption));
+                keys += MenuItems::accessKey(caption);
             }
         }
     }
