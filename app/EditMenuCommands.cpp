@@ -29,16 +29,18 @@ void EditMenuCommands::addEditMenu(QMenuBar& bar, const std::function<void()>& c
     connect(m_redo, &QAction::triggered, this, &EditMenuCommands::redo);
     followActiveScript();
     MenuItems::addSeparator(edit, QStringLiteral("mnuDivUndo"));
-    connect(MenuItems::addItem(edit, QStringLiteral("mnuFind"), QStringLiteral("&Find")), &QAction::triggered, this,
-            &EditMenuCommands::find);
+    connect(MenuItems::addItem(edit, QStringLiteral("mnuFind"), QStringLiteral("&Find"), QKeySequence::Find),
+            &QAction::triggered, this, &EditMenuCommands::find);
+    connect(MenuItems::addItem(edit, QStringLiteral("mnuFindNext"), QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3)),
+            &QAction::triggered, this, &EditMenuCommands::findNext);
     m_checkScript = MenuItems::addItem(edit, QStringLiteral("mnuCheckScript"), QStringLiteral("&Check Script"),
                                        QKeySequence(Qt::Key_F7));
     connect(m_checkScript, &QAction::triggered, this, checkScript);
     MenuItems::addSeparator(edit, QStringLiteral("mnudivit"));
-    connect(MenuItems::addItem(edit, QStringLiteral("mnuClear"), QStringLiteral("Clear")), &QAction::triggered, this,
+    connect(MenuItems::addItem(edit, QStringLiteral("mnuClear"), QStringLiteral("C&lear")), &QAction::triggered, this,
             &EditMenuCommands::clear);
     MenuItems::addSeparator(edit, QStringLiteral("mnuDiv2"));
-    m_freeType = MenuItems::addItem(edit, QStringLiteral("mnuFreeType"), QStringLiteral("Free Type"));
+    m_freeType = MenuItems::addItem(edit, QStringLiteral("mnuFreeType"), QStringLiteral("Free &Type"));
     m_freeType->setCheckable(true);
     m_freeType->setChecked(m_state.freeType());
     // A check item flips its own mark before it reports the click; undo that, so
@@ -86,13 +88,13 @@ void EditMenuCommands::followActiveScript()
 void EditMenuCommands::undo()
 {
     if (RichTextControl* editor = m_windows.activeEditor())
-        editor->undo();
+        editor->undoStep();
 }
 
 void EditMenuCommands::redo()
 {
     if (RichTextControl* editor = m_windows.activeEditor())
-        editor->redo();
+        editor->redoStep();
 }
 
 void EditMenuCommands::find()
@@ -101,13 +103,30 @@ void EditMenuCommands::find()
     if (!editor)
         return;
     FindDialog dialog(m_state.prompt, editor, m_windows.dialogOwner());
+    dialog.setSearch(m_findText, m_findOptions);
+    connect(&dialog, &FindDialog::statusMessage, this, &EditMenuCommands::statusMessage);
     dialog.exec();
+    m_findText = dialog.findText();
+    m_findOptions = dialog.findFlags();
+}
+
+void EditMenuCommands::findNext()
+{
+    RichTextControl* editor = m_windows.activeEditor();
+    if (!editor)
+        return;
+    // Nothing searched for yet: the dialog asks what to find.
+    if (m_findText.isEmpty())
+        return find();
+    const FindDialog::FindResult result = FindDialog::findNextIn(*editor, m_findText, m_findOptions);
+    emit statusMessage(result == FindDialog::FindResult::None ? QStringLiteral("No matches")
+                                                              : FindDialog::statusFor(result));
 }
 
 void EditMenuCommands::clear()
 {
     RichTextControl* editor = m_windows.activeEditor();
-    if (!editor)
+    if (!editor || editor->isBook())
         return;
     RichTextControl::UndoStep step(*editor);
     editor->setSelColor(RichTextControl::white());

@@ -32,14 +32,22 @@ public slots:
     void redo();
     // The find dialog on the active script, modal; nothing without a script window.
     void find();
+    // The last search again, from the selection on (F3); the dialog when there is none.
+    void findNext();
     // Empties the active script, which marks it changed; its file stays its own.
     void clear();
     // Flips free typing: the setting ("1"/"0"), the check mark and the flag at once.
     void toggleFreeType();
     void showOptions();
 
+signals:
+    // A line for the main window's status bar.
+    void statusMessage(const QString& text);
+
 private:
     AppState& m_state;
+    QString m_findText;
+    int m_findOptions = 0;
     ScriptWorkspace& m_windows;
     QAction* m_freeType = nullptr;
     QAction* m_undo = nullptr;

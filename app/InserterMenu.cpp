@@ -27,18 +27,18 @@ void InserterMenu::addSpecialMenu(QMenuBar& bar)
                  &InserterMenu::insertProfession);
 
     m_variablesMenu = MenuItems::addSubMenu(special, QStringLiteral("mnuVariables"), QStringLiteral("&Variables"));
-    connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuCurrentF"), QStringLiteral("Current Fighting")),
+    connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuCurrentF"), QStringLiteral("Current &Fighting")),
             &QAction::triggered, this, &InserterMenu::insertFightingTarget);
-    connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuSelectTarget"), QStringLiteral("Current Target")),
+    connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuSelectTarget"), QStringLiteral("Current &Target")),
             &QAction::triggered, this, &InserterMenu::insertTarget);
-    connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuMe"), QStringLiteral("Me")), &QAction::triggered,
+    connect(MenuItems::addItem(*m_variablesMenu, QStringLiteral("mnuMe"), QStringLiteral("&Me")), &QAction::triggered,
             this, &InserterMenu::insertMe);
     MenuItems::addSeparator(*m_variablesMenu, QStringLiteral("mnuDivvies"));
     argumentItems.append(nullptr);
     addArrayItem(*m_variablesMenu, argumentItems, QStringLiteral("mnuArgs"), QStringLiteral("Argument"),
                  &InserterMenu::insertArgument);
 
-    QMenu& pet = *MenuItems::addSubMenu(special, QStringLiteral("mnuPet"), QStringLiteral("&Pet"));
+    QMenu& pet = *MenuItems::addSubMenu(special, QStringLiteral("mnuPet"), QStringLiteral("P&et"));
     for (const char* caption : {"Rename (random)", "Rename (male)", "Rename (female)", "Rename (unisex)",
                                 "Rename (surname)", "Rename (fantasy)"})
         addArrayItem(pet, renameItems, QStringLiteral("mnuRename"), QString::fromLatin1(caption),
@@ -47,10 +47,10 @@ void InserterMenu::addSpecialMenu(QMenuBar& bar)
 
 void InserterMenu::addArgumentItems()
 {
-    argumentItems[1]->setText(QStringLiteral("Argument 1"));
+    argumentItems[1]->setText(QStringLiteral("Argument &1"));
     for (int i = 2; i <= 9; ++i) {
         QAction* item = addArrayItem(*m_variablesMenu, argumentItems, QStringLiteral("mnuArgs"),
-                                     QStringLiteral("Argument ") + QString::number(i), &InserterMenu::insertArgument);
+                                     QStringLiteral("Argument &") + QString::number(i), &InserterMenu::insertArgument);
         item->setVisible(true);
     }
 }
@@ -78,7 +78,9 @@ QAction* InserterMenu::addArrayItem(QMenu& menu, QList<QAction*>& items, const Q
 
 RichTextControl* InserterMenu::editor() const
 {
-    return m_windows.activeEditor();
+    // A book to read (the command book) takes no inserts.
+    RichTextControl* active = m_windows.activeEditor();
+    return active && !active->isBook() ? active : nullptr;
 }
 
 void InserterMenu::appendToSelection(RichTextControl& editor, const QString& text)

@@ -38,13 +38,13 @@ QMenu& MainMenuCommands::addFileMenu(QMenuBar& bar)
 void MainMenuCommands::addWindowMenu(QMenuBar& bar)
 {
     m_windowsMenu = MenuItems::addMenu(bar, QStringLiteral("mnuWindows"), QStringLiteral("&Window"));
-    addCommand(*m_windowsMenu, "mnuCascade", QStringLiteral("Cascade"), &MainMenuCommands::cascade);
-    addCommand(*m_windowsMenu, "mnuTileVertically", QStringLiteral("Tile Vertically"),
+    addCommand(*m_windowsMenu, "mnuCascade", QStringLiteral("&Cascade"), &MainMenuCommands::cascade);
+    addCommand(*m_windowsMenu, "mnuTileVertically", QStringLiteral("&Tile Vertically"),
                &MainMenuCommands::tileVertically);
-    addCommand(*m_windowsMenu, "mnuTileHorizontally", QStringLiteral("Tile Horizontally"),
+    addCommand(*m_windowsMenu, "mnuTileHorizontally", QStringLiteral("Tile &Horizontally"),
                &MainMenuCommands::tileHorizontally);
-    addCommand(*m_windowsMenu, "mnuMinAll", QStringLiteral("Minimize All"), &MainMenuCommands::minimizeAll);
-    addCommand(*m_windowsMenu, "mnuMaxAll", QStringLiteral("Maximize All"), &MainMenuCommands::maximizeAll);
+    addCommand(*m_windowsMenu, "mnuMinAll", QStringLiteral("&Minimize All"), &MainMenuCommands::minimizeAll);
+    addCommand(*m_windowsMenu, "mnuMaxAll", QStringLiteral("Ma&ximize All"), &MainMenuCommands::maximizeAll);
     // Ctrl+Tab is the child-window area's own; Ctrl+F6 is the key Windows players know.
     connect(MenuItems::addItem(*m_windowsMenu, QStringLiteral("mnuNextWindow"), QStringLiteral("&Next Window"),
                                QKeySequence(Qt::CTRL | Qt::Key_F6)),
@@ -66,7 +66,8 @@ void MainMenuCommands::newWindow()
 void MainMenuCommands::open()
 {
     ScriptWindow* window = m_area.activeScriptWindow();
-    if (!window)
+    // A script never opens into the command book.
+    if (!window || window->isReadOnlyBook())
         window = m_area.newScriptWindow();
     if (window)
         window->open();

@@ -67,6 +67,7 @@ MainWindow::MainWindow(Prompt& prompt, const QString& catalogueFile, QWidget* pa
 
     m_mainMenu = std::make_unique<MainMenuCommands>(*this, *m_scriptArea);
     m_editMenu = new EditMenuCommands(m_state, *m_scriptArea, this);
+    connect(m_editMenu, &EditMenuCommands::statusMessage, m_statusLabel, &QLabel::setText);
     m_specialMenu = new InserterMenu(m_catalogue, *m_scriptArea, this);
     m_checkScript = new ScriptCheckCommand(m_state, *m_scriptArea, *this);  // a child: lives as long as the window
     m_runPreview = new RunPreviewCommand(m_state, *m_scriptArea, *this);
@@ -108,9 +109,9 @@ void MainWindow::createMenus()
     m_specialMenu->addSpecialMenu(bar);
     m_mainMenu->addWindowMenu(bar);
     QMenu& help = *MenuItems::addMenu(bar, QStringLiteral("mnuHelp2"), QStringLiteral("&Help"));
-    connect(MenuItems::addItem(help, QStringLiteral("mnuAllC"), QStringLiteral("All Commands"), QKeySequence(Qt::Key_F1)),
+    connect(MenuItems::addItem(help, QStringLiteral("mnuAllC"), QStringLiteral("&All Commands"), QKeySequence(Qt::Key_F1)),
             &QAction::triggered, this, &MainWindow::openCommandBook);
-    connect(MenuItems::addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("About")), &QAction::triggered, this,
+    connect(MenuItems::addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("A&bout")), &QAction::triggered, this,
             &MainWindow::showAbout);
 }
 
@@ -266,7 +267,7 @@ void MainWindow::shutDown()
 
 void MainWindow::openCommandBook()
 {
-    CommandBook(m_catalogue, *m_scriptArea, *this).build();
+    CommandBook(m_catalogue, *m_scriptArea).build();
 }
 
 void MainWindow::showAbout()

@@ -70,14 +70,14 @@ inline QString scriptFile(int lines)
     return path;
 }
 
-class ScriptWindow {
+class ShownScript {
 public:
-    ScriptWindow() : m_catalogue(m_prompt, QString()), m_app(m_prompt, m_catalogue, m_settings), m_window(m_app)
+    ShownScript() : m_catalogue(m_prompt, QString()), m_app(m_prompt, m_catalogue, m_settings), m_window(m_app)
     {
         m_app.setFreeType(true);
         showEditor(m_window);
     }
-    ScriptWindow& window() { return m_window; }
+    ::ScriptWindow& window() { return m_window; }
     RichTextControl& editor() { return *m_window.editor(); }
     FixedPrompt& prompt() { return m_prompt; }
 
@@ -95,5 +95,5 @@ private:
     Catalogue m_catalogue;
     Settings m_settings;
     AppState m_app;
-    ScriptWindow m_window;
+    ::ScriptWindow m_window;
 };

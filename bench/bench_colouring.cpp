@@ -20,7 +20,7 @@ void BM_SetPlainText(benchmark::State& state)
 
 void BM_PassAfterOneEdit(benchmark::State& state)
 {
-    ScriptWindow w;
+    ShownScript w;
     w.open(scriptFile(int(state.range(0))));
     // A long script is coloured a slice at a time once shown; the player edits it
     // after that, and the pass must not pay for the slices still to come.
@@ -43,7 +43,7 @@ void BM_PassAfterOneEdit(benchmark::State& state)
 void BM_FullPass(benchmark::State& state)
 {
     const QString text = generatedScript(int(state.range(0)));
-    ScriptWindow w;
+    ShownScript w;
     RichTextControl& editor = w.editor();
     for (auto _ : state) {
         state.PauseTiming();

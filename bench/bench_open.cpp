@@ -29,7 +29,7 @@ long processCpuMs()
 void BM_Open(benchmark::State& state)
 {
     const QString path = scriptFile(int(state.range(0)));
-    ScriptWindow w;
+    ShownScript w;
     for (auto _ : state)
         w.open(path);
     if (w.editor().textLength() + 1 != w.editor().document()->characterCount() || w.prompt().boxes != 0
@@ -43,7 +43,7 @@ void BM_Open(benchmark::State& state)
 void BM_OpenUntilAllColoured(benchmark::State& state)
 {
     const QString path = scriptFile(int(state.range(0)));
-    ScriptWindow w;
+    ShownScript w;
     for (auto _ : state) {
         w.open(path);
         finishIdleWork();
@@ -65,7 +65,7 @@ void BM_OpenPlainTextEdit(benchmark::State& state)
 void BM_OpenOneLongLine(benchmark::State& state)
 {
     const QString path = scriptFile(0);
-    ScriptWindow w;
+    ShownScript w;
     for (auto _ : state)
         w.open(path);
     const bool opened = w.window().fileName() == path && w.editor().textLength() == 20 * 1024 * 1024;
@@ -117,7 +117,7 @@ int runMemoryChild(int argc, char** argv, bool zandrel)
     QApplication app(argc, argv);
     const QString path = QString::fromLocal8Bit(argv[2]);
     if (zandrel) {
-        ScriptWindow w;
+        ShownScript w;
         w.open(path);
         const long shown = processCpuMs();
         finishIdleWork();

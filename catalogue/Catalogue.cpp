@@ -150,7 +150,7 @@ CatalogueCommand commandFrom(const QSqlQuery& q)
 
 CataloguePage pageFrom(const QSqlQuery& q)
 {
-    return {text(q, "CommandText"), text(q, "CommandBook")};
+    return {text(q, "CommandText"), text(q, "CommandBook"), {}};
 }
 
 QStringList listOf(std::optional<std::vector<QString>> values)
@@ -321,9 +321,17 @@ std::optional<CataloguePage> Catalogue::helpPage(qint64 commandId)
 
 std::vector<CataloguePage> Catalogue::bookPages()
 {
-    const QString sql
-        = QStringLiteral("SELECT * FROM tblCommand WHERE CommandGroupID <> ? ORDER BY CommandGroupID, CommandText");
-    return rows<CataloguePage>(sql, {CommandGroup::Examples}, pageFrom).value_or(std::vector<CataloguePage>{});
+    // Each page with its group's prefix, so the book names the command as it is typed.
+    const QString sql = QStringLiteral(
+        "SELECT c.CommandText, c.CommandBook, g.Prefix FROM tblCommand c LEFT JOIN tblCommandGroup g "
+        "ON g.CommandGroupID = c.CommandGroupID WHERE c.CommandGroupID <> ? ORDER BY c.CommandGroupID, c.CommandText");
+    return rows<CataloguePage>(sql, {CommandGroup::Examples},
+                               [](const QSqlQuery& q) {
+                                   CataloguePage page = pageFrom(q);
+                                   page.prefix = text(q, "Prefix");
+                                   return page;
+                               })
+        .value_or(std::vector<CataloguePage>{});
 }
 
 QStringList Catalogue::breeds()

@@ -52,4 +52,5 @@ struct CatalogueGroup {
 struct CataloguePage {
     QString command;
     QString page;
+    QString prefix;  // the group's word typed before the command ("pet"); only in the book's pages
 };

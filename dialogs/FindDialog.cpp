@@ -51,16 +51,16 @@ FindDialog::FindDialog(Prompt& prompt, RichTextControl* target, QWidget* owner)
     replaceLabel->setGeometry(at.rect(0, 0, 735, 255));
     replaceField = named(new QLineEdit(replacePanel), "replaceField");
     replaceField->setGeometry(at.rect(720, 0, 2175, 285));
-    replaceAllButton = button(QStringLiteral("&Replace All"), "replaceAllButton", replacePanel, at.rect(3000, 480, 1215, 375));
+    replaceAllButton = button(QStringLiteral("Replace &All"), "replaceAllButton", replacePanel, at.rect(3000, 480, 1215, 375));
     replaceAllButton->setEnabled(false);
 
     replaceButton = button(QStringLiteral("&Replace"), "replaceButton", this, at.rect(3120, 600, 1215, 375));
 
     optionsPanel = named(new QWidget(this), "optionsPanel");
     optionsPanel->setGeometry(at.rect(120, 840, 4215, kOptionsPanelHeight));
-    wholeWordBox = named(new QCheckBox(QStringLiteral("Match on whole word only."), optionsPanel), "wholeWordBox");
+    wholeWordBox = named(new QCheckBox(QStringLiteral("Match on &whole word only."), optionsPanel), "wholeWordBox");
     wholeWordBox->setGeometry(at.rect(0, 0, 2535, 375));
-    matchCaseBox = named(new QCheckBox(QStringLiteral("Match case."), optionsPanel), "matchCaseBox");
+    matchCaseBox = named(new QCheckBox(QStringLiteral("&Match case."), optionsPanel), "matchCaseBox");
     matchCaseBox->setGeometry(at.rect(0, 360, 2535, 375));
     cancelButton = button(QStringLiteral("&Cancel"), "cancelButton", optionsPanel, at.rect(3000, 240, 1215, 375));
 
@@ -74,6 +74,9 @@ FindDialog::FindDialog(Prompt& prompt, RichTextControl* target, QWidget* owner)
 
     // The Replace button sits over the right end of the replace row once it shows.
     replaceButton->raise();
+    // A book to read (the command book) is searched, never changed.
+    if (target && target->isBook())
+        replaceButton->hide();
 
     setTabOrder(findField, findButton);
     setTabOrder(findButton, replaceField);
@@ -112,19 +115,45 @@ int FindDialog::unfoldedOuterHeightTwips()
     return kReplacePanelTop + kReplacePanelHeight + kOptionsPanelHeight + kTitleAllowance;
 }
 
+QString FindDialog::findText() const
+{
+    return findField->text();
+}
+
+void FindDialog::setSearch(const QString& findText, int options)
+{
+    findField->setText(findText);
+    findField->selectAll();
+    wholeWordBox->setChecked(options & FindStepping::WholeWord);
+    matchCaseBox->setChecked(options & FindStepping::MatchCase);
+}
+
+FindDialog::FindResult FindDialog::findNextIn(RichTextControl& target, const QString& findText, int options)
+{
+    const int from = FindStepping::nextSearchStart(*target.document(), target.SelStart(), target.SelLength(), findText,
+                                                   options);
+    if (target.find(findText, from, options) >= 0)
+        return FindResult::Found;
+    // Past the end the search goes on from the top, as far as where it started.
+    if (from > 0 && target.find(findText, 0, options) >= 0)
+        return FindResult::Wrapped;
+    return FindResult::None;
+}
+
+QString FindDialog::statusFor(FindResult result)
+{
+    return result == FindResult::Wrapped ? QStringLiteral("Passed the end of the script") : QString();
+}
+
 void FindDialog::findNext()
 {
     RichTextControl* target = m_target;
     if (!target)
         return;
-    const QString findText = findField->text();
-    const int from = FindStepping::nextSearchStart(*target->document(), target->SelStart(), target->SelLength(),
-                                                   findText, findFlags());
-    if (target->find(findText, from, findFlags()) >= 0)
-        return;
-    m_prompt.notify(QStringLiteral("Find"), QStringLiteral("No matches"), PromptIcon::Information);
-    // The next Find Next starts again from the top of the script.
-    target->setSelStart(0);
+    const FindResult result = findNextIn(*target, findField->text(), findFlags());
+    emit statusMessage(statusFor(result));
+    if (result == FindResult::None)
+        m_prompt.notify(QStringLiteral("Find"), QStringLiteral("No matches"), PromptIcon::Information);
 }
 
 void FindDialog::replace()
@@ -147,6 +176,8 @@ void FindDialog::unfold()
 {
     replacePanel->show();
     replaceButton->setEnabled(false);
+    // The player unfolded the row to type the replacement next.
+    replaceField->setFocus();
     // The options panel goes right under the replace panel.
     optionsPanel->move(optionsPanel->x(), replacePanel->geometry().bottom() + 1);
     // The outer height is given; the client area is what the frame leaves of it, but
@@ -162,9 +193,14 @@ void FindDialog::replaceAll()
     RichTextControl* target = m_target;
     if (!target)
         return;
-    QTextCursor cursor = target->textCursor();
-    if (FindStepping::replaceAll(cursor, findField->text(), replaceField->text(), findFlags()) > 0)
+    // Every match of the script, wherever the caret stands: the name says all.
+    QTextCursor cursor(target->document());
+    const int count = FindStepping::replaceAll(cursor, findField->text(), replaceField->text(), findFlags());
+    if (count > 0)
         target->setTextCursor(cursor);
+    emit statusMessage(count == 0   ? QStringLiteral("No matches")
+                       : count == 1 ? QStringLiteral("Replaced 1 match")
+                                    : QStringLiteral("Replaced %1 matches").arg(count));
 }
 
 void FindDialog::cancel()

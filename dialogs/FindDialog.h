@@ -23,6 +23,17 @@ public:
     int findFlags() const;
     // True once Replace has unfolded the replace row.
     bool replaceShown() const;
+    QString findText() const;
+    // Starts with the search of the last opening, so Find Next (F3) and the dialog
+    // go on with the same one.
+    void setSearch(const QString& findText, int options);
+
+    enum class FindResult { Found, Wrapped, None };
+    // Find Next on `target`: selects the next match after the selection, going on
+    // from the top once past the end. With no match anywhere the selection stays.
+    static FindResult findNextIn(RichTextControl& target, const QString& findText, int options);
+    // What the status bar says after a Find Next.
+    static QString statusFor(FindResult result);
 
 
     // Outer height of the unfolded window, in twips: below the options panel, with
@@ -36,6 +47,11 @@ public slots:
     void cancel();
     void findTextChanged();
     void replaceTextChanged();
+
+signals:
+    // A line for the status bar: a search that went past the end, a count of
+    // replacements. Empty clears it.
+    void statusMessage(const QString& text);
 
 private:
     QLabel* findLabel = nullptr;

@@ -45,15 +45,17 @@ int replaceAll(QTextCursor& cursor, const QString& findText, const QString& repl
     const QTextDocument::FindFlags flags = findFlags(options);
     int from = cursor.selectionStart();
     int count = 0;
-    QTextCursor edit(doc);
+    QTextCursor match = doc->find(findText, from, flags);
+    if (match.isNull())
+        return 0;
     // One edit block: one undo step, and the layout and change signals follow once
-    // at the end instead of once per match.
+    // at the end instead of once per match. It opens at the first match, where Undo
+    // puts the caret back.
+    QTextCursor edit(doc);
+    edit.setPosition(match.selectionStart());
     edit.beginEditBlock();
     QTextCursor last;
-    for (;;) {
-        QTextCursor match = doc->find(findText, from, flags);
-        if (match.isNull())
-            break;
+    for (; !match.isNull(); match = doc->find(findText, from, flags)) {
         match.insertText(replaceText);
         from = match.position();
         last = match;

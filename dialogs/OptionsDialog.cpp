@@ -52,9 +52,9 @@ OptionsDialog::OptionsDialog(AppState& state, QWidget* owner) : QDialog(owner), 
     browseButton->setText(QStringLiteral("..."));
     browseButton->setGeometry(at.rect(3960, 720, 375, 255).translated(0, below));
     DesignedControls::growToText(browseButton);
-    okButton = button(QStringLiteral("OK"), "okButton", this, at.rect(480, 2280, 1095, 375).translated(0, below));
-    applyButton = button(QStringLiteral("Apply"), "applyButton", this, at.rect(1680, 2280, 1095, 375).translated(0, below));
-    cancelButton = button(QStringLiteral("Cancel"), "cancelButton", this, at.rect(3120, 2280, 1095, 375).translated(0, below));
+    okButton = button(QStringLiteral("&OK"), "okButton", this, at.rect(480, 2280, 1095, 375).translated(0, below));
+    applyButton = button(QStringLiteral("&Apply"), "applyButton", this, at.rect(1680, 2280, 1095, 375).translated(0, below));
+    cancelButton = button(QStringLiteral("&Cancel"), "cancelButton", this, at.rect(3120, 2280, 1095, 375).translated(0, below));
     DesignedControls::makeFixedToolWindow(*this, QStringLiteral("Options"),
                                           DesignedControls::grownAround(this, at.size(4440, 2760) + QSize(0, below),
                                                                         QSize(at.x(105), at.y(105))));

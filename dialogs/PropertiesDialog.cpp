@@ -8,6 +8,7 @@
 #include "platform/DesignScale.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -49,6 +50,7 @@ PropertiesDialog::PropertiesDialog(Catalogue& catalogue, Prompt& prompt, const Q
       valueText(placed(new QPlainTextEdit(frame), "valueText", 120, 1440, 3975, 885)),
       valueList(placed(new QListWidget(frame), "valueList", 120, 1440, 3975, 840)),
       valueCombo(placed(new QComboBox(frame), "valueCombo", 120, 1440, 3975, 315)),
+      reasonLabel(placed(new QLabel(this), "reasonLabel", 120, 2460, 1620, 495)),
       okButton(placed(new QPushButton(QStringLiteral("&OK"), this), "okButton", 1800, 2520, 1095, 375)),
       cancelButton(placed(new QPushButton(QStringLiteral("&Cancel"), this), "cancelButton",
                          3000, 2520, 1095, 375)),
@@ -67,6 +69,10 @@ PropertiesDialog::PropertiesDialog(Catalogue& catalogue, Prompt& prompt, const Q
     // Typing a command and pressing Enter confirms the line; it must not grow the list.
     commandBox->setInsertPolicy(QComboBox::NoInsert);
     commandBox->setMaxVisibleItems(20);
+    // A typed name completes in place from the list, and the caret stays in the box:
+    // the player types on until the name is whole.
+    commandBox->completer()->setCompletionMode(QCompleter::InlineCompletion);
+    commandBox->completer()->setCaseSensitivity(Qt::CaseInsensitive);
 
     descriptionLabel->setAutoFillBackground(true);
     QPalette grey = descriptionLabel->palette();
@@ -94,6 +100,9 @@ PropertiesDialog::PropertiesDialog(Catalogue& catalogue, Prompt& prompt, const Q
     valueText->hide();
     valueList->hide();
     valueCombo->hide();
+    reasonLabel->setWordWrap(true);
+    reasonLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    reasonLabel->setFont(small);
 
     // Enter belongs to the dialog as a whole (it confirms), so no button grabs it.
     for (QPushButton* button : {okButton, cancelButton}) {
@@ -108,7 +117,9 @@ PropertiesDialog::PropertiesDialog(Catalogue& catalogue, Prompt& prompt, const Q
     setTabOrder(cancelButton, commandBox);
 
     connect(commandBox, &QComboBox::currentIndexChanged, this, &PropertiesDialog::commandChosen);
-    connect(commandBox->lineEdit(), &QLineEdit::textEdited, this, &PropertiesDialog::commandTyped);
+    // After the inline completion: the dialog follows the name the box shows.
+    connect(commandBox, &QComboBox::editTextChanged, this, &PropertiesDialog::commandTyped);
+    connect(valueCombo, &QComboBox::editTextChanged, this, &PropertiesDialog::showWhatOkNeeds);
     connect(okButton, &QPushButton::clicked, this, &PropertiesDialog::confirm);
     connect(cancelButton, &QPushButton::clicked, this, &PropertiesDialog::cancel);
 }
@@ -141,7 +152,9 @@ bool PropertiesDialog::setUp()
             m_lineValue = CommandLineParser::unquote(m_lineValue, m_valueQuote);
         matched = commandBox->count() - 1;
         commandBox->setCurrentIndex(matched);
-        if (setUpValueEditor(command.type, command.description, false, command.values) == 0) {
+        // A line of the script without a value opens like any other, to be changed.
+        const bool keepOpen = m_origin == Origin::ScriptLine;
+        if (setUpValueEditor(command.type, command.description, keepOpen, command.values) == 0 && !keepOpen) {
             // OK has written the line and closed the dialog, or found nothing to
             // write; either way the dialog must not show.
             if (!m_closed)
@@ -168,37 +181,67 @@ int PropertiesDialog::setUpValueEditor(CommandType type, const QString& descript
     switch (type) {
     case CommandType::Text:
         if (!values.isEmpty()) {
-            showValueChoices(values, m_lineValue, nullptr);
+            showValueChoices(values, m_lineValue, nullptr, !keepOpen);
             break;
         }
         valueText->setPlainText(m_lineValue);
         valueText->moveCursor(QTextCursor::End);
         valueText->show();
-        valueText->setFocus();
+        if (!keepOpen)
+            valueText->setFocus();
         break;
     case CommandType::Number: {
         // The steps are suggestions: any whole number may be typed.
         const CommandLineParser::NumberList numbers = CommandLineParser::numberEntries(m_lineValue);
-        showValueChoices(numbers.entries, numbers.entries.value(numbers.selected), m_wholeNumber);
+        showValueChoices(numbers.entries, numbers.selected, m_wholeNumber, !keepOpen);
         break;
     }
     case CommandType::NoValue:
         valueLabel->hide();
+        showWhatOkNeeds();
         if (!keepOpen)
             confirm();
         return 0;
     }
+    showWhatOkNeeds();
     return 1;
 }
 
-void PropertiesDialog::showValueChoices(const QStringList& entries, const QString& value, QValidator* validator)
+void PropertiesDialog::showValueChoices(const QStringList& entries, const QString& value, QValidator* validator,
+                                        bool takeFocus)
 {
+    showValueChoices(entries, static_cast<int>(entries.indexOf(value)), validator, takeFocus);
+    valueCombo->setEditText(value);
+}
+
+void PropertiesDialog::showValueChoices(const QStringList& entries, int selected, QValidator* validator, bool takeFocus)
+{
+    m_needsNumber = validator == m_wholeNumber;
     valueCombo->clear();
     valueCombo->addItems(entries);
     valueCombo->setValidator(validator);
-    valueCombo->setEditText(value);
+    // What the list marks as chosen is what OK writes: with nothing chosen, no entry
+    // may look chosen either.
+    valueCombo->setCurrentIndex(selected);
+    if (selected < 0)
+        valueCombo->setEditText(QString());
     valueCombo->show();
-    valueCombo->setFocus();
+    if (takeFocus)
+        valueCombo->setFocus();
+}
+
+QString PropertiesDialog::missingValue() const
+{
+    if (!valueCombo->isHidden() && m_needsNumber && valueCombo->currentText().trimmed().isEmpty())
+        return QStringLiteral("Choose or type a number: the line needs one.");
+    return QString();
+}
+
+void PropertiesDialog::showWhatOkNeeds()
+{
+    const QString reason = missingValue();
+    reasonLabel->setText(reason);
+    okButton->setEnabled(reason.isEmpty());
 }
 
 void PropertiesDialog::commandChosen()
@@ -214,17 +257,19 @@ void PropertiesDialog::commandChosen()
         // counts, or another group's type would set the dialog up, or close it.
         if (!chosenId.isValid() || command.id != chosenId.toLongLong())
             continue;
+        // Choosing only sets the dialog up, even for a command without a value: OK writes.
         m_valueQuote = command.add;
-        // A command without a value is complete once chosen: its line is written.
-        if (setUpValueEditor(command.type, command.description, true, command.values) == 0)
-            confirm();
+        setUpValueEditor(command.type, command.description, true, command.values);
     }
 }
 
 void PropertiesDialog::commandTyped(const QString& typed)
 {
-    // A name typed in full sets the dialog up as choosing it would, but waits for
-    // Enter or OK even for a command without a value: the player may type on.
+    // A name typed in full (or completed) sets the dialog up as choosing it would,
+    // but waits for Enter or OK even for a command without a value: the player may
+    // type on.
+    if (!m_listFilled)
+        return;
     const int index = commandBox->findText(typed.trimmed(), Qt::MatchFixedString);
     if (index < 0)
         return;
@@ -237,6 +282,11 @@ void PropertiesDialog::commandTyped(const QString& typed)
 
 void PropertiesDialog::confirm()
 {
+    // Enter confirms as OK does, so it is refused where OK is.
+    if (!missingValue().isEmpty()) {
+        valueCombo->setFocus();
+        return;
+    }
     bool shown = true;
     QString value;
     if (!valueText->isHidden()) {
@@ -267,6 +317,11 @@ void PropertiesDialog::confirm()
     }
     const QString line = QStringLiteral("/") + command + valuePart;
     m_builtLine = line;
+    // A line confirmed as it stood is no change of the script.
+    if (m_origin == Origin::ScriptLine && line == m_line) {
+        done(QDialog::Accepted);
+        return;
+    }
     RichTextControl::UndoStep step(*m_target);
     m_target->setSelColor(RichTextControl::white());
     // A line of the script is replaced where it stands; a command from the tree is

@@ -48,7 +48,8 @@ public:
     bool setUp();
 
     // Sets the dialog up for a command type; 0 when the command takes no value (and,
-    // unless `keepOpen`, the line has then been written), 1 otherwise.
+    // unless `keepOpen`, the line has then been written), 1 otherwise. Only the
+    // first set-up (not `keepOpen`) takes the focus to the value.
     // `values` are the words a type 1 value is picked from, if any.
     int setUpValueEditor(CommandType type, const QString& description, bool keepOpen = false,
                          const QStringList& values = {});
@@ -82,12 +83,18 @@ private:
     QPlainTextEdit* const valueText;
     QListWidget* const valueList;
     QComboBox* const valueCombo;
+    // Why OK is disabled: a value the command needs and lacks.
+    QLabel* const reasonLabel;
     QPushButton* const okButton;
     QPushButton* const cancelButton;
     void keepValueOnOneLine();
     // The value as an editable list: the player picks an entry or types, within
     // `validator` when one is given.
-    void showValueChoices(const QStringList& entries, const QString& value, QValidator* validator);
+    void showValueChoices(const QStringList& entries, const QString& value, QValidator* validator, bool takeFocus);
+    void showValueChoices(const QStringList& entries, int selected, QValidator* validator, bool takeFocus);
+    // Why OK may not write the line yet; empty when it may.
+    QString missingValue() const;
+    void showWhatOkNeeds();
 
     Catalogue& m_catalogue;
     Prompt& m_prompt;
@@ -103,5 +110,7 @@ private:
     bool m_closed = false;
     bool m_joiningLines = false;
     bool m_breakFirst = false;
+    // The value editor is the number list, which the line cannot do without.
+    bool m_needsNumber = false;
     QValidator* m_wholeNumber = nullptr;
 };

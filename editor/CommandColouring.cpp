@@ -69,8 +69,33 @@ void walkBlock(const QString& text, int base, int& openAt, QList<Span>& found)
     }
 }
 
-void colour(RichTextControl& control, const QList<Span>& spans, bool joinLastEdit)
+// Whether every character of the span shows green already. Merging green into it again
+// would add a step to Undo that changes nothing, and would cut the player's typing,
+// which Undo takes back as one step, into a step per key.
+bool showsGreen(const QTextDocument& doc, const Span& span)
 {
+    const int end = span.start + span.length;
+    for (QTextBlock block = doc.findBlock(span.start); block.isValid() && block.position() < end; block = block.next()) {
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment piece = it.fragment();
+            if (piece.position() + piece.length() <= span.start || piece.position() >= end)
+                continue;
+            if (piece.charFormat().foreground().color() != RichTextControl::green())
+                return false;
+        }
+        // A span running on across the line end colours the line break too; the next
+        // line's block holds its format.
+        const QTextBlock next = block.next();
+        if (next.isValid() && next.position() - 1 < end && next.charFormat().foreground().color() != RichTextControl::green())
+            return false;
+    }
+    return true;
+}
+
+void colour(RichTextControl& control, QList<Span> spans, bool joinLastEdit)
+{
+    if (joinLastEdit)
+        spans.removeIf([&control](const Span& span) { return showsGreen(*control.document(), span); });
     if (spans.isEmpty())
         return;
     RichTextControl::FormattingScope formatting(control);

@@ -46,6 +46,9 @@ QIcon ScriptToolbarActions::buttonIcon(const QString& name)
 
 bool ScriptToolbarActions::runKey(ToolbarKey key)
 {
+    // A book to read (the command book) takes no lines and loses none.
+    if (m_editor.isBook())
+        return true;
     if (key == ToolbarKey::Delete) {
         deleteCommandLine();
         return true;
@@ -81,20 +84,16 @@ void ScriptToolbarActions::deleteCommandLine()
 
 void ScriptToolbarActions::editLineInDialog()
 {
+    if (m_editor.isBook())
+        return;
     LineSelection::selectCaretLine(m_editor);
     const QString line = m_editor.SelText();
     // A call of another script is no command to edit.
     if (line.left(7) == QLatin1String("/script"))
         return;
-    // The dialog runs an event loop of its own: the window, and these actions with
-    // it, may be gone by the time it returns.
-    QPointer<RichTextControl> editor(&m_editor);
-    const std::function<void()> markChanged = m_markChanged;
-    {
-        PropertiesDialog dialog(m_app.catalogue, m_app.prompt, line, &m_editor, PropertiesDialog::Origin::ScriptLine,
-                             m_dialogOwner ? m_dialogOwner() : nullptr);
-        dialog.showModal();
-    }
-    if (editor && markChanged)
-        markChanged();
+    // OK marks the window through the edit it makes; Cancel, or a line confirmed as
+    // it stood, leaves the script unchanged.
+    PropertiesDialog dialog(m_app.catalogue, m_app.prompt, line, &m_editor, PropertiesDialog::Origin::ScriptLine,
+                            m_dialogOwner ? m_dialogOwner() : nullptr);
+    dialog.showModal();
 }

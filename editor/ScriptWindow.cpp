@@ -111,13 +111,20 @@ ScriptWindow::ScriptWindow(AppState& app, QWidget* parent)
     // After the lock: the completion list sees each key first and hands it on.
     new CommandCompleter(m_app, *m_editor, this);
 
+    // Each change is coloured as soon as the edit that made it is over (once the
+    // key, the insert or the Undo has returned), so its colouring joins that very
+    // step of Undo; the edits of one go are coloured together.
+    m_colouringTimer->setSingleShot(true);
+    m_colouringTimer->setInterval(0);
     connect(m_colouringTimer, &QTimer::timeout, this, &ScriptWindow::colourEdits);
     connect(m_diskWatch, &DiskWatch::changedOnDisk, this, &ScriptWindow::followDiskChange);
     connect(m_diskWatch, &DiskWatch::goneFromDisk, this, &ScriptWindow::noteGoneFromDisk);
     connect(m_editor, &RichTextControl::contentChanged, this, &ScriptWindow::markChanged);
+    connect(m_editor, &RichTextControl::contentChanged, this, [this] {
+        if (!m_colouringOff)
+            m_colouringTimer->start();
+    });
     connect(m_editor, &RichTextControl::doubleClicked, this, &ScriptWindow::editLineInDialog);
-    m_colouringTimer->setInterval(10000);
-    m_colouringTimer->start();
 
     m_editor->setSelColor(RichTextControl::white());
     m_editor->setPasteFilter([this](const QString& pasted) { return takePaste(pasted); });
@@ -206,6 +213,8 @@ void ScriptWindow::runToolbarKey(ToolbarKey key)
 
 void ScriptWindow::setChanged(bool changed)
 {
+    // The book is read, never saved: nothing in it is a change to keep.
+    changed = changed && !m_book;
     const bool flips = changed != m_changed;
     m_changed = changed;
     setWindowModified(changed);
@@ -217,26 +226,40 @@ void ScriptWindow::setChanged(bool changed)
         emit titleChanged();
 }
 
+void ScriptWindow::setReadOnlyBook(const QString& title)
+{
+    m_book = true;
+    stopColouring();
+    // The typing lock would make the book editable again once free typing is on.
+    delete findChild<TypingLock*>();
+    m_editor->setBook();
+    // Read with the keyboard too: the caret moves through the book, Enter follows a link.
+    m_editor->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Its file buttons and variables would act on a text that is not a script.
+    m_toolbar->hide();
+    setWindowTitle(title);
+    setChanged(false);
+    emit titleChanged();
+}
+
 void ScriptWindow::colourEdits()
 {
-    // The length is the only guard: a pass runs once an edit has both marked the
-    // window and changed how long the text is. The pass colours what the edits since
-    // the last one touched; one that had to wait is tried again at the next tick.
-    const int length = m_editor->textLength();
-    if (!m_changed || length == m_colouredLength)
-        return;
-    if (CommandColouring::colourEdits(*m_editor))
-        m_colouredLength = length;
+    // A pass that must wait (the player can still redo, and a new step would drop
+    // that) is tried again after the next edit; Undo and Redo bring back the colours
+    // of the steps they replay, as each step carries its own.
+    if (!m_colouringOff && CommandColouring::colourEdits(*m_editor))
+        m_colouredLength = m_editor->textLength();
 }
 
 void ScriptWindow::stopColouring()
 {
     m_colouringTimer->stop();
+    m_colouringOff = true;
 }
 
 bool ScriptWindow::colours() const
 {
-    return m_colouringTimer->isActive();
+    return !m_colouringOff;
 }
 
 void ScriptWindow::editLineInDialog()

@@ -93,12 +93,16 @@ public:
     // The file was deleted or moved away by another program; Save writes it again.
     bool isGoneFromDisk() const { return m_goneFromDisk; }
 
-    // Colours what the edits since the last pass touched; runs every 10 s while the
-    // script has changes whose length differs from the last pass.
+    // Colours what the edits since the last pass touched; runs as soon as each edit
+    // is over.
     void colourEdits();
     // The window shows no script lines (the command book): nothing to colour.
     void stopColouring();
     bool colours() const;
+    // The window holds a book to read (the command book): read-only, titled `title`,
+    // uncoloured, never marked changed, so it closes without asking to save.
+    void setReadOnlyBook(const QString& title);
+    bool isReadOnlyBook() const { return m_book; }
 
 public slots:
     // The file changed on disk: read again when nothing here is unsaved, else the
@@ -109,7 +113,7 @@ public slots:
     // A toolbar key: a file command or one of the editing actions.
     void runToolbarKey(ToolbarKey key);
     // Opens the caret's line in the properties dialog (a "/script" line is only
-    // selected) and marks the window changed.
+    // selected); OK marks the window changed through the line it writes.
     void editLineInDialog();
 
 signals:
@@ -167,6 +171,8 @@ private:
     QByteArray m_lineBreak = QByteArrayLiteral("\r\n");
     DiskWatch* const m_diskWatch;
     RecoveryKeeper* const m_recovery;
+    bool m_colouringOff = false;
+    bool m_book = false;
     // The variable buttons, Delete and the double-click on a line.
     std::unique_ptr<ScriptToolbarActions> m_editActions;
 };

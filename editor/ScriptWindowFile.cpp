@@ -34,6 +34,8 @@
 
 QString ScriptWindow::shownName() const
 {
+    if (m_book)
+        return windowTitle();
     return ScriptTitle::shownName(m_fileName, m_untitledNumber);
 }
 
@@ -66,6 +68,9 @@ void ScriptWindow::setFileName(const QString& path)
 
 void ScriptWindow::showTitle()
 {
+    // The book keeps the title it was given.
+    if (m_book)
+        return;
     // The title is the name alone, so tiled and minimised windows stay told apart;
     // "[*]" shows the desktop's mark for unsaved changes while the window is marked
     // modified.

@@ -193,10 +193,11 @@ void RichTextControl::clearEdits()
     m_edits.clear();
 }
 
-RichTextControl::UndoStep::UndoStep(RichTextControl& control) : m_cursor(control.document())
+RichTextControl::UndoStep::UndoStep(RichTextControl& control) : m_cursor(control.textCursor())
 {
     // An edit block belongs to the document, not to the cursor that opened it: the
-    // control's own cursor writes into it too.
+    // control's own cursor writes into it too. Undo puts the caret back where the
+    // cursor that opened the block stood, so it opens at the caret, where the work is.
     m_cursor.beginEditBlock();
 }
 
@@ -404,7 +405,40 @@ void RichTextControl::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // The editor's own Undo and Redo keys take the same way as the Edit menu's.
+    if (!m_book && (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))) {
+        event->matches(QKeySequence::Undo) ? undoStep() : redoStep();
+        event->accept();
+        return;
+    }
     QTextEdit::keyPressEvent(event);
+}
+
+namespace {
+// Where two texts start to differ, and where the second stops differing from the
+// first, counted in the second: the stretch a step of Undo or Redo changed.
+std::pair<int, int> changedStretch(const QString& before, const QString& after)
+{
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype start = 0;
+    while (start < shorter && before.at(start) == after.at(start))
+        ++start;
+    qsizetype tail = 0;
+    while (tail < shorter - start && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+        ++tail;
+    return {int(start), int(after.size() - tail)};
+}
+}
+
+void RichTextControl::replayStep(bool back)
+{
+    const QString before = Text();
+    back ? undo() : redo();
+    const QString after = Text();
+    if (after != before) {
+        const auto [start, end] = changedStretch(before, after);
+        setSelStart(back ? start : end);
+    }
 }
 
 void RichTextControl::mouseDoubleClickEvent(QMouseEvent* event)

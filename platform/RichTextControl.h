@@ -104,8 +104,19 @@ public:
     // Counts from..to as edited, for work on it that was left undone.
     void markEdited(int from, int to);
 
+    // The control holds a book to read (the command book): read-only whatever the
+    // typing lock says, and nothing is written into it through the program either.
+    void setBook() { m_book = true; setReadOnly(true); }
+    bool isBook() const { return m_book; }
+
     // True while the text is laid out by Qt's full rich-text layout.
     bool richLayout() const { return m_richLayout; }
+
+    // One step back or forward in the history, with the caret left where the step
+    // changed the text: at the start of what Undo took away or brought back, after
+    // what Redo wrote again. The next insert then goes where the work was.
+    void undoStep() { replayStep(true); }
+    void redoStep() { replayStep(false); }
 
     // The colours of the script windows.
     static QColor white() { return QColor(0xFF, 0xFF, 0xFF); }
@@ -157,6 +168,7 @@ protected:
 
 private:
     void onContentsChange(int position, int removed, int added);
+    void replayStep(bool back);
     void useRichLayout();
     void useScriptLayout();
 
@@ -171,6 +183,7 @@ private:
     QColor m_armedColour;
     bool m_movingOurselves = false;
     bool m_richLayout = false;
+    bool m_book = false;
     // Set while the control itself swaps layouts or loads plain text: no edit, nothing
     // rich to look for.
     bool m_quiet = false;

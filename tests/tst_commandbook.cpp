@@ -24,13 +24,14 @@ QString storedPage(const char* text)
 bool start(MainWindowFixture& f)
 {
     TestCatalogue& c = *f.catalogue;
-    const std::pair<int, const char*> groups[]{{1, "One"}, {2, "Two"}, {9, "Example Scripts"}, {10, "Ten"}, {11, "Odd"}};
+    const std::pair<int, const char*> groups[]{{1, "One"}, {9, "Example Scripts"}, {10, "Ten"}, {11, "Odd"}};
     for (const auto& [id, name] : groups)
         c.addGroup(id, QString::fromLatin1(name));
+    c.addGroup(7, QStringLiteral("Pet Commands"), QStringLiteral("pet"));
     c.addCommand(1003, 10, QStringLiteral("zz"), {}, 0, {}, storedPage("Group ten comes last."));
     c.addCommand(901, 9, QStringLiteral("/t Example"), {}, 0, {}, storedPage("Never in the book."));
     c.addCommand(902, 9, QStringLiteral("shout"), {}, 0, {}, QStringLiteral("{\\rtf1 Broken page {\\b never closed"));
-    c.addCommand(203, 2, QStringLiteral("pet zap"), {}, 0, {},
+    c.addCommand(703, 7, QStringLiteral("zap"), {}, 0, {},
                  QStringLiteral("{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}\\pard\\cf1\\fs32 Red and big.\\par}"));
     c.addCommand(103, 1, QStringLiteral("gamma"), {}, 0, {}, QStringLiteral("A fragment with {\\b bold} words.\\par "));
     c.addCommand(101, 1, QStringLiteral("alpha"), {}, 0, {}, storedPage("First."));
@@ -38,7 +39,7 @@ bool start(MainWindowFixture& f)
     c.addCommand(104, 1, QStringLiteral("empty"), {}, 0, {}, QString());
     c.addCommand(105, 1, QStringLiteral("missing"), {}, 0);
     c.exec(QStringLiteral("UPDATE tblCommand SET CommandBook = NULL WHERE CommandID = 105"));
-    c.addCommand(201, 2, QStringLiteral("pet attack"), {}, 0, {}, storedPage("Both capitalised."));
+    c.addCommand(701, 7, QStringLiteral("attack"), {}, 0, {}, storedPage("Both capitalised."));
     // A word the heading must carry as text, not as RTF, beyond the code page too.
     c.addCommand(1101, 11, QStringLiteral("{b}\\par \u00e9lan"), {}, 0, {}, storedPage("Odd word."));
     return f.start();
@@ -71,10 +72,11 @@ QString marked(const QTextDocument& doc)
 class tst_commandbook : public QObject {
     Q_OBJECT
 private slots:
-    // Groups come by number (10 after 2), commands by word without regard to case;
-    // group 9, empty pages and missing pages stay out. Headings are bold 14 point and
-    // nothing of them spills into the page; pages keep their sizes and bold runs, but
-    // are all white. The book comes a moment after F1 asks for it in a script window.
+    // Groups come by number (10 after 7), commands by word without regard to case;
+    // group 9, empty pages and missing pages stay out. Headings name the command as it
+    // is typed, in bold 14 point, and nothing of them spills into the page; pages keep
+    // their sizes and bold runs, but are all white. The book comes a moment after F1
+    // asks for it in a script window, read-only, and closes without a question.
     void book()
     {
         MainWindowFixture f;
@@ -87,11 +89,25 @@ private slots:
         ScriptWindow* book = f.main->activeScriptWindow();
         QVERIFY(book != first);
         RichTextControl& editor = *book->editor();
+        const QString commands[] = {"/alpha", "/Beta", "/gamma", "/pet attack", "/pet zap", "/zz", "/{b}\\par \u00e9lan"};
         QCOMPARE(marked(*editor.document()),
-                 QStringLiteral("\n[Alpha command]\n\nFirst.\n\n[Beta command]\n\nCapital B among lower case.\n"
-                                "\n[Gamma command]\n\nA fragment with bold words.\n\n[Pet Attack command]\n\n"
-                                "Both capitalised.\n\n[Pet Zap command]\n\nRed and big.\n\n[Zz command]\n\n"
-                                "Group ten comes last.\n\n[{b}\\par \u00c9lan command]\n\nOdd word.\n\n"));
+                 QStringLiteral("\n[Contents]\n\n%1\n\n[/alpha]\n\nFirst.\n\n[/Beta]\n\nCapital B among lower case.\n"
+                                "\n[/gamma]\n\nA fragment with bold words.\n\n[/pet attack]\n\n"
+                                "Both capitalised.\n\n[/pet zap]\n\nRed and big.\n\n[/zz]\n\n"
+                                "Group ten comes last.\n\n[/{b}\\par \u00e9lan]\n\nOdd word.\n\n")
+                     .arg(QStringList(std::begin(commands), std::end(commands)).join(u'\n')));
+        // Enter on a contents entry goes to its heading.
+        const qsizetype contentsEnd = editor.Text().indexOf(commands[6]) + commands[6].size();
+        for (const QString& command : commands) {
+            editor.setSelStart(editor.Text().indexOf(command + u'\n'));
+            QTest::keyClick(&editor, Qt::Key_Return);
+            QCOMPARE(editor.textCursor().block().text(), command);
+            QVERIFY(editor.SelStart() > contentsEnd);
+        }
+        QVERIFY(editor.isReadOnly());
+        QCOMPARE(book->windowTitle(), QStringLiteral("Command Book"));
+        // The main window names the book while it is the active window, as it names a script.
+        QCOMPARE(f.main->windowTitle(), QStringLiteral("Command Book - Zandrel"));
         const int red = editor.Text().indexOf(QStringLiteral("Red"));
         QCOMPARE(editor.document()->findBlock(red).begin().fragment().charFormat().fontPointSize(), 16.0);
         QTextCursor at(editor.document());
@@ -101,6 +117,7 @@ private slots:
         QVERIFY(!book->colours());
         QVERIFY(first->colours());
         QCOMPARE(first->editor()->Text(), QStringLiteral("my script"));
+        QVERIFY(book->close());
         QCOMPARE(f.prompt.boxes.size(), 0);
     }
 
@@ -109,7 +126,7 @@ private slots:
         QTest::addColumn<QString>("key");  // of the selected node, "" for none
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("text");
-        QTest::newRow("page in big red") << "C203" << "Help - pet zap" << "Red and big.\n";
+        QTest::newRow("page in big red") << "C703" << "Help - zap" << "Red and big.\n";
         QTest::newRow("command with an empty page") << "C104" << "Help - empty" << "";
         QTest::newRow("command without a page") << "C105" << "Help - missing" << "";
         QTest::newRow("page stored as a fragment") << "C103" << "Help - gamma" << "A fragment with bold words.\n";

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
@@ -77,10 +78,13 @@ private slots:
         QTest::addColumn<int>("caret");
         QTest::addColumn<QString>("findText");
         QTest::addColumn<bool>("options");      // whole word and match case
-        QTest::addColumn<QStringList>("seen");  // the selection after each Enter; "0+0" is a "No matches"
-        QTest::newRow("from the caret, wraps with a box") << "ab ab ab" << 4 << "ab" << false << QStringList{"6+2", "0+0", "0+2", "3+2"};
+        // The selection after each Enter; "0+0" is a "No matches", "!" the status bar's
+        // "Passed the end of the script".
+        QTest::addColumn<QStringList>("seen");
+        QTest::newRow("from the caret, wraps past the end") << "ab ab ab" << 4 << "ab" << false << QStringList{"6+2", "0+2!", "3+2"};
         // The step past the last match follows the search's own letter-case rule.
-        QTest::newRow("a match in another case is stepped over") << "ABC abc" << 0 << "abc" << false << QStringList{"0+3", "4+3", "0+0"};
+        QTest::newRow("a match in another case is stepped over") << "ABC abc" << 0 << "abc" << false << QStringList{"0+3", "4+3", "0+3!"};
+        QTest::newRow("no match anywhere") << "ab ab" << 3 << "x" << false << QStringList{"3+0"};
         QTest::newRow("whole word and match case") << "Cat catalog cat" << 0 << "cat" << true << QStringList{"12+3"};
     }
     void findNext()
@@ -95,14 +99,16 @@ private slots:
         child<QLineEdit>(*m_dialog, "findField")->setText(findText);
         child<QCheckBox>(*m_dialog, "wholeWordBox")->setChecked(options);
         child<QCheckBox>(*m_dialog, "matchCaseBox")->setChecked(options);
+        QSignalSpy status(m_dialog.get(), &FindDialog::statusMessage);
         QStringList got;
         for (qsizetype i = 0; i < seen.size(); ++i) {
             QTest::keyClick(child<QLineEdit>(*m_dialog, "findField"), Qt::Key_Return);  // Enter in the field is Find Next
-            got << selection();
+            got << selection() + (status.last().at(0).toString() == QLatin1String("Passed the end of the script") ? "!" : "");
         }
         QCOMPARE(got, seen);
-        QCOMPARE(m_f->prompt.boxes.size(), seen.count(QStringLiteral("0+0")));
-        QCOMPARE(m_f->prompt.boxes.value(0).text, seen.contains("0+0") ? QStringLiteral("No matches") : QString());
+        const bool none = seen == QStringList{QString::number(caret) + "+0"};
+        QCOMPARE(m_f->prompt.boxes.size(), none ? 1 : 0);
+        QCOMPARE(m_f->prompt.boxes.value(0).text, none ? QStringLiteral("No matches") : QString());
     }
 
     void replacing_data()
@@ -118,9 +124,9 @@ private slots:
         QTest::newRow("Replace, selected match") << "Replace" << "ab ab" << 3 << 2 << "ab" << false << "ab <ab>";
         QTest::newRow("Replace, match in another case") << "Replace" << "AB ab" << 0 << 2 << "ab" << false << "<ab> ab";
         QTest::newRow("Replace, selection not the find text") << "Replace" << "ab ab" << 0 << 1 << "ab" << false << "ab ab";
-        // Replace All goes from the caret (a match it stands in is passed) to the end,
+        // Replace All changes every match of the script, wherever the caret stands,
         // never searching what it wrote.
-        QTest::newRow("Replace All, from the caret on, any case") << "Replace All" << "ab AB ab" << 1 << 0 << "ab" << false << "ab <ab> <ab>";
+        QTest::newRow("Replace All, caret in the middle, any case") << "Replace All" << "ab AB ab" << 4 << 0 << "ab" << false << "<ab> <ab> <ab>";
         QTest::newRow("Replace All, whole word and match case") << "Replace All" << "AB abc ab" << 0 << 0 << "ab" << true << "AB abc <ab>";
         QTest::newRow("Replace All, empty find text ends at once") << "Replace All" << "ab" << 0 << 0 << "" << false << "ab";
     }
@@ -143,8 +149,13 @@ private slots:
         child<QCheckBox>(*m_dialog, "wholeWordBox")->setChecked(options);
         child<QCheckBox>(*m_dialog, "matchCaseBox")->setChecked(options);
         m_editor->select(selStart, selLength);
+        QSignalSpy status(m_dialog.get(), &FindDialog::statusMessage);
         (button == "Replace" ? child<QPushButton>(*m_dialog, "replaceButton") : child<QPushButton>(*m_dialog, "replaceAllButton"))->click();
         QCOMPARE(m_editor->Text(), after);
+        // Replace All counts its replacements in the status bar.
+        const qsizetype replaced = after.count(QStringLiteral("<ab>"));
+        QCOMPARE(status.size(), button == "Replace" ? 0 : 1);
+        QVERIFY(button == "Replace" || status.last().at(0).toString().contains(replaced ? QString::number(replaced) : QStringLiteral("No")));
         QVERIFY(m_f->prompt.boxes.isEmpty());
         QCOMPARE(m_window->isChanged(), after != text);
         QVERIFY(after == text || m_f->undoesInOneStep(*m_editor, text, after));
@@ -174,6 +185,10 @@ private slots:
         find->trigger();
         QCOMPARE(selection(), QStringLiteral("13+2"));
         QVERIFY(escaped);
+        // F3 goes on with the dialog's search, past the end to the top.
+        m_f->main->findChild<QAction*>(QStringLiteral("mnuFindNext"))->trigger();
+        QCOMPARE(selection(), QStringLiteral("4+2"));
+        QCOMPARE(m_f->main->findChild<QLabel*>(QStringLiteral("statusLabel"))->text(), QStringLiteral("Passed the end of the script"));
         m_f->prompt.answer(PromptAnswer::Discard);  // the script's closing question
         m_f->main->scriptArea().closeAllSubWindows();
         QTimer::singleShot(0, findTwice);

@@ -11,11 +11,17 @@
 #include "editor/TypingLock.h"
 #include "tree/CommandTreePanel.h"
 #include "editor/RunPreviewPanel.h"
+#include "app/InserterMenu.h"
+#include "app/MenuItems.h"
+#include "dialogs/FindDialog.h"
 #include "editor/ScriptCheckPanel.h"
 #include "editor/ScriptWindow.h"
 #include "platform/RichTextControl.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QDir>
 #include <QLabel>
 #include <QMdiArea>
@@ -299,7 +305,7 @@ private slots:
         QFETCH(QString, wrong);
         QFETCH(QString, right);
         QVERIFY2(!text.contains(wrong) && text.contains(right), qPrintable(text));
-        QCOMPARE(m_f->main->findChild<QAction*>(QStringLiteral("mnuMaxAll"))->text(), QStringLiteral("Maximize All"));
+        QCOMPARE(m_f->main->findChild<QAction*>(QStringLiteral("mnuMaxAll"))->text(), QStringLiteral("Ma&ximize All"));
         ScriptWindow* w = m_f->main->activeScriptWindow();
         QVERIFY(w->toolbarAction(ToolbarKey::New)->toolTip().contains("this window"));
         // Screen readers name each button and panel in words.
@@ -308,6 +314,36 @@ private slots:
         QCOMPARE(m_f->main->treePanel().tree()->accessibleName(), QStringLiteral("Command tree"));
     }
 
+
+    // Alt and a letter reach exactly one entry of each menu, and one button of the find
+    // dialog; the catalogue's breeds get theirs as their menu opens.
+    void accessKeysUnique()
+    {
+        m_f->main->specialMenu().addBreed(QStringLiteral("Atrox"));
+        m_f->main->specialMenu().addBreed(QStringLiteral("Random"));
+        FindDialog find(m_f->prompt, nullptr);
+        QList<QStringList> groups{{}};
+        for (QAbstractButton* button : find.findChildren<QAbstractButton*>())
+            groups.first() << button->text();
+        QList<QWidget*> menus{m_f->main->menuBar()};
+        for (QMenu* menu : m_f->main->findChildren<QMenu*>())
+            menus << menu;
+        for (QWidget* menu : menus) {
+            if (auto* popup = qobject_cast<QMenu*>(menu))
+                emit popup->aboutToShow();
+            groups << QStringList();
+            for (const QAction* item : menu->actions())
+                if (!item->isSeparator() && item->isVisible())
+                    groups.last() << item->text();
+        }
+        for (const QStringList& captions : groups) {
+            QString keys;
+            for (const QString& caption : captions) {
+                QVERIFY2(!MenuItems::accessKey(caption).isNull() && !keys.contains(MenuItems::accessKey(caption)), qPrintable(caption));
+                keys += MenuItems::accessKey(caption);
+            }
+        }
+    }
 
     void windowList()
     {

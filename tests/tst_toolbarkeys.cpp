@@ -99,7 +99,6 @@ private slots:
             {"fighting target inside a word", {ToolbarKey::Fight, "abcd", 2, 0, "ab %fcd", 5}},
             {"own name on an empty script", {ToolbarKey::Me, "", 0, 0, " %m", 3}},
             {"last argument after a two-line selection", {ToolbarKey::Argument4, "a\nb\nc", 0, 3, "a\nb %4\nc", 6}},
-            {"delete: middle of the second of three", {del, three, 5, 0, "abc\nghi", 4}},
             {"delete: very start of a line takes that line", {del, three, 4, 0, "abc\nghi", 4}},
             {"delete: first line", {del, three, 1, 0, "def\nghi", 0}},
             {"delete: last line leaves an empty line", {del, three, 10, 0, "abc\ndef\n", 8}},
@@ -144,7 +143,6 @@ private slots:
             {"paste, Shift+Insert", {Qt::Key_Insert, shift, false, true, ""}},
             {"cut", {Qt::Key_X, ctrl, false, true, ""}},
             {"Shift alone", {Qt::Key_Shift, none, false, false, ""}},
-            {"Alt alone", {Qt::Key_Alt, none, false, false, ""}},
             {"arrow", {Qt::Key_Left, none, false, false, "caret"}},
             {"Shift+End selects", {Qt::Key_End, shift, false, false, "caret"}},
             {"F1", {Qt::Key_F1, none, false, false, "help"}},
@@ -159,7 +157,6 @@ private slots:
             {"Ctrl+Z free", {Qt::Key_Z, ctrl, true, false, "text"}},
             {"typing free", {Qt::Key_A, none, true, false, "typed"}},
             {"Delete free edits, asks nothing", {Qt::Key_Delete, none, true, false, "text"}},
-            {"Ctrl+N free", {Qt::Key_N, ctrl, true, false, "mnuNew"}},
         };
         for (const auto& [name, row] : rows)
             QTest::newRow(name) << row;
@@ -299,7 +296,9 @@ private slots:
             {"/Script: not a call", {false, "/Script heal", 2, "cancel", true, "/Script heal", "/Script heal"}},
             {"command line edited in place, free typing or not",
              {true, "abc\n/tell Bob\nxyz", 6, "Al", true, "abc\n/tell Al\nxyz", ""}},
-            {"OK writes the line it opened with", {false, "/tell Bob", 7, untouched, true, "/tell Bob", ""}},
+            {"OK on the line as it stood changes nothing", {false, "/tell Bob", 7, untouched, true, "/tell Bob", "/tell Bob"}},
+            {"a line without a value opens too",
+             {false, "abc\n/pet attack\nxyz", 6, "cancel", true, "abc\n/pet attack\nxyz", "/pet attack"}},
             {"cancel leaves the line selected",
              {false, "abc\n/tell Bob\nxyz", 6, "cancel", true, "abc\n/tell Bob\nxyz", "/tell Bob"}},
             {"empty line opens the dialog too", {false, "abc\n\nxyz", 4, "cancel", true, "abc\n\nxyz", ""}},
@@ -327,7 +326,8 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(shown, row.dialog);
         QCOMPARE(editor->Text(), row.expected);
-        QCOMPARE(window->isChanged(), row.dialog);
+        // Only a line written marks the script.
+        QCOMPARE(window->isChanged(), row.expected != row.text);
         QCOMPARE(editor->SelText(), row.selected);
         QCOMPARE(f->prompt.boxes.size(), 0);
     }

@@ -133,9 +133,9 @@ void CommandTreePanel::createPopup()
 {
     m_popupMenu = new QMenu(QStringLiteral("Popup"), this);
     m_popupMenu->setObjectName(QStringLiteral("popupMenu"));
-    m_insertAction = m_popupMenu->addAction(QStringLiteral("Insert"));
+    m_insertAction = m_popupMenu->addAction(QStringLiteral("&Insert"));
     m_insertAction->setObjectName(QStringLiteral("mnuInsert"));
-    m_helpAction = m_popupMenu->addAction(QStringLiteral("Help"));
+    m_helpAction = m_popupMenu->addAction(QStringLiteral("&Help"));
     m_helpAction->setObjectName(QStringLiteral("mnuHelp"));
     m_popupMenu->setDefaultAction(m_insertAction);
     connect(m_insertAction, &QAction::triggered, this, &CommandTreePanel::insertSelectedNode);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "tree/TreeNode.h"
+
+#include <QString>
+
 class QTreeWidgetItem;
 class ScriptWorkspace;
 class AppState;
@@ -18,7 +22,14 @@ public:
     // tree's selected node or null.
     void insertNode(QTreeWidgetItem* node);
 
+    // The line a node writes, without a value: "/" + its group's prefix and its word
+    // ("/pet heal"), "/script " + a script file's name, an example as it stands.
+    static QString commandLine(TreeNode::Kind kind, const QString& groupPrefix, const QString& text);
+
 private:
+    // Every command of the catalogue as the tree writes it, one per line.
+    QString wholeCatalogue();
+
     AppState& m_app;
     ScriptWorkspace& m_windows;
 };
