@@ -2,8 +2,8 @@
 // help page under its heading, shown and laid out, against Qt's own HTML import of the
 // same book into a shown editor, in the same run so the two figures compare. Run:
 //   cmake --build build --target bench_command_book && build/bench_command_book
-#include "support/Child.h"
 #include "ShippedProgram.h"
+#include "editor/ScriptArea.h"
 #include "editor/ScriptWindow.h"
 #include "platform/Prompt.h"
 #include "platform/RichTextControl.h"

@@ -72,7 +72,7 @@ void BM_ReplaceAllInDialog(benchmark::State& state)
     AppState app(prompt, catalogue, settings);
     RichTextControl editor;
     showEditor(editor);
-    FindDialog dialog(app, &editor);
+    FindDialog dialog(app.prompt, &editor);
     child<QLineEdit>(dialog, "findField")->setText(QStringLiteral("needle"));
     child<QLineEdit>(dialog, "replaceField")->setText(QStringLiteral("pin"));
     for (auto _ : state) {

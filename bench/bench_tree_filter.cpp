@@ -54,7 +54,7 @@ QString textOfStep(qsizetype i)
 
 void BM_FilterKey_Zandrel(benchmark::State& state)
 {
-    TreeFilterField* field = g_program->main->treePanel().filterField;
+    auto* field = g_program->main->treePanel().findChild<TreeFilterField*>(QStringLiteral("filterField"));
     field->clear();
     qsizetype i = 0;
     for (auto _ : state) {
