@@ -2,6 +2,11 @@
 
 #include "platform/RichTextControl.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTextBlock>
+#include <QTextDocument>
+
 #include <algorithm>
 
 LineSelection::Span LineSelection::currentLine(const QString& text, int position)
@@ -48,4 +53,22 @@ void LineSelection::writeWholeLines(RichTextControl& editor, const QString& line
     const bool breakFirst = moveToWholeLinePlace(editor);
     editor.setSelColor(RichTextControl::white());
     editor.setSelText(breakFirst ? QLatin1Char('\n') + lines : lines);
+}
+
+bool LineSelection::showLine(RichTextControl& editor, int line)
+{
+    const QTextBlock block = line >= 1 ? editor.document()->findBlockByNumber(line - 1) : QTextBlock();
+    if (!block.isValid())
+        return false;
+    editor.setSelStart(block.position());
+    editor.ensureCursorVisible();
+    for (QWidget* w = editor.parentWidget(); w; w = w->parentWidget()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+            if (QMdiArea* area = sub->mdiArea())
+                area->setActiveSubWindow(sub);
+            break;
+        }
+    }
+    editor.setFocus();
+    return true;
 }

@@ -41,4 +41,9 @@ bool moveToWholeLinePlace(RichTextControl& editor);
 // step; the caret ends after them.
 void writeWholeLines(RichTextControl& editor, const QString& lines);
 
+// Puts the caret at the start of line `line` (1-based) and brings the editor's
+// script window forward with the focus in it; false when the script no longer has
+// that line (cut short since a panel listed it).
+bool showLine(RichTextControl& editor, int line);
+
 }

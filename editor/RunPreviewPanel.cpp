@@ -1,5 +1,6 @@
 #include "editor/RunPreviewPanel.h"
 
+#include "editor/LineSelection.h"
 #include "platform/RichTextControl.h"
 
 #include <QApplication>
@@ -178,18 +179,6 @@ bool RunPreviewPanel::goToLine(QTreeWidgetItem* row)
     const QString script = row->data(0, kScriptRole).toString();
     const int line = row->data(0, kLineRole).toInt();
     RichTextControl* editor = script.isEmpty() ? m_editor.data() : (m_openScript ? m_openScript(script) : nullptr);
-    const QTextBlock block = editor ? editor->document()->findBlockByNumber(line - 1) : QTextBlock();
-    if (!block.isValid())
-        return false;  // the script is gone, or was cut short since the preview
-    editor->setSelStart(block.position());
-    editor->ensureCursorVisible();
-    for (QWidget* w = editor->parentWidget(); w; w = w->parentWidget()) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-            if (QMdiArea* area = sub->mdiArea())
-                area->setActiveSubWindow(sub);
-            break;
-        }
-    }
-    editor->setFocus();
-    return true;
+    // The script is gone, or was cut short since the preview.
+    return editor && LineSelection::showLine(*editor, line);
 }

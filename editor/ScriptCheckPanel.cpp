@@ -1,5 +1,6 @@
 #include "editor/ScriptCheckPanel.h"
 
+#include "editor/LineSelection.h"
 #include "platform/RichTextControl.h"
 
 #include <QHeaderView>
@@ -59,18 +60,6 @@ bool ScriptCheckPanel::goToLine(QTreeWidgetItem* row)
     const int line = row ? row->data(0, Qt::UserRole).toInt() : 0;
     if (line < 1 || !m_editor)
         return false;
-    const QTextBlock block = m_editor->document()->findBlockByNumber(line - 1);
-    if (!block.isValid())
-        return false;  // the script was cut short since the check
-    m_editor->setSelStart(block.position());
-    m_editor->ensureCursorVisible();
-    for (QWidget* w = m_editor->parentWidget(); w; w = w->parentWidget()) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-            if (QMdiArea* area = sub->mdiArea())
-                area->setActiveSubWindow(sub);
-            break;
-        }
-    }
-    m_editor->setFocus();
-    return true;
+    // The script may have been cut short since the check.
+    return LineSelection::showLine(*m_editor, line);
 }
