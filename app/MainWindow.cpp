@@ -86,6 +86,8 @@ MainWindow::~MainWindow()
     // are gone: the Edit menu must not hear of the active script changing then.
     disconnect(m_scriptArea, nullptr, m_editMenu, nullptr);
     disconnect(m_scriptArea, nullptr, m_runPreview, nullptr);
+    // Nor this window, which by then is a plain widget: its title must not follow them.
+    disconnect(m_scriptArea, nullptr, this, nullptr);
 }
 
 QString MainWindow::defaultCatalogueFile()

@@ -12,6 +12,14 @@ ScriptArea::ScriptArea(AppState& state, QWidget* parent) : QMdiArea(parent), m_s
     setBackground(palette().brush(QPalette::Dark));
 }
 
+ScriptArea::~ScriptArea()
+{
+    // The windows close in QWidget's destructor, after this area's own part is gone:
+    // their last title and state changes must not reach it then.
+    for (ScriptWindow* window : scriptWindows())
+        disconnect(window, nullptr, this, nullptr);
+}
+
 ScriptWindow* ScriptArea::activeScriptWindow() const
 {
     // currentSubWindow() still answers while a modal dialog has the focus, where

@@ -13,6 +13,7 @@ class ScriptArea : public QMdiArea, public ScriptWorkspace {
     Q_OBJECT
 public:
     explicit ScriptArea(AppState& state, QWidget* parent = nullptr);
+    ~ScriptArea() override;
 
     ScriptWindow* activeScriptWindow() const override;
     ScriptWindow* newScriptWindow() override;
