@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-BookContents::BookContents(RichTextControl& book) : QObject(&book), m_book(book)
+BookContents::BookContents(RichTextControl& book) : QObject(&book), m_book(book), m_viewport(book.viewport())
 {
     book.installEventFilter(this);
     book.viewport()->installEventFilter(this);
@@ -51,7 +51,7 @@ bool BookContents::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && follow(linkOfCaretLine()))
             return true;
-    } else if (watched == m_book.viewport()) {
+    } else if (watched == m_viewport) {
         if (event->type() == QEvent::MouseMove) {
             const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
             m_book.viewport()->setCursor(m_book.anchorAt(at).isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);

@@ -29,5 +29,8 @@ protected:
 
 private:
     RichTextControl& m_book;
+    // Kept from the start: while the book is destroyed its viewport still sends events,
+    // and asking the half-destroyed book for it then is no longer allowed.
+    QObject* const m_viewport;
     QHash<QString, int> m_headings;
 };
