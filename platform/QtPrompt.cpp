@@ -81,16 +81,16 @@ PromptAnswer QtPrompt::message(const MessageBoxRequest& box)
     return result == QMessageBox::Yes ? PromptAnswer::Yes : PromptAnswer::No;
 }
 
-QString QtPrompt::chooseFile(const FileDialogRequest& spec)
+QString QtPrompt::chooseFile(const FileDialogRequest& request)
 {
-    QFileDialog dialog(m_owner, spec.title, spec.startFolder);
+    QFileDialog dialog(m_owner, request.title, request.startFolder);
     // Qt's own dialog matches the filter's patterns in any letter case; a desktop's
     // native one may not, and would then hide a game's "Anarchy.exe".
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setNameFilters(qtNameFilters(spec.filter));
-    if (spec.showHidden)
+    dialog.setNameFilters(qtNameFilters(request.filter));
+    if (request.showHidden)
         dialog.setFilter(dialog.filter() | QDir::Hidden);
-    if (spec.kind == FileDialogKind::Save) {
+    if (request.kind == FileDialogKind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // Overwriting is asked by the script window itself where it should be.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
