@@ -319,6 +319,17 @@ std::optional<CataloguePage> Catalogue::helpPage(qint64 commandId)
     return pages->front();
 }
 
+QHash<qint64, QString> Catalogue::pagesOfType(CommandType type)
+{
+    QHash<qint64, QString> pages;
+    const auto rowsRead = rows<std::pair<qint64, QString>>(
+        QStringLiteral("SELECT CommandID, CommandBook FROM tblCommand WHERE CommandType = ?"), {int(type)},
+        [](const QSqlQuery& q) { return std::pair<qint64, QString>{idOf(q), text(q, "CommandBook")}; });
+    for (const auto& [id, page] : rowsRead.value_or(std::vector<std::pair<qint64, QString>>{}))
+        pages.insert(id, page);
+    return pages;
+}
+
 std::vector<CataloguePage> Catalogue::bookPages()
 {
     // Each page with its group's prefix, so the book names the command as it is typed.

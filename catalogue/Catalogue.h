@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueRecords.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -51,6 +52,8 @@ public:
     std::optional<CatalogueCommand> command(qint64 commandId);
     // The help page of one command, if the catalogue has that command.
     std::optional<CataloguePage> helpPage(qint64 commandId);
+    // The help page of every command of one value type, by command id, in one read.
+    QHash<qint64, QString> pagesOfType(CommandType type);
     // The pages of the command book: every group but the example scripts, by group
     // and then by command word. Commands without a page are included.
     std::vector<CataloguePage> bookPages();

@@ -56,13 +56,10 @@ ScriptKnowledge ScriptKnowledge::fromCatalogue(Catalogue& catalogue)
     ScriptKnowledge knowledge;
     // The same word the tree writes in front of a script file's name.
     knowledge.scriptCommand = QStringLiteral("script");
+    // Only free text can go either way; its help page says whether it may be left out.
+    const QHash<qint64, QString> freeTextPages = catalogue.pagesOfType(CommandType::Text);
     for (const CatalogueCommand& command : catalogue.allCommands()) {
-        // Only free text can go either way; its help page says whether it may be left out.
-        QString usage;
-        if (command.type == CommandType::Text) {
-            if (const std::optional<CataloguePage> page = catalogue.helpPage(command.id))
-                usage = usageOf(page->page);
-        }
+        const QString usage = command.type == CommandType::Text ? usageOf(freeTextPages.value(command.id)) : QString();
         knowledge.commands.append(
             fromCatalogueType(command.text, prefixOfGroup.value(command.group), command.type, usage));
         knowledge.commands.last().group = nameOfGroup.value(command.group);
